@@ -1,0 +1,54 @@
+#pragma once
+// TList: an ordered list of untyped pointers with checked indexes, and a
+// typed view TListOf<T> over it.
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class TList {
+public:
+    TList() = default;
+    virtual ~TList() = default;
+    TList(const TList&) = delete;
+    TList& operator=(const TList&) = delete;
+
+    int Count() const { return static_cast<int>(FItems.size()); }
+    int Capacity() const { return static_cast<int>(FItems.capacity()); }
+    void SetCapacity(int value);
+    void SetCount(int value);
+
+    void* Get(int index) const;
+    void Put(int index, void* item);
+    void* operator[](int index) const { return Get(index); }
+
+    int Add(void* item);
+    void Insert(int index, void* item);
+    void Delete(int index);
+    // Removes the first occurrence; returns its former index or -1.
+    int Remove(void* item);
+    void* Extract(void* item);
+    int IndexOf(const void* item) const;
+    void Exchange(int index1, int index2);
+    void Move(int curIndex, int newIndex);
+    void Clear();
+    // Removes every null entry.
+    void Pack();
+    void Sort(const std::function<int(void*, void*)>& compare);
+    void* First() const { return Get(0); }
+    void* Last() const { return Get(Count() - 1); }
+
+private:
+    [[noreturn]] static void IndexError(int index);
+    std::vector<void*> FItems;
+};
+
+template <class T> class TListOf : public TList {
+public:
+    T* Get(int index) const { return static_cast<T*>(TList::Get(index)); }
+    T* operator[](int index) const { return Get(index); }
+    int Add(T* item) { return TList::Add(item); }
+    void Insert(int index, T* item) { TList::Insert(index, item); }
+    int Remove(T* item) { return TList::Remove(item); }
+    int IndexOf(const T* item) const { return TList::IndexOf(item); }
+};

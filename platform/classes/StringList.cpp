@@ -1,0 +1,381 @@
+#include "platform/classes/StringList.h"
+
+#include "platform/classes/Properties.h"
+#include "platform/classes/Stream.h"
+#include "platform/filer/Reader.h"
+#include "platform/filer/Writer.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/StringUtils.h"
+
+#include <algorithm>
+#include <cstring>
+
+const TClassInfo& TStrings::StaticClassInfo() {
+    static const TClassInfo info("TStrings", &TPersistent::StaticClassInfo(), nullptr, nullptr);
+    return info;
+}
+
+const TClassInfo& TStringList::StaticClassInfo() {
+    static const TClassInfo info("TStringList", &TStrings::StaticClassInfo(), nullptr, nullptr);
+    return info;
+}
+
+void TStrings::Put(int index, const std::string& s) {
+    TObject* object = GetObject(index);
+    Delete(index);
+    Insert(index, s);
+    PutObject(index, object);
+}
+
+TObject* TStrings::GetObject(int) const {
+    return nullptr;
+}
+void TStrings::PutObject(int, TObject*) {}
+
+int TStrings::Add(const std::string& s) {
+    const int index = Count();
+    Insert(index, s);
+    return index;
+}
+
+int TStrings::AddObject(const std::string& s, TObject* object) {
+    const int index = Add(s);
+    PutObject(index, object);
+    return index;
+}
+
+void TStrings::AddStrings(const TStrings& strings) {
+    BeginUpdate();
+    try {
+        for (int i = 0; i < strings.Count(); ++i)
+            AddObject(strings.Get(i), strings.GetObject(i));
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+int TStrings::IndexOf(const std::string& s) const {
+    for (int i = 0; i < Count(); ++i)
+        if (SameText(Get(i), s))
+            return i;
+    return -1;
+}
+
+int TStrings::IndexOfObject(const TObject* object) const {
+    for (int i = 0; i < Count(); ++i)
+        if (GetObject(i) == object)
+            return i;
+    return -1;
+}
+
+void TStrings::Move(int curIndex, int newIndex) {
+    if (curIndex == newIndex)
+        return;
+    BeginUpdate();
+    try {
+        const std::string s = Get(curIndex);
+        TObject* object = GetObject(curIndex);
+        Delete(curIndex);
+        Insert(newIndex, s);
+        PutObject(newIndex, object);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TStrings::Exchange(int index1, int index2) {
+    BeginUpdate();
+    try {
+        const std::string s = Get(index1);
+        TObject* object = GetObject(index1);
+        Put(index1, Get(index2));
+        PutObject(index1, GetObject(index2));
+        Put(index2, s);
+        PutObject(index2, object);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+std::string TStrings::GetText() const {
+    std::string text;
+    for (int i = 0; i < Count(); ++i) {
+        text += Get(i);
+        text += "\r\n";
+    }
+    return text;
+}
+
+void TStrings::SetText(const std::string& text) {
+    BeginUpdate();
+    try {
+        Clear();
+        size_t start = 0;
+        while (start < text.size()) {
+            size_t end = text.find_first_of("\r\n", start);
+            if (end == std::string::npos) {
+                Add(text.substr(start));
+                break;
+            }
+            Add(text.substr(start, end - start));
+            start = end + 1;
+            if (text[end] == '\r' && start < text.size() && text[start] == '\n')
+                ++start;
+        }
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TStrings::BeginUpdate() {
+    if (FUpdateCount++ == 0)
+        SetUpdateState(true);
+}
+
+void TStrings::EndUpdate() {
+    if (FUpdateCount > 0 && --FUpdateCount == 0)
+        SetUpdateState(false);
+}
+
+void TStrings::LoadFromStream(TStream& stream) {
+    const std::int64_t size = stream.GetSize() - stream.GetPosition();
+    if (size < 0 || size > INT32_MAX)
+        throw EReadError("Der Stream ist zu groß für eine Stringliste");
+    std::string text(static_cast<size_t>(size), '\0');
+    if (size > 0)
+        stream.ReadBuffer(text.data(), static_cast<std::int32_t>(size));
+    SetText(text);
+}
+
+void TStrings::SaveToStream(TStream& stream) const {
+    const std::string text = GetText();
+    if (text.size() > static_cast<size_t>(INT32_MAX))
+        throw EWriteError("Die Stringliste ist zu groß");
+    stream.WriteBuffer(text.data(), static_cast<std::int32_t>(text.size()));
+}
+
+void TStrings::LoadFromFile(const std::string& fileName) {
+    TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
+    LoadFromStream(stream);
+}
+
+void TStrings::SaveToFile(const std::string& fileName) const {
+    TFileStream stream(fileName, fmCreate);
+    SaveToStream(stream);
+}
+
+void TStrings::Assign(TPersistent* source) {
+    if (auto* strings = dynamic_cast<TStrings*>(source)) {
+        BeginUpdate();
+        try {
+            Clear();
+            AddStrings(*strings);
+        } catch (...) {
+            EndUpdate();
+            throw;
+        }
+        EndUpdate();
+        return;
+    }
+    TPersistent::Assign(source);
+}
+
+void TStrings::DefineProperties(TFiler& filer) {
+    filer.DefineProperty(
+        "Strings", [this](TReader& r) { ReadData(r); }, [this](TWriter& w) { WriteData(w); },
+        Count() > 0);
+}
+
+void TStrings::ReadData(TReader& reader) {
+    BeginUpdate();
+    try {
+        Clear();
+        reader.ReadListBegin();
+        while (!reader.EndOfList())
+            Add(reader.ReadString());
+        reader.ReadListEnd();
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TStrings::WriteData(TWriter& writer) const {
+    writer.WriteListBegin();
+    for (int i = 0; i < Count(); ++i)
+        writer.WriteString(Get(i));
+    writer.WriteListEnd();
+}
+
+// --- TStringList -------------------------------------------------------------
+
+TStringList::~TStringList() {
+    OnChange.Clear();
+    OnChanging.Clear();
+}
+
+void TStringList::CheckIndex(int index) const {
+    if (index < 0 || index >= Count())
+        throw EStringListError("Listenindex überschreitet das Maximum (" + IntToStr(index) + ")");
+}
+
+int TStringList::Compare(const std::string& a, const std::string& b) const {
+    return FCaseSensitive ? a.compare(b) : CompareText(a, b);
+}
+
+std::string TStringList::Get(int index) const {
+    CheckIndex(index);
+    return FItems[static_cast<size_t>(index)].Text;
+}
+
+void TStringList::Put(int index, const std::string& s) {
+    if (FSorted)
+        throw EStringListError("Operation in sortierten Listen nicht zulässig");
+    CheckIndex(index);
+    Changing();
+    FItems[static_cast<size_t>(index)].Text = s;
+    Changed();
+}
+
+TObject* TStringList::GetObject(int index) const {
+    CheckIndex(index);
+    return FItems[static_cast<size_t>(index)].Object;
+}
+
+void TStringList::PutObject(int index, TObject* object) {
+    CheckIndex(index);
+    Changing();
+    FItems[static_cast<size_t>(index)].Object = object;
+    Changed();
+}
+
+void TStringList::InsertItem(int index, const std::string& s, TObject* object) {
+    Changing();
+    FItems.insert(FItems.begin() + index, Item{s, object});
+    Changed();
+}
+
+void TStringList::Insert(int index, const std::string& s) {
+    if (FSorted)
+        throw EStringListError("Operation in sortierten Listen nicht zulässig");
+    if (index < 0 || index > Count())
+        throw EStringListError("Listenindex überschreitet das Maximum (" + IntToStr(index) + ")");
+    InsertItem(index, s, nullptr);
+}
+
+int TStringList::Add(const std::string& s) {
+    if (!FSorted) {
+        InsertItem(Count(), s, nullptr);
+        return Count() - 1;
+    }
+    int index = 0;
+    if (Find(s, index)) {
+        switch (FDuplicates) {
+        case dupIgnore:
+            return index;
+        case dupError:
+            throw EStringListError("Stringliste erlaubt keine Duplikate");
+        case dupAccept:
+            break;
+        }
+    }
+    InsertItem(index, s, nullptr);
+    return index;
+}
+
+void TStringList::Delete(int index) {
+    CheckIndex(index);
+    Changing();
+    FItems.erase(FItems.begin() + index);
+    Changed();
+}
+
+void TStringList::Clear() {
+    if (FItems.empty())
+        return;
+    Changing();
+    FItems.clear();
+    Changed();
+}
+
+int TStringList::IndexOf(const std::string& s) const {
+    if (!FSorted) {
+        for (int i = 0; i < Count(); ++i)
+            if (Compare(FItems[static_cast<size_t>(i)].Text, s) == 0)
+                return i;
+        return -1;
+    }
+    int index = 0;
+    return Find(s, index) ? index : -1;
+}
+
+bool TStringList::Find(const std::string& s, int& index) const {
+    int lo = 0;
+    int hi = Count() - 1;
+    bool found = false;
+    while (lo <= hi) {
+        const int mid = lo + (hi - lo) / 2;
+        const int c = Compare(FItems[static_cast<size_t>(mid)].Text, s);
+        if (c < 0) {
+            lo = mid + 1;
+        } else {
+            hi = mid - 1;
+            if (c == 0) {
+                found = true;
+                if (FDuplicates != dupAccept)
+                    lo = mid;
+            }
+        }
+    }
+    index = lo;
+    return found;
+}
+
+void TStringList::Sort() {
+    Changing();
+    std::stable_sort(FItems.begin(), FItems.end(),
+                     [this](const Item& a, const Item& b) { return Compare(a.Text, b.Text) < 0; });
+    Changed();
+}
+
+void TStringList::SetSorted(bool value) {
+    if (value == FSorted)
+        return;
+    if (value)
+        Sort();
+    FSorted = value;
+}
+
+void TStringList::SetCaseSensitive(bool value) {
+    if (value == FCaseSensitive)
+        return;
+    FCaseSensitive = value;
+    if (FSorted)
+        Sort();
+}
+
+void TStringList::SetUpdateState(bool updating) {
+    if (updating)
+        OnChanging(this);
+    else
+        OnChange(this);
+}
+
+void TStringList::Changed() {
+    if (!Updating())
+        OnChange(this);
+}
+
+void TStringList::Changing() {
+    if (!Updating())
+        OnChanging(this);
+}

@@ -1,0 +1,112 @@
+#pragma once
+// TStrings: a list of strings, each with an associated object pointer, that
+// can be copied, loaded and saved as text and streamed in form resources as
+// the list property "Strings". TStringList keeps them in memory, optionally
+// sorted.
+
+#include "platform/classes/Event.h"
+#include "platform/classes/Persistent.h"
+
+#include <string>
+#include <vector>
+
+class TStrings : public TPersistent {
+    TESSARO_CLASS(TStrings, TPersistent)
+public:
+    virtual int Count() const = 0;
+    virtual std::string Get(int index) const = 0;
+    virtual void Put(int index, const std::string& s);
+    virtual TObject* GetObject(int index) const;
+    virtual void PutObject(int index, TObject* object);
+    virtual void Insert(int index, const std::string& s) = 0;
+    virtual void Delete(int index) = 0;
+    virtual void Clear() = 0;
+
+    std::string operator[](int index) const { return Get(index); }
+    virtual int Add(const std::string& s);
+    int AddObject(const std::string& s, TObject* object);
+    void AddStrings(const TStrings& strings);
+    virtual int IndexOf(const std::string& s) const;
+    int IndexOfObject(const TObject* object) const;
+    void Move(int curIndex, int newIndex);
+    void Exchange(int index1, int index2);
+
+    // Lines joined with CR LF, each one ended by it.
+    std::string GetText() const;
+    // Splits at CR LF, CR or LF.
+    void SetText(const std::string& text);
+
+    void BeginUpdate();
+    void EndUpdate();
+    bool Updating() const { return FUpdateCount > 0; }
+
+    void LoadFromStream(TStream& stream);
+    void SaveToStream(TStream& stream) const;
+    void LoadFromFile(const std::string& fileName);
+    void SaveToFile(const std::string& fileName) const;
+
+    void Assign(TPersistent* source) override;
+    void DefineProperties(TFiler& filer) override;
+
+protected:
+    // Called when an update begins (true) or ends (false).
+    virtual void SetUpdateState(bool /*updating*/) {}
+
+private:
+    void ReadData(TReader& reader);
+    void WriteData(TWriter& writer) const;
+    int FUpdateCount = 0;
+};
+
+enum class TDuplicates { dupIgnore, dupAccept, dupError };
+using enum TDuplicates;
+
+class TStringList : public TStrings {
+    TESSARO_CLASS(TStringList, TStrings)
+public:
+    TStringList() = default;
+    ~TStringList() override;
+
+    int Count() const override { return static_cast<int>(FItems.size()); }
+    std::string Get(int index) const override;
+    void Put(int index, const std::string& s) override;
+    TObject* GetObject(int index) const override;
+    void PutObject(int index, TObject* object) override;
+    void Insert(int index, const std::string& s) override;
+    void Delete(int index) override;
+    void Clear() override;
+    int Add(const std::string& s) override;
+    int IndexOf(const std::string& s) const override;
+
+    // Binary search of a sorted list; Index receives the match or the place
+    // where S would go.
+    bool Find(const std::string& s, int& index) const;
+    void Sort();
+    bool Sorted() const { return FSorted; }
+    void SetSorted(bool value);
+    TDuplicates Duplicates() const { return FDuplicates; }
+    void SetDuplicates(TDuplicates value) { FDuplicates = value; }
+    bool CaseSensitive() const { return FCaseSensitive; }
+    void SetCaseSensitive(bool value);
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChanging;
+
+protected:
+    void SetUpdateState(bool updating) override;
+    virtual void Changed();
+    virtual void Changing();
+
+private:
+    struct Item {
+        std::string Text;
+        TObject* Object = nullptr;
+    };
+    int Compare(const std::string& a, const std::string& b) const;
+    void CheckIndex(int index) const;
+    void InsertItem(int index, const std::string& s, TObject* object);
+    std::vector<Item> FItems;
+    bool FSorted = false;
+    bool FCaseSensitive = false;
+    TDuplicates FDuplicates = dupIgnore;
+};

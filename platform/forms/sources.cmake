@@ -1,0 +1,6 @@
+# Files of platform/forms, relative to this folder. List a file only once it exists.
+list(APPEND PORTABLE
+    UnitLifecycle.cpp
+)
+list(APPEND WINDOWS
+)

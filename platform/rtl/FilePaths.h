@@ -1,0 +1,24 @@
+#pragma once
+// Parts of Windows path names. A path's separators are the backslash and the
+// drive colon; the rules are plain byte rules (CP1252 has no lead bytes).
+
+#include <string>
+#include <string_view>
+
+// "X:" when the second character is a colon; "\\server\share" for a name
+// that begins with two backslashes; otherwise empty.
+std::string ExtractFileDrive(std::string_view fileName);
+// Everything up to and including the last backslash or colon.
+std::string ExtractFilePath(std::string_view fileName);
+// The folder part: the text before the last backslash or colon, keeping the
+// backslash of a drive root ("C:\").
+std::string ExtractFileDir(std::string_view fileName);
+// The text after the last backslash or colon.
+std::string ExtractFileName(std::string_view fileName);
+// From the last dot of the name part on, dot included; empty without a dot.
+std::string ExtractFileExt(std::string_view fileName);
+
+// Appends a backslash unless the text already ends in one.
+std::string IncludeTrailingBackslash(std::string_view path);
+// Removes one trailing backslash, if there is one.
+std::string ExcludeTrailingBackslash(std::string_view path);

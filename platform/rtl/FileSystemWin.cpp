@@ -1,0 +1,72 @@
+// Files and folders of the Windows file system.
+
+#include "platform/rtl/FileSystem.h"
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FilePaths.h"
+
+#include <windows.h>
+
+namespace {
+
+// Closes a directory search when it goes out of scope.
+class TFindHandle {
+public:
+    explicit TFindHandle(HANDLE handle) : FHandle(handle) {}
+    ~TFindHandle() {
+        if (IsValid()) {
+            FindClose(FHandle);
+        }
+    }
+    TFindHandle(const TFindHandle&) = delete;
+    TFindHandle& operator=(const TFindHandle&) = delete;
+    bool IsValid() const { return FHandle != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE FHandle;
+};
+
+// Whether the time can be shown as a DOS date (1980 to 2107) in local time.
+bool HasDosTime(const FILETIME& time) {
+    FILETIME local;
+    WORD date = 0;
+    WORD clock = 0;
+    return FileTimeToLocalFileTime(&time, &local) && FileTimeToDosDateTime(&local, &date, &clock);
+}
+
+} // namespace
+
+bool FileExists(const std::string& fileName) {
+    WIN32_FIND_DATAA entry{};
+    const TFindHandle search(FindFirstFileA(fileName.c_str(), &entry));
+    return search.IsValid() && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           HasDosTime(entry.ftLastWriteTime);
+}
+
+bool DirectoryExists(const std::string& directory) {
+    const DWORD attributes = GetFileAttributesA(directory.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool ForceDirectories(const std::string& directory) {
+    if (directory.empty()) {
+        throw Exception("Das Verzeichnis kann nicht erstellt werden");
+    }
+    const std::string folder = ExcludeTrailingBackslash(directory);
+    const std::string parent = ExtractFilePath(folder);
+    if (folder.size() < 3 || DirectoryExists(folder) || parent == folder) {
+        return true;
+    }
+    return ForceDirectories(parent) && CreateDirectoryA(folder.c_str(), nullptr) != 0;
+}
+
+int FileSetAttr(const std::string& fileName, std::uint32_t attributes) {
+    if (!SetFileAttributesA(fileName.c_str(), attributes)) {
+        return GetLastOSErrorCode();
+    }
+    return 0;
+}
+
+int GetLastOSErrorCode() {
+    return static_cast<int>(GetLastError());
+}

@@ -1,0 +1,19 @@
+// Ownership of the OS file; the system calls are in OSFileWin / OSFilePosix.
+
+#include "platform/rtl/OSFile.h"
+
+#include <utility>
+
+TOSFile::~TOSFile() {
+    Release();
+}
+
+TOSFile::TOSFile(TOSFile&& other) noexcept : FHandle(std::exchange(other.FHandle, InvalidHandle)) {}
+
+TOSFile& TOSFile::operator=(TOSFile&& other) noexcept {
+    if (this != &other) {
+        Release();
+        FHandle = std::exchange(other.FHandle, InvalidHandle);
+    }
+    return *this;
+}

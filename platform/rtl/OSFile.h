@@ -1,0 +1,40 @@
+#pragma once
+// An open file of the operating system, owned; the thin layer beneath the
+// text files. Every failure raises EInOutError with the system's error code
+// (Windows codes; the POSIX build maps errno to the nearest of them).
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class TOSFile {
+public:
+    TOSFile() = default;
+    ~TOSFile();
+    TOSFile(TOSFile&& other) noexcept;
+    TOSFile& operator=(TOSFile&& other) noexcept;
+    TOSFile(const TOSFile&) = delete;
+    TOSFile& operator=(const TOSFile&) = delete;
+
+    // Opens an existing file for sequential reading; others may read it too.
+    static TOSFile OpenRead(const std::string& fileName);
+    // Creates the file, or empties it when it exists, for writing.
+    static TOSFile Create(const std::string& fileName);
+
+    bool IsOpen() const { return FHandle != InvalidHandle; }
+    // Reads up to count bytes; returns how many, 0 only at the end.
+    std::size_t Read(void* buffer, std::size_t count);
+    // Writes all count bytes.
+    void Write(const void* buffer, std::size_t count);
+    // Closes the file; does nothing when it is not open.
+    void Close();
+
+private:
+    // A HANDLE on Windows, a descriptor elsewhere; -1 is invalid on both.
+    static constexpr std::intptr_t InvalidHandle = -1;
+    explicit TOSFile(std::intptr_t handle) : FHandle(handle) {}
+    // Closes without looking at the result; for the destructor.
+    void Release() noexcept;
+
+    std::intptr_t FHandle = InvalidHandle;
+};

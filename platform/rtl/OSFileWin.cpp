@@ -1,0 +1,89 @@
+// The OS file on Windows: CreateFileA, ReadFile, WriteFile.
+
+#include "platform/rtl/OSFile.h"
+
+#include "platform/rtl/Exceptions.h"
+
+#include <utility>
+
+#include <windows.h>
+
+namespace {
+
+HANDLE AsHandle(std::intptr_t handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+[[noreturn]] void RaiseLastError() {
+    throw EInOutError(static_cast<int>(GetLastError()));
+}
+
+std::intptr_t CheckedOpen(const std::string& fileName, DWORD access, DWORD disposition,
+                          DWORD flags) {
+    const HANDLE handle = CreateFileA(fileName.c_str(), access, FILE_SHARE_READ, nullptr,
+                                      disposition, FILE_ATTRIBUTE_NORMAL | flags, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        RaiseLastError();
+    }
+    return reinterpret_cast<std::intptr_t>(handle);
+}
+
+// The most one ReadFile or WriteFile call moves.
+constexpr std::size_t MaxChunk = 1u << 30;
+
+} // namespace
+
+TOSFile TOSFile::OpenRead(const std::string& fileName) {
+    return TOSFile(CheckedOpen(fileName, GENERIC_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN));
+}
+
+TOSFile TOSFile::Create(const std::string& fileName) {
+    return TOSFile(CheckedOpen(fileName, GENERIC_WRITE, CREATE_ALWAYS, 0));
+}
+
+std::size_t TOSFile::Read(void* buffer, std::size_t count) {
+    if (!IsOpen()) {
+        throw EInOutError(ioErrorFileNotOpen);
+    }
+    DWORD done = 0;
+    const auto chunk = static_cast<DWORD>(count < MaxChunk ? count : MaxChunk);
+    if (!ReadFile(AsHandle(FHandle), buffer, chunk, &done, nullptr)) {
+        RaiseLastError();
+    }
+    return done;
+}
+
+void TOSFile::Write(const void* buffer, std::size_t count) {
+    if (!IsOpen()) {
+        throw EInOutError(ioErrorFileNotOpen);
+    }
+    const auto* bytes = static_cast<const char*>(buffer);
+    while (count > 0) {
+        DWORD done = 0;
+        const auto chunk = static_cast<DWORD>(count < MaxChunk ? count : MaxChunk);
+        if (!WriteFile(AsHandle(FHandle), bytes, chunk, &done, nullptr)) {
+            RaiseLastError();
+        }
+        if (done == 0) {
+            throw EInOutError(ioErrorDiskFull); // accepted without storing anything
+        }
+        bytes += done;
+        count -= done;
+    }
+}
+
+void TOSFile::Close() {
+    if (!IsOpen()) {
+        return;
+    }
+    const HANDLE handle = AsHandle(std::exchange(FHandle, InvalidHandle));
+    if (!CloseHandle(handle)) {
+        RaiseLastError();
+    }
+}
+
+void TOSFile::Release() noexcept {
+    if (IsOpen()) {
+        CloseHandle(AsHandle(std::exchange(FHandle, InvalidHandle)));
+    }
+}

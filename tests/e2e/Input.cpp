@@ -1,0 +1,137 @@
+#include "tests/e2e/Input.h"
+
+#include "tests/e2e/WindowQuery.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <unordered_set>
+
+namespace e2e {
+
+namespace {
+
+// Tickets of the sends whose window procedure has returned. The replies come
+// back on the sending thread, hence one set per thread.
+thread_local std::unordered_set<ULONG_PTR> AnsweredSends;
+thread_local ULONG_PTR LastTicket = 0;
+
+// Called on this thread, from its message pumping, when a window procedure
+// has returned from a message sent with SendMessageCallbackA.
+VOID CALLBACK OnSendAnswered(HWND, UINT, ULONG_PTR ticket, LRESULT) {
+    try {
+        AnsweredSends.insert(ticket);
+    } catch (...) {
+        // Without the ticket the wait ends by its other conditions.
+    }
+}
+
+bool IsExtendedKey(WORD virtualKey) {
+    switch (virtualKey) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_DIVIDE:
+    case VK_NUMLOCK:
+    case VK_RCONTROL:
+    case VK_RMENU:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Post(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!PostMessageA(target, message, wParam, lParam))
+        throw std::runtime_error("cannot post to " + Describe(target) + " (error " +
+                                 std::to_string(GetLastError()) + ")");
+}
+
+} // namespace
+
+TSendResult SendAndSettle(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                          TDuration settle) {
+    RequireWindow(window, "send to");
+    const DWORD processId = ProcessOf(window);
+    const std::vector<HWND> before = VisibleTopLevelWindowsOf(processId);
+    const ULONG_PTR ticket = ++LastTicket;
+    if (!SendMessageCallbackA(window, message, wParam, lParam, OnSendAnswered, ticket))
+        throw std::runtime_error("cannot send to " + Describe(window) + " (error " +
+                                 std::to_string(GetLastError()) + ")");
+
+    TSendResult result = TSendResult::StillBusy;
+    WaitUntil(
+        [&] {
+            if (AnsweredSends.erase(ticket) || !IsWindow(window)) {
+                result = TSendResult::Handled;
+                return true;
+            }
+            for (HWND shown : VisibleTopLevelWindowsOf(processId))
+                if (std::find(before.begin(), before.end(), shown) == before.end()) {
+                    result = TSendResult::WindowOpened;
+                    return true;
+                }
+            return false;
+        },
+        settle);
+    return result;
+}
+
+TSendResult Click(HWND button, TDuration settle) {
+    RequireWindow(button, "click");
+    if (!IsWindowVisible(button) || !IsWindowEnabled(button))
+        throw std::runtime_error("cannot click " + Describe(button) + ": it is " +
+                                 (IsWindowVisible(button) ? "disabled" : "hidden"));
+    return SendAndSettle(button, BM_CLICK, 0, 0, settle);
+}
+
+void ClickAt(HWND window, int x, int y) {
+    RequireWindow(window, "click");
+    const LPARAM point = MAKELPARAM(x, y);
+    Post(window, WM_MOUSEMOVE, 0, point);
+    Post(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    Post(window, WM_LBUTTONUP, 0, point);
+}
+
+void ClickCentre(HWND window) {
+    const TBounds client = ClientBounds(window);
+    ClickAt(window, client.Width / 2, client.Height / 2);
+}
+
+LPARAM KeyMessageParam(WORD virtualKey, bool keyUp, bool altDown) {
+    const UINT scanCode = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    DWORD bits = 1 | ((scanCode & 0xFF) << 16);
+    if (IsExtendedKey(virtualKey))
+        bits |= 1u << 24;
+    if (altDown)
+        bits |= 1u << 29;
+    if (keyUp)
+        bits |= (1u << 30) | (1u << 31);
+    return static_cast<LPARAM>(bits);
+}
+
+void PressKey(HWND target, WORD virtualKey) {
+    RequireWindow(target, "send keys to");
+    Post(target, WM_KEYDOWN, virtualKey, KeyMessageParam(virtualKey, false, false));
+    Post(target, WM_KEYUP, virtualKey, KeyMessageParam(virtualKey, true, false));
+}
+
+void PressAltKey(HWND target, WORD virtualKey) {
+    RequireWindow(target, "send keys to");
+    Post(target, WM_SYSKEYDOWN, virtualKey, KeyMessageParam(virtualKey, false, true));
+    Post(target, WM_SYSKEYUP, virtualKey, KeyMessageParam(virtualKey, true, true));
+}
+
+void TypeText(HWND target, std::string_view text) {
+    RequireWindow(target, "type into");
+    for (char c : text)
+        Post(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+} // namespace e2e

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds everything (native with sanitizers, win64, win32) and runs every
+# test: the native ones directly, the Windows ones under Wine on a private
+# Xvfb screen. Exits non-zero when anything fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+jobs=$(nproc)
+
+bash tools/install-deps.sh
+
+for preset in native win64 win32; do
+    echo "=== build $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+done
+
+# One X server and one Wine server for the whole run: each test executable
+# then starts in about a second.
+display=""
+for n in $(seq 90 140); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY="$display"
+prefix="$root/build/win64/wineprefix"
+cleanup() {
+    WINEPREFIX="$prefix" /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    kill "$xvfb_pid" >/dev/null 2>&1 || true
+}
+trap cleanup EXIT
+tools/wine-run.sh --prefix "$prefix" --init
+WINEPREFIX="$prefix" /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
+
+status=0
+echo "=== test native"
+ctest --preset native || status=1
+echo "=== test win64 (Wine)"
+ctest --preset win64 || status=1
+exit $status
