@@ -1,23 +1,29 @@
-// The program's entry point: starts the units in their fixed order, runs the
-// application and finishes the units in reverse order.
+// The program's main block: starts the units, creates the main window from
+// its form resource and runs the message loop; afterwards the forms go
+// first, then the units finish in reverse order.
 
-#include "platform/forms/UnitLifecycle.h"
+#include "app/UnMain.h"
+#include "app/Units.h"
+#include "platform/controls/ExceptionHook.h"
+#include "platform/forms/Application.h"
 
 #include <windows.h>
 
-namespace {
-const TUnitEntry Units[] = {
-    {"platform", nullptr, nullptr},
-};
-} // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    int exitCode = 0;
+    TUnitLifecycle units(ProgramUnits());
     try {
-        TUnitLifecycle units(Units);
         units.Initialize();
-        units.Finalize();
+        Application->Initialize();
+        Application->SetTitle("Tessaro");
+        Application->CreateForm(frmMain);
+        Application->Run();
     } catch (...) {
-        return 1;
+        HandleCurrentException();
+        exitCode = 1;
     }
-    return 0;
+    if (Application)
+        Application->DestroyForms();
+    units.Finalize();
+    return exitCode;
 }

@@ -1,7 +1,9 @@
 # Helpers that give every target of the project the same flags.
 
 function(tessaro_target_flags target)
-    target_compile_options(${target} PRIVATE ${TESSARO_WARNINGS} ${TESSARO_CHARSET})
+    # C++ only: resource scripts of the same target go to windres.
+    target_compile_options(${target} PRIVATE
+        "$<$<COMPILE_LANGUAGE:CXX>:${TESSARO_WARNINGS};${TESSARO_CHARSET}>")
     target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
 endfunction()
 

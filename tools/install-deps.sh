@@ -3,7 +3,7 @@
 # what is missing; generates the German locale the Wine runs rely on.
 set -euo pipefail
 
-packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb xauth
+packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 fonts-wine xvfb xauth
           cmake locales googletest g++ make)
 
 missing=()

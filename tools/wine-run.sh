@@ -24,6 +24,9 @@ if [ ! -f "$WINEPREFIX/.tessaro-ready" ]; then
         flock 9
         if [ ! -f "$WINEPREFIX/.tessaro-ready" ]; then
             "$wine" wineboot -i >/dev/null 2>&1 || true
+            # Without a window manager, managed windows make Wine wait about
+            # 2 s whenever a top-level window hides (every message box).
+            "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
             /usr/lib/wine/wineserver -w || true
             touch "$WINEPREFIX/.tessaro-ready"
         fi

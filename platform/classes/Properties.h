@@ -82,13 +82,18 @@ private:
 //   TPropertyBuilder<TButton> p(table);
 //   p.Integer("Left", &TButton::GetLeft, &TButton::SetLeft);
 template <class T> class TPropertyBuilder {
+    // The value type a getter returns.
+    template <class G> using Value = std::decay_t<std::invoke_result_t<G, T&>>;
+
 public:
     explicit TPropertyBuilder(TPropertyTable& table) : FTable(table) {}
 
-    template <class V>
-    TPropInfo& Integer(const char* name, V (T::*get)() const, void (T::*set)(V),
+    // Getters and setters may be members of T or of any of its bases.
+    template <class G, class S>
+    TPropInfo& Integer(const char* name, G get, S set,
                        std::optional<std::int64_t> def = std::nullopt,
                        const TIdentMap* idents = nullptr) {
+        using V = Value<G>;
         static_assert(std::is_integral_v<V>);
         TPropInfo p = Base(name, TPropKind::Integer);
         p.Default = def;
@@ -98,27 +103,30 @@ public:
                          ? INT64_MAX
                          : static_cast<std::int64_t>(std::numeric_limits<V>::max());
         p.Get = [get](TObject& o) -> TPropValue {
-            return static_cast<std::int64_t>((Self(o).*get)());
+            return static_cast<std::int64_t>(std::invoke(get, Self(o)));
         };
         p.Set = [set](TObject& o, const TPropValue& v) {
-            (Self(o).*set)(static_cast<V>(std::get<std::int64_t>(v)));
+            std::invoke(set, Self(o), static_cast<V>(std::get<std::int64_t>(v)));
         };
         return FTable.Add(std::move(p));
     }
 
-    TPropInfo& Boolean(const char* name, bool (T::*get)() const, void (T::*set)(bool),
-                       std::optional<bool> def = false) {
+    template <class G, class S>
+    TPropInfo& Boolean(const char* name, G get, S set, std::optional<bool> def = false) {
         TPropInfo p = Base(name, TPropKind::Boolean);
         if (def)
             p.Default = *def ? 1 : 0;
-        p.Get = [get](TObject& o) -> TPropValue { return (Self(o).*get)(); };
-        p.Set = [set](TObject& o, const TPropValue& v) { (Self(o).*set)(std::get<bool>(v)); };
+        p.Get = [get](TObject& o) -> TPropValue { return bool(std::invoke(get, Self(o))); };
+        p.Set = [set](TObject& o, const TPropValue& v) {
+            std::invoke(set, Self(o), std::get<bool>(v));
+        };
         return FTable.Add(std::move(p));
     }
 
-    template <class E>
-    TPropInfo& Enum(const char* name, const TEnumNames& names, E (T::*get)() const,
-                    void (T::*set)(E), std::optional<E> def) {
+    template <class G, class S>
+    TPropInfo& Enum(const char* name, const TEnumNames& names, G get, S set,
+                    std::optional<Value<G>> def) {
+        using E = Value<G>;
         TPropInfo p = Base(name, TPropKind::Enum);
         p.Names = &names;
         if (def)
@@ -126,75 +134,80 @@ public:
         p.MinValue = 0;
         p.MaxValue = static_cast<std::int64_t>(names.size()) - 1;
         p.Get = [get](TObject& o) -> TPropValue {
-            return static_cast<std::int64_t>((Self(o).*get)());
+            return static_cast<std::int64_t>(std::invoke(get, Self(o)));
         };
         p.Set = [set](TObject& o, const TPropValue& v) {
-            (Self(o).*set)(static_cast<E>(std::get<std::int64_t>(v)));
+            std::invoke(set, Self(o), static_cast<E>(std::get<std::int64_t>(v)));
         };
         return FTable.Add(std::move(p));
     }
 
-    template <class E>
-    TPropInfo& Set(const char* name, const TEnumNames& names, TSet<E> (T::*get)() const,
-                   void (T::*set)(TSet<E>), std::optional<TSet<E>> def) {
+    template <class G, class S>
+    TPropInfo& Set(const char* name, const TEnumNames& names, G get, S set,
+                   std::optional<Value<G>> def) {
+        using SetType = Value<G>;
         TPropInfo p = Base(name, TPropKind::Set);
         p.Names = &names;
         if (def)
             p.Default = def->Mask();
         p.Get = [get](TObject& o) -> TPropValue {
-            return static_cast<std::int64_t>((Self(o).*get)().Mask());
+            return static_cast<std::int64_t>(std::invoke(get, Self(o)).Mask());
         };
         p.Set = [set](TObject& o, const TPropValue& v) {
-            (Self(o).*
-             set)(TSet<E>::FromMask(static_cast<std::uint32_t>(std::get<std::int64_t>(v))));
+            std::invoke(set, Self(o),
+                        SetType::FromMask(static_cast<std::uint32_t>(std::get<std::int64_t>(v))));
         };
         return FTable.Add(std::move(p));
     }
 
     template <class G, class S> TPropInfo& String(const char* name, G get, S set) {
         TPropInfo p = Base(name, TPropKind::String);
-        p.Get = [get](TObject& o) -> TPropValue { return std::string((Self(o).*get)()); };
+        p.Get = [get](TObject& o) -> TPropValue { return std::string(std::invoke(get, Self(o))); };
         p.Set = [set](TObject& o, const TPropValue& v) {
-            (Self(o).*set)(std::get<std::string>(v));
+            std::invoke(set, Self(o), std::get<std::string>(v));
         };
         return FTable.Add(std::move(p));
     }
 
-    template <class V> TPropInfo& Float(const char* name, V (T::*get)() const, void (T::*set)(V)) {
+    template <class G, class S> TPropInfo& Float(const char* name, G get, S set) {
+        using V = Value<G>;
         TPropInfo p = Base(name, TPropKind::Float);
         p.Get = [get](TObject& o) -> TPropValue {
-            return static_cast<long double>((Self(o).*get)());
+            return static_cast<long double>(std::invoke(get, Self(o)));
         };
         p.Set = [set](TObject& o, const TPropValue& v) {
-            (Self(o).*set)(static_cast<V>(std::get<long double>(v)));
+            std::invoke(set, Self(o), static_cast<V>(std::get<long double>(v)));
         };
         return FTable.Add(std::move(p));
     }
 
-    // A reference to a component of class C (or a descendant).
-    template <class C>
-    TPropInfo& Reference(const char* name, C* (T::*get)() const, void (T::*set)(C*)) {
+    // A reference to a component of the getter's class (or a descendant).
+    template <class G, class S> TPropInfo& Reference(const char* name, G get, S set) {
+        using C = std::remove_pointer_t<Value<G>>;
         TPropInfo p = Base(name, TPropKind::Component);
         p.RefClass = &C::StaticClassInfo();
         p.Get = [get](TObject& o) -> TPropValue {
-            return static_cast<TComponent*>((Self(o).*get)());
+            return static_cast<TComponent*>(std::invoke(get, Self(o)));
         };
         p.Set = [set](TObject& o, const TPropValue& v) {
-            (Self(o).*set)(dynamic_cast<C*>(std::get<TComponent*>(v)));
+            std::invoke(set, Self(o), dynamic_cast<C*>(std::get<TComponent*>(v)));
         };
         return FTable.Add(std::move(p));
     }
 
     // A nested property object owned by T; read and written in place.
-    template <class C> TPropInfo& Object(const char* name, C* (T::*get)() const) {
+    template <class G> TPropInfo& Object(const char* name, G get) {
+        using C = std::remove_pointer_t<Value<G>>;
         TPropInfo p = Base(name, TPropKind::Object);
         p.RefClass = &C::StaticClassInfo();
-        p.Get = [get](TObject& o) -> TPropValue { return static_cast<TObject*>((Self(o).*get)()); };
+        p.Get = [get](TObject& o) -> TPropValue {
+            return static_cast<TObject*>(std::invoke(get, Self(o)));
+        };
         return FTable.Add(std::move(p));
     }
 
-    // An event held in a member of T.
-    template <class Ev> TPropInfo& Event(const char* name, Ev T::*field) {
+    // An event held in a data member of T or of a base.
+    template <class Ev, class C> TPropInfo& Event(const char* name, Ev C::*field) {
         TPropInfo p = Base(name, TPropKind::Event);
         p.Get = [field](TObject& o) -> TPropValue { return (Self(o).*field).Erase(); };
         p.Set = [field](TObject& o, const TPropValue& v) {

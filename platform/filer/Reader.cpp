@@ -31,6 +31,17 @@ int IndexOfName(const TEnumNames& names, const std::string& ident) {
             return static_cast<int>(i);
     return -1;
 }
+// A second instance of a form gets its name with a number: frmMain_1.
+std::string UniqueRootName(const TComponent* root, const std::string& name) {
+    const TComponent* owner = root->Owner();
+    if (!owner || name.empty() || !owner->FindComponent(name))
+        return name;
+    for (int n = 1;; ++n) {
+        std::string candidate = name + "_" + IntToStr(n);
+        if (!owner->FindComponent(candidate))
+            return candidate;
+    }
+}
 } // namespace
 
 TReader::TReader(TStream& stream) : FValues(stream) {}
@@ -57,7 +68,7 @@ void TReader::ReadRootComponent(TComponent* root) {
         root->IncludeState(csReading);
         FLoaded.push_back(root);
         if (root->Name().empty())
-            root->SetName(name);
+            root->SetName(UniqueRootName(root, name));
         ReadProperties(root, root->Name().empty() ? root->ClassName() : root->Name());
         root->ExcludeState(csReading);
         ReadChildren(root, 0);

@@ -3,4 +3,7 @@ list(APPEND PORTABLE
     UnitLifecycle.cpp
 )
 list(APPEND WINDOWS
+    Application.cpp
+    Form.cpp
+    Screen.cpp
 )

@@ -1,6 +1,7 @@
 #pragma once
 // TColor: an RGB value (0x00BBGGRR), or a system colour index with the top
-// byte set (clBtnFace = 0xFF00000F), as colours are stored in form resources.
+// bit set (clBtnFace = 0x8000000F), as colours are stored in form resources.
+// Masking with 0x7FFFFFFF gives the system colour index.
 
 #include "platform/classes/Properties.h"
 

@@ -1,8 +1,14 @@
 # Files of platform/graphics, relative to this folder. List a file only once it exists.
 list(APPEND PORTABLE
+    BitmapFile.cpp
     Color.cpp
     HandleCount.cpp
 )
 list(APPEND WINDOWS
+    Bitmap.cpp
+    Canvas.cpp
+    DeviceContext.cpp
+    Graphic.cpp
     GraphicsObjects.cpp
+    Picture.cpp
 )

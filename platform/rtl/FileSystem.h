@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <string>
 
-// True when a directory search finds fileName, the entry is no folder and its
-// last-write time converts to a DOS date and time.
+// True when a directory search finds fileName and the entry is no folder.
 bool FileExists(const std::string& fileName);
 // True when the name's attributes can be read and mark a folder.
 bool DirectoryExists(const std::string& directory);

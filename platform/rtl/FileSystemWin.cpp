@@ -26,21 +26,13 @@ private:
     HANDLE FHandle;
 };
 
-// Whether the time can be shown as a DOS date (1980 to 2107) in local time.
-bool HasDosTime(const FILETIME& time) {
-    FILETIME local;
-    WORD date = 0;
-    WORD clock = 0;
-    return FileTimeToLocalFileTime(&time, &local) && FileTimeToDosDateTime(&local, &date, &clock);
-}
-
 } // namespace
 
 bool FileExists(const std::string& fileName) {
     WIN32_FIND_DATAA entry{};
     const TFindHandle search(FindFirstFileA(fileName.c_str(), &entry));
-    return search.IsValid() && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-           HasDosTime(entry.ftLastWriteTime);
+    // Any time stamp will do: a file dated before 1980 exists all the same.
+    return search.IsValid() && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool DirectoryExists(const std::string& directory) {

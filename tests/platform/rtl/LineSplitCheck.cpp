@@ -10,6 +10,9 @@
 
 std::vector<std::string> ReferenceLines(const std::string& data, TTextLineRules rules) {
     constexpr char ctrlZ = 26;
+    if (rules.LfEndsLineWithoutCr) {
+        rules.LfEndsLine = data.substr(0, rules.FirstBlockSize).find('\r') == std::string::npos;
+    }
     std::size_t end = data.size();
     if (rules.CtrlZEndsOnlyAtTail) {
         while (end > 0 && data[end - 1] == ctrlZ) {
@@ -59,7 +62,8 @@ std::string LineSplitMismatch(const std::uint8_t* input, std::size_t size) {
     if (size < 3) {
         return {};
     }
-    const TTextLineRules rules{(input[0] & 1) != 0, (input[0] & 2) != 0};
+    const TTextLineRules rules{(input[0] & 1) != 0, (input[0] & 2) != 0, (input[0] & 4) != 0,
+                               1 + std::size_t{input[0]} / 8};
     const std::size_t bufferSize = 1 + input[1] % 16;
     const std::vector<std::size_t> chunkSizes{1 + input[2] % 7u, 1 + input[2] / 32u};
     const std::string data(reinterpret_cast<const char*>(input + 3), size - 3);
@@ -90,6 +94,7 @@ std::string LineSplitMismatch(const std::uint8_t* input, std::size_t size) {
     }
     std::ostringstream report;
     report << "rules lf=" << rules.LfEndsLine << " tail=" << rules.CtrlZEndsOnlyAtTail
+           << " sniff=" << rules.LfEndsLineWithoutCr << '/' << rules.FirstBlockSize
            << " buffer=" << bufferSize << " data \"" << Visible(data) << "\"\nexpected:";
     for (const std::string& text : expected) {
         report << " \"" << Visible(text) << '"';

@@ -1,0 +1,102 @@
+#pragma once
+// The main window: presets, the line-limit track bar and its label, the
+// Execute, Help and Close buttons, and the stop flag shared with the split.
+
+#include "platform/dialogs/OpenDialog.h"
+#include "platform/forms/Form.h"
+#include "platform/stdctrls/Bevel.h"
+#include "platform/stdctrls/ButtonControls.h"
+#include "platform/stdctrls/Image.h"
+#include "platform/stdctrls/Label.h"
+#include "platform/stdctrls/Panels.h"
+#include "platform/stdctrls/TrackBar.h"
+#include "platform/rtl/Exceptions.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// True while no split runs, or when a running split has been asked to stop.
+extern bool bAbort;
+
+// The reason a split cannot be done, shown in the split's error box.
+class ETessaro : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// Size of a file in bytes; ETessaro when it cannot be found.
+std::int64_t GetFileSize(const std::string& FileName);
+// Bytes the user may still write on the drive of Path; 0 when unknown.
+std::int64_t GetFreeDiskSpace(const std::string& Path);
+// The first output folder for Source: its folder plus the name up to the
+// first dot, with a trailing backslash.
+std::string FirstOutputFolder(const std::string& Source);
+// The output folder itself when it does not exist yet, else the first of
+// Folder-0, Folder-1, ... that does not.
+std::string FreeOutputFolder(const std::string& Folder);
+
+class TfrmMain : public TForm {
+    TESSARO_CLASS(TfrmMain, TForm)
+public:
+    explicit TfrmMain(TComponent* owner);
+
+    // The components of the form resource, bound by name once it is read.
+    TImage* imgLogo = nullptr;
+    TBevel* bvlBottomLine = nullptr;
+    TPanel* panPgCtr = nullptr;
+    TLabel* lbHeadline = nullptr;
+    TGroupBox* grpBoxSettings = nullptr;
+    TLabel* Label1 = nullptr;
+    TLabel* Label3 = nullptr;
+    TLabel* lbLines = nullptr;
+    TLabel* Label2 = nullptr;
+    TLabel* Label4 = nullptr;
+    TRadioButton* rbSetExcel2007 = nullptr;
+    TRadioButton* rbSetExcel2010 = nullptr;
+    TRadioButton* rbSetOwn = nullptr;
+    TTrackBar* TrackBarMaxLines = nullptr;
+    TRadioButton* rbSetDefault = nullptr;
+    TGroupBox* grpBoxExecute = nullptr;
+    TLabel* lbState = nullptr;
+    TButton* btnExecute = nullptr;
+    TButton* btnHelp = nullptr;
+    TButton* btnClose = nullptr;
+    TOpenDialog* OpenDialog = nullptr;
+
+    void rbSetExcel2007Click(TObject* Sender);
+    void rbSetExcel2010Click(TObject* Sender);
+    void rbSetDefaultClick(TObject* Sender);
+    void TrackBarMaxLinesChange(TObject* Sender);
+    void FormCloseQuery(TObject* Sender, bool& CanClose);
+    void btnCloseClick(TObject* Sender);
+    void btnHelpClick(TObject* Sender);
+    void btnExecuteClick(TObject* Sender);
+
+    // Disables every windowed control of the form except the one named
+    // ExceptName and the containers; EnableControls enables them all.
+    void DisableControls(const std::string& ExceptName);
+    void EnableControls();
+
+    const std::vector<TPublishedMethod>* PublishedMethods() const override;
+    void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    // The copy of a running split with its status line and message pumping.
+    void RunSplit(const std::string& source, const std::string& folder);
+    // Set while btnExecuteClick runs a split, its report or its error box.
+    bool FSplitRunning = false;
+    template <class T> void Bind(T*& field, const char* name);
+    std::vector<TComponent**> Fields();
+};
+
+extern TfrmMain* frmMain;
+
+// The address the Help button opens: the FAQ page beside the program.
+std::string HelpPageAddress();
+// The file manager, by its full path in the Windows folder.
+std::string FileManagerPath();
+
+void InitializeUnMain();
+void FinalizeUnMain();

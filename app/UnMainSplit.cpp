@@ -1,0 +1,218 @@
+// The split operation: the Execute button's handler and its checks.
+
+#include "app/SplitEngine.h"
+#include "app/UnMain.h"
+
+#include "platform/dialogs/SystemSeams.h"
+#include "platform/forms/Application.h"
+#include "platform/forms/Screen.h"
+#include "platform/rtl/FilePaths.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/NumberText.h"
+#include "platform/rtl/StringUtils.h"
+
+#include <windows.h>
+
+namespace {
+const char* const StartCaption = "Datei wählen und Aufteilung starten";
+const char* const CancelCaption = "Abbrechen";
+
+// Owns a directory search handle.
+class TSearch {
+public:
+    explicit TSearch(const std::string& name) : FHandle(::FindFirstFileA(name.c_str(), &Data)) {}
+    ~TSearch() {
+        if (FHandle != INVALID_HANDLE_VALUE)
+            ::FindClose(FHandle);
+    }
+    TSearch(const TSearch&) = delete;
+    TSearch& operator=(const TSearch&) = delete;
+    HANDLE Handle() const { return FHandle; }
+    WIN32_FIND_DATAA Data{};
+
+private:
+    HANDLE FHandle;
+};
+
+// Clears a flag when it goes out of scope.
+class TFlagGuard {
+public:
+    explicit TFlagGuard(bool& flag) : FFlag(flag) { FFlag = true; }
+    ~TFlagGuard() { FFlag = false; }
+    TFlagGuard(const TFlagGuard&) = delete;
+    TFlagGuard& operator=(const TFlagGuard&) = delete;
+
+private:
+    bool& FFlag;
+};
+
+int ShowBox(HWND owner, const std::string& text, UINT flags) {
+    return ShowMessageBox(owner, text, Application->Title(), flags);
+}
+} // namespace
+
+std::int64_t GetFileSize(const std::string& FileName) {
+    if (!FileExists(FileName))
+        throw ETessaro("File \"" + FileName + "\" not found!");
+    const TSearch search(FileName);
+    if (search.Handle() == INVALID_HANDLE_VALUE) {
+        // The handle's value as an unsigned 32-bit number in both builds.
+        const auto value =
+            static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(search.Handle()));
+        throw ETessaro("File \"" + FileName + "\" INVALID_HANDLE_VALUE: " + UIntToStr(value));
+    }
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(search.Data.nFileSizeHigh) << 32) |
+                                     search.Data.nFileSizeLow);
+}
+
+std::int64_t GetFreeDiskSpace(const std::string& Path) {
+    // The root of the drive or share, with its backslash: "X:\" or
+    // "\\server\share\" (a share is not found without it).
+    const std::string drive = ExtractFileDrive(Path);
+    const std::string root = drive.empty() ? drive : IncludeTrailingBackslash(drive);
+    std::uint64_t freeBytes = 0;
+    std::uint64_t totalBytes = 0;
+    if (!GetDiskFreeSpaceOf(root, freeBytes, totalBytes))
+        return 0;
+    return freeBytes > static_cast<std::uint64_t>(INT64_MAX) ? INT64_MAX
+                                                             : static_cast<std::int64_t>(freeBytes);
+}
+
+std::string FirstOutputFolder(const std::string& Source) {
+    const std::string name = ExtractFileName(Source);
+    const std::string stem = name.substr(0, name.find('.'));
+    return IncludeTrailingBackslash(IncludeTrailingBackslash(ExtractFileDir(Source)) + stem);
+}
+
+std::string FreeOutputFolder(const std::string& Folder) {
+    if (!DirectoryExists(Folder))
+        return Folder;
+    // A drive or share root keeps its backslash: "C:\-0", not the relative "C:-0".
+    std::string base = ExcludeTrailingBackslash(Folder);
+    if (!base.empty() && (base.back() == ':' || base == ExtractFileDrive(base)))
+        base = Folder;
+    for (std::uint64_t n = 0;; ++n) {
+        const std::string candidate = base + "-" + UIntToStr(n);
+        if (!DirectoryExists(candidate))
+            return candidate + "\\";
+    }
+}
+
+void TfrmMain::RunSplit(const std::string& source, const std::string& folder) {
+    TSplitProgress progress;
+    progress.NowMs = [] { return static_cast<std::int64_t>(MillisecondTicks()); };
+    progress.Pump = [this](std::int64_t line) {
+        lbState->SetCaption(NumberText(line, 7) + " Zeilen");
+        Application->ProcessMessages();
+    };
+    progress.StopRequested = [] { return bAbort; };
+    progress.LineLimit = [this] { return TrackBarMaxLines->Position(); };
+    try {
+        SplitLines(source, folder, ExtractFileExt(source), progress);
+    } catch (...) {
+        if (lbState)
+            lbState->SetCaption(std::string());
+        throw;
+    }
+    lbState->SetCaption(std::string());
+}
+
+void TfrmMain::btnExecuteClick(TObject* Sender) {
+    auto* button = static_cast<TButton*>(Sender);
+    // A click while the copy runs asks it to stop.
+    if (button->Caption() == CancelCaption) {
+        bAbort = true;
+        button->SetCaption(StartCaption);
+        button->SetHint(StartCaption);
+        return;
+    }
+    // The window stays live during the report boxes: a second start waits.
+    if (FSplitRunning)
+        return;
+    TFlagGuard running(FSplitRunning);
+
+    std::string source;
+    try {
+        std::string folder;
+        while (true) {
+            if (!OpenDialog->Execute(Handle()))
+                return;
+            source = OpenDialog->FileName();
+            folder = FirstOutputFolder(source);
+            const std::string ext = LowerCase(ExtractFileExt(source));
+            if (ext == ".txt" || ext == ".csv")
+                break;
+            ShowBox(nullptr,
+                    "\"" + source +
+                        "\" ist keine unterstützte Textdatei!\rBitte wählen Sie eine Textdatei.",
+                    MB_ICONWARNING | MB_OK);
+        }
+        if (!FileExists(source))
+            throw ETessaro("File \"" + source + "\" not found!");
+        if (StartsWithUtf16Bom(source))
+            throw ETessaro("Die Datei \"" + source +
+                           "\" ist UTF-16-kodiert und kann nicht zeilenweise aufgeteilt werden.");
+        const std::int64_t size = GetFileSize(source);
+        const std::int64_t free = GetFreeDiskSpace(folder);
+        if (free < size) {
+            const std::string drive = ExtractFileDrive(folder);
+            throw ETessaro(Format("%s Bytes free disk space needed to save the part files on "
+                                  "%s.\rBut on %s there are only %s bytes free.",
+                                  {NumberText(size, 18), drive, drive, NumberText(free, 18)}));
+        }
+        folder = FreeOutputFolder(folder);
+        if (!ForceDirectories(folder))
+            throw ETessaro("Order \"" + folder + "\" kann nicht erstellt werden!");
+        FileSetAttr(source, 0);
+
+        bAbort = false;
+        bool stopped = false;
+        try {
+            button->SetCaption(CancelCaption);
+            button->SetHint(CancelCaption);
+            Screen->SetCursor(crHourGlass);
+            DisableControls(button->Name());
+            RunSplit(source, folder);
+            ShellExecuteFile(nullptr, "explore", folder, std::string(), std::string(),
+                             SW_SHOWNORMAL);
+        } catch (...) {
+            EnableControls();
+            button->SetCaption(StartCaption);
+            button->SetHint(StartCaption);
+            Screen->SetCursor(crDefault);
+            bAbort = true;
+            throw;
+        }
+        EnableControls();
+        button->SetCaption(StartCaption);
+        button->SetHint(StartCaption);
+        Screen->SetCursor(crDefault);
+        // The report is decided before the box opens; while it is open the
+        // window is idle again.
+        stopped = bAbort;
+        bAbort = true;
+        if (stopped)
+            ShowBox(nullptr,
+                    "Die Datei konnte nur teilweise aufgeteilt werden, da der Vorgang abgebrochen "
+                    "wurde.",
+                    MB_ICONWARNING | MB_OK);
+        else
+            ShowBox(nullptr, "Die Datei \"" + source + "\" wurde erfolgreich aufgeteilt",
+                    MB_ICONINFORMATION | MB_OK);
+    } catch (const Exception& e) {
+        bAbort = true;
+        ShowBox(HandleAllocated() ? Handle() : nullptr,
+                Format("Die Datei \"%s\" konnte nicht aufgeteilt werden.\r\rStellen Sie sicher, "
+                       "dass die Datei nicht schreibgeschützt oder in einem anderen Programm "
+                       "geöffnet ist. Vergewissern Sie sich, dass Sie die erforderlichen Rechte "
+                       "haben, um auf die Datei \"%s\" zuzugreifen, auf Laufwerk \"%s\" zu "
+                       "schreiben und genügend Speicherplatz frei ist.\r\rVersuchen Sie es "
+                       "anschließend erneut.\r\rMeldung:\r%s",
+                       {source, source, ExtractFileDrive(source), e.Message()}),
+                MB_ICONERROR | MB_OK);
+    }
+    // Whatever a close request did meanwhile, the button works again.
+    if (btnExecute)
+        btnExecute->SetEnabled(true);
+}

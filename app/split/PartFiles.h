@@ -1,0 +1,23 @@
+#pragma once
+// The part files of a split: outputFolder + part number + extension.
+
+#include "app/split/PartSink.h"
+#include "platform/rtl/TextWriter.h"
+
+#include <string>
+
+class TPartFiles final : public TPartSink {
+public:
+    TPartFiles(std::string outputFolder, std::string extension);
+
+    std::string Name(std::int64_t part) const;
+
+    void Open(std::int64_t part) override;
+    void Write(const char* bytes, std::size_t count) override;
+    void Close() override;
+
+private:
+    std::string FFolder;
+    std::string FExtension;
+    TTextWriter FWriter; // large writes pass it straight to the file
+};

@@ -1,0 +1,325 @@
+#include "platform/controls/Control.h"
+
+#include "platform/controls/Cursors.h"
+#include "platform/controls/WinControl.h"
+#include "platform/rtl/Exceptions.h"
+
+const TIdentMap& CursorIdents() {
+    static const TIdentMap map = {
+        {crDefault, "crDefault"},   {crNone, "crNone"},           {crArrow, "crArrow"},
+        {crCross, "crCross"},       {crIBeam, "crIBeam"},         {crSizeNESW, "crSizeNESW"},
+        {crSizeNS, "crSizeNS"},     {crSizeNWSE, "crSizeNWSE"},   {crSizeWE, "crSizeWE"},
+        {crUpArrow, "crUpArrow"},   {crHourGlass, "crHourGlass"}, {crNo, "crNo"},
+        {crAppStart, "crAppStart"}, {crHelp, "crHelp"},           {crHandPoint, "crHandPoint"},
+        {crSizeAll, "crSizeAll"},
+    };
+    return map;
+}
+
+const TEnumNames& AlignmentNames() {
+    static const TEnumNames names = {"taLeftJustify", "taRightJustify", "taCenter"};
+    return names;
+}
+
+const TClassInfo& TControl::StaticClassInfo() {
+    static const TClassInfo info = MakeClassInfo<TControl>("TControl");
+    return info;
+}
+
+TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_unique<TFont>()) {
+    WindowProc = TWndMethod::Of<&TControl::WndProc>(this);
+    FFont->OnChange = TNotifyEvent::Of<&TControl::FontChangedEvent>(this);
+}
+
+TControl::~TControl() {
+    if (FParent)
+        FParent->RemoveControl(this);
+}
+
+void TControl::BeforeDestruction() {
+    TComponent::BeforeDestruction();
+    SetParent(nullptr);
+}
+
+LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+    TMessage m{msg, wParam, lParam, 0};
+    WindowProc(m);
+    return m.Result;
+}
+
+void TControl::WndProc(TMessage& message) {
+    switch (message.Msg) {
+    case WM_LBUTTONDOWN:
+        FControlState.Include(csLButtonDown);
+        break;
+    case WM_LBUTTONUP:
+        if (FControlState.Contains(csLButtonDown)) {
+            FControlState.Exclude(csLButtonDown);
+            const POINT p{static_cast<short>(LOWORD(message.LParam)),
+                          static_cast<short>(HIWORD(message.LParam))};
+            const RECT r = ClientRect();
+            if (FControlStyle.Contains(csClickEvents) && ::PtInRect(&r, p))
+                Click();
+        }
+        break;
+    default:
+        break;
+    }
+    Dispatch(message);
+}
+
+void TControl::Dispatch(TMessage& message) {
+    DefaultHandler(message);
+}
+
+void TControl::DefaultHandler(TMessage& message) {
+    switch (message.Msg) {
+    case WM_GETTEXT: {
+        const std::string& text = GetText();
+        if (message.WParam == 0 || message.LParam == 0)
+            return;
+        const size_t n = std::min(text.size(), static_cast<size_t>(message.WParam) - 1);
+        text.copy(reinterpret_cast<char*>(message.LParam), n);
+        reinterpret_cast<char*>(message.LParam)[n] = '\0';
+        message.Result = static_cast<LRESULT>(n);
+        return;
+    }
+    case WM_GETTEXTLENGTH:
+        message.Result = static_cast<LRESULT>(GetText().size());
+        return;
+    case WM_SETTEXT:
+        FText = message.LParam ? reinterpret_cast<const char*>(message.LParam) : "";
+        Perform(CM_TEXTCHANGED);
+        message.Result = TRUE;
+        return;
+    default:
+        return;
+    }
+}
+
+void TControl::SetParent(TWinControl* value) {
+    if (value == FParent)
+        return;
+    if (value == this)
+        throw EInvalidOperation("Ein Steuerelement kann nicht sein eigenes übergeordnetes sein");
+    if (FParent)
+        FParent->RemoveControl(this);
+    if (value) {
+        value->InsertControl(this);
+        if (FParentFont)
+            ParentFontChanged();
+        if (FParentColor)
+            ParentColorChanged();
+    }
+}
+
+TComponent* TControl::GetParentComponent() const {
+    return FParent;
+}
+
+void TControl::SetParentComponent(TComponent* value) {
+    if (auto* parent = dynamic_cast<TWinControl*>(value))
+        SetParent(parent);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
+        return;
+    InvalidateControl(Visible(), false);
+    FLeft = left;
+    FTop = top;
+    FWidth = width;
+    FHeight = height;
+    InvalidateControl(Visible(), false);
+}
+
+POINT TControl::ClientOrigin() const {
+    if (!FParent)
+        return {FLeft, FTop};
+    POINT p = FParent->ClientOrigin();
+    return {p.x + FLeft, p.y + FTop};
+}
+
+POINT TControl::ClientToScreen(POINT p) const {
+    const POINT o = ClientOrigin();
+    return {p.x + o.x, p.y + o.y};
+}
+
+POINT TControl::ScreenToClient(POINT p) const {
+    const POINT o = ClientOrigin();
+    return {p.x - o.x, p.y - o.y};
+}
+
+void TControl::SetVisible(bool value) {
+    if (value == FVisible)
+        return;
+    VisibleChanging();
+    FVisible = value;
+    Perform(CM_VISIBLECHANGED, value);
+    InvalidateControl(true, false);
+}
+
+bool TControl::Showing() const {
+    return FVisible && FParent && FParent->Showing();
+}
+
+void TControl::SetEnabled(bool value) {
+    if (value == FEnabled)
+        return;
+    FEnabled = value;
+    Perform(CM_ENABLEDCHANGED);
+    Invalidate();
+}
+
+void TControl::SetText(const std::string& value) {
+    if (value == GetText())
+        return;
+    FText = value;
+    Perform(CM_TEXTCHANGED);
+    Invalidate();
+}
+
+void TControl::SetColor(TColor value) {
+    if (value != FColor) {
+        FColor = value;
+        ColorChanged();
+    }
+    FParentColor = false;
+}
+
+void TControl::SetParentColor(bool value) {
+    if (value == FParentColor)
+        return;
+    FParentColor = value;
+    if (value && FParent)
+        ParentColorChanged();
+}
+
+void TControl::SetParentFont(bool value) {
+    if (value == FParentFont)
+        return;
+    FParentFont = value;
+    if (value && FParent)
+        ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+    if (!FParentFont || !FParent)
+        return;
+    FUpdatingFont = true;
+    FFont->Assign(FParent->Font());
+    FUpdatingFont = false;
+    FParentFont = true;
+    FontChanged();
+}
+
+void TControl::ParentColorChanged() {
+    if (!FParentColor || !FParent)
+        return;
+    if (FColor != FParent->Color()) {
+        FColor = FParent->Color();
+        ColorChanged();
+    }
+}
+
+void TControl::FontChangedEvent(TObject*) {
+    if (FUpdatingFont)
+        return;
+    // A change made to this control's own font ends its sharing the parent's.
+    FParentFont = false;
+    FontChanged();
+}
+
+void TControl::FontChanged() {
+    Perform(CM_FONTCHANGED);
+    Invalidate();
+}
+
+void TControl::ColorChanged() {
+    Perform(CM_COLORCHANGED);
+    Invalidate();
+}
+
+void TControl::SetHint(const std::string& value) {
+    FHint = value;
+}
+
+void TControl::SetShowHint(bool value) {
+    FParentShowHint = false;
+    if (value == FShowHint)
+        return;
+    FShowHint = value;
+    Perform(CM_SHOWHINTCHANGED);
+}
+
+void TControl::SetParentShowHint(bool value) {
+    if (value == FParentShowHint)
+        return;
+    FParentShowHint = value;
+    if (value && FParent)
+        FShowHint = FParent->ShowHint();
+    Perform(CM_SHOWHINTCHANGED);
+}
+
+void TControl::SetCursor(TCursor value) {
+    if (value == FCursor)
+        return;
+    FCursor = value;
+    Perform(CM_CURSORCHANGED);
+}
+
+void TControl::InvalidateControl(bool isVisible, bool isOpaque) {
+    if (!isVisible || !FParent || !FParent->HandleAllocated() || FWidth <= 0 || FHeight <= 0)
+        return;
+    RECT r = BoundsRect();
+    ::InvalidateRect(FParent->Handle(), &r, !isOpaque);
+}
+
+void TControl::Invalidate() {
+    InvalidateControl(FVisible, FControlStyle.Contains(csOpaque));
+}
+
+void TControl::Update() {
+    if (FParent)
+        FParent->Update();
+}
+
+void TControl::Repaint() {
+    Invalidate();
+    Update();
+}
+
+void TControl::BringToFront() {
+    if (!FParent)
+        return;
+    auto& list = const_cast<std::vector<TControl*>&>(FParent->ControlList());
+    std::erase(list, this);
+    list.push_back(this);
+    Invalidate();
+}
+
+void TControl::SendToBack() {
+    if (!FParent)
+        return;
+    auto& list = const_cast<std::vector<TControl*>&>(FParent->ControlList());
+    std::erase(list, this);
+    list.insert(list.begin(), this);
+    Invalidate();
+}
+
+void TControl::Click() {
+    if (OnClick)
+        OnClick(this);
+}
+
+void TControl::Loaded() {
+    TComponent::Loaded();
+    if (FParent) {
+        if (FParentFont)
+            ParentFontChanged();
+        if (FParentColor)
+            ParentColorChanged();
+        if (FParentShowHint)
+            FShowHint = FParent->ShowHint();
+    }
+}

@@ -1,0 +1,221 @@
+#pragma once
+// TControl: the base of everything visible on a form. Every message a
+// control gets, from Windows or from code (Perform), passes through its
+// replaceable WindowProc, which starts out as the virtual WndProc; another
+// component may replace it and call the saved one.
+
+#include "platform/classes/Component.h"
+#include "platform/classes/Event.h"
+#include "platform/classes/Set.h"
+#include "platform/controls/Messages.h"
+#include "platform/graphics/Color.h"
+#include "platform/graphics/GraphicsObjects.h"
+
+#include <memory>
+#include <string>
+#include <windows.h>
+
+class TWinControl;
+
+enum class TControlStyleFlag {
+    csAcceptsControls,
+    csCaptureMouse,
+    csDesignInteractive,
+    csClickEvents,
+    csFramed,
+    csSetCaption,
+    csOpaque,
+    csDoubleClicks,
+    csFixedWidth,
+    csFixedHeight,
+    csNoDesignVisible,
+    csReplicatable,
+    csNoStdEvents,
+    csDisplayDragImage,
+    csReflector,
+    csActionClient,
+    csMenuEvents,
+    csNeedsBorderPaint,
+    csParentBackground,
+};
+using TControlStyle = TSet<TControlStyleFlag>;
+using enum TControlStyleFlag;
+
+enum class TControlStateFlag {
+    csLButtonDown,
+    csClicked,
+    csPalette,
+    csReadingState,
+    csAlignmentNeeded,
+    csFocusing,
+    csCreating,
+    csPaintCopy,
+    csCustomPaint,
+    csDestroyingHandle,
+    csDocking,
+};
+using TControlState = TSet<TControlStateFlag>;
+using enum TControlStateFlag;
+
+// Cursor identifiers of the screen's cursor table.
+using TCursor = int;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+const TIdentMap& CursorIdents();
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+using enum TAlignment;
+const TEnumNames& AlignmentNames();
+
+class TControl : public TComponent {
+    TESSARO_CLASS(TControl, TComponent)
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+    // Leaves the parent while the control is still whole.
+    void BeforeDestruction() override;
+
+    // The message path: WindowProc -> WndProc -> Dispatch -> DefaultHandler.
+    TWndMethod WindowProc;
+    LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    virtual void WndProc(TMessage& message);
+    // Handles the messages this class knows; hands the rest to its parent
+    // class's Dispatch and finally to DefaultHandler.
+    virtual void Dispatch(TMessage& message);
+    virtual void DefaultHandler(TMessage& message);
+
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* value);
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* value) override;
+
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void SetLeft(int value) { SetBounds(value, FTop, FWidth, FHeight); }
+    void SetTop(int value) { SetBounds(FLeft, value, FWidth, FHeight); }
+    void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
+    void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    RECT BoundsRect() const { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+    virtual RECT ClientRect() const { return {0, 0, FWidth, FHeight}; }
+    int ClientWidth() const { return ClientRect().right; }
+    int ClientHeight() const { return ClientRect().bottom; }
+    // The screen position of the client area's top-left corner.
+    virtual POINT ClientOrigin() const;
+    POINT ClientToScreen(POINT p) const;
+    POINT ScreenToClient(POINT p) const;
+
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible, and every parent up to the form is showing.
+    virtual bool Showing() const;
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool value);
+
+    const std::string& Caption() const { return GetText(); }
+    void SetCaption(const std::string& value) { SetText(value); }
+    virtual const std::string& GetText() const { return FText; }
+    virtual void SetText(const std::string& value);
+
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool value);
+    TFont* Font() const { return FFont.get(); }
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool value);
+
+    const std::string& Hint() const { return FHint; }
+    virtual void SetHint(const std::string& value);
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool value);
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool value);
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor value);
+
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle value) { FControlStyle = value; }
+    TControlState ControlState() const { return FControlState; }
+    void SetControlState(TControlState value) { FControlState = value; }
+
+    // Repainting: Invalidate marks the control's area, Update paints what is
+    // marked now, Repaint does both.
+    virtual void Invalidate();
+    virtual void Update();
+    virtual void Repaint();
+    void Refresh() { Repaint(); }
+    // Moves the control to the end (front) or start (back) of its parent's
+    // list of controls, which is also the painting order.
+    void BringToFront();
+    void SendToBack();
+
+    virtual void Click();
+    TNotifyEvent OnClick;
+
+    void Loaded() override;
+
+    // Called when the font or colour of the parent changed.
+    virtual void ParentFontChanged();
+    virtual void ParentColorChanged();
+
+protected:
+    friend class TWinControl;
+    // Called after a font change (own or taken over from the parent).
+    virtual void FontChanged();
+    virtual void ColorChanged();
+    virtual void VisibleChanging() {}
+    // The area to repaint in the parent when this control changes.
+    void InvalidateControl(bool isVisible, bool isOpaque);
+    void FontChangedEvent(TObject* sender);
+
+    TWinControl* FParent = nullptr;
+    int FLeft = 0;
+    int FTop = 0;
+    int FWidth = 0;
+    int FHeight = 0;
+    bool FVisible = true;
+    bool FEnabled = true;
+    std::string FText;
+    TColor FColor = clWindow;
+    bool FParentColor = true;
+    std::unique_ptr<TFont> FFont;
+    bool FParentFont = true;
+    std::string FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    TCursor FCursor = crDefault;
+    TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    TControlState FControlState;
+    bool FUpdatingFont = false;
+};
+
+// Adds the common published properties in the order forms store them.
+// Each control class picks what it publishes.
+template <class T> struct TControlProperties {
+    static void Bounds(TPropertyBuilder<T>& p) {
+        p.Integer("Left", &TControl::Left, &TControl::SetLeft, 0);
+        p.Integer("Top", &TControl::Top, &TControl::SetTop, 0);
+        p.Integer("Width", &TControl::Width, &TControl::SetWidth, 0);
+        p.Integer("Height", &TControl::Height, &TControl::SetHeight, 0);
+    }
+};

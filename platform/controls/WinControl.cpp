@@ -1,0 +1,649 @@
+#include "platform/controls/WinControl.h"
+
+#include "platform/controls/Cursors.h"
+#include "platform/controls/GraphicControl.h"
+#include "platform/controls/ExceptionHook.h"
+#include "platform/controls/Hints.h"
+#include "platform/graphics/HandleCount.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/StringUtils.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+// The control whose window is being made, for the first message it gets.
+thread_local TWinControl* creationControl = nullptr;
+const char* const ControlProperty = "Tessaro.Control";
+int nextControlId = 100;
+
+HINSTANCE Instance() {
+    return ::GetModuleHandleA(nullptr);
+}
+} // namespace
+
+LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The class procedure of every window of this layer: binds the window to the
+// control being created, then hands over to StdWndProc for good.
+LRESULT CALLBACK InitWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TWinControl* control = creationControl;
+    if (!control)
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    creationControl = nullptr;
+    control->AttachHandle(hwnd);
+    ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StdWndProc));
+    return StdWndProc(hwnd, msg, wParam, lParam);
+}
+
+// Every message of a window of this layer goes through its control's
+// WindowProc. Nothing thrown there crosses into the system.
+LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TWinControl* control = TWinControl::FindControl(hwnd);
+    if (!control)
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    TMessage m{msg, wParam, lParam, 0};
+    try {
+        control->WindowProc(m);
+    } catch (...) {
+        HandleCurrentException();
+    }
+    FreeDeviceContexts();
+    if (msg == WM_NCDESTROY && control->FHandle == hwnd) {
+        ::RemovePropA(hwnd, ControlProperty);
+        control->FHandle = nullptr;
+        CountHandle(THandleKind::Window, -1);
+    }
+    return m.Result;
+}
+
+const TClassInfo& TWinControl::StaticClassInfo() {
+    static const TClassInfo info = MakeClassInfo<TWinControl>("TWinControl");
+    return info;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner), FBrush(std::make_unique<TBrush>()) {
+    FBrush->SetColor(FColor);
+}
+
+TWinControl::~TWinControl() {
+    DestroyHandle();
+    for (TControl* c : std::vector<TControl*>(FControls))
+        c->FParent = nullptr;
+}
+
+void TWinControl::BeforeDestruction() {
+    MarkDestroying();
+    DestroyHandle();
+    // Children still here when their parent goes are freed with it.
+    while (!FControls.empty()) {
+        TControl* c = FControls.back();
+        Free(c);
+        if (!FControls.empty() && FControls.back() == c)
+            RemoveControl(c);
+    }
+    TControl::BeforeDestruction();
+}
+
+TWinControl* TWinControl::FindControl(HWND handle) {
+    if (!handle)
+        return nullptr;
+    return static_cast<TWinControl*>(::GetPropA(handle, ControlProperty));
+}
+
+void TWinControl::AttachHandle(HWND handle) {
+    FHandle = handle;
+    ::SetPropA(handle, ControlProperty, this);
+    CountHandle(THandleKind::Window, +1);
+}
+
+HWND TWinControl::Handle() {
+    if (!FHandle)
+        CreateHandle();
+    return FHandle;
+}
+
+void TWinControl::CreateHandle() {
+    if (FHandle)
+        return;
+    if (FParent) {
+        FParent->HandleNeeded(); // makes ours too, among its children
+        if (FHandle)
+            return;
+    }
+    CreateWnd();
+    ::SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont->Handle()), 0);
+    for (TWinControl* child : std::vector<TWinControl*>(FTabList))
+        child->CreateHandle();
+    UpdateTabOrderZ();
+    ApplyHint();
+    CreateHandleDone();
+}
+
+std::string TWinControl::ClassNameForWindow(const TCreateParams& params) {
+    return params.WinClassName;
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+    params = TCreateParams();
+    params.Caption = FText;
+    params.Style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    if (FControlStyle.Contains(csAcceptsControls))
+        params.ExStyle |= WS_EX_CONTROLPARENT;
+    if (FVisible)
+        params.Style |= WS_VISIBLE;
+    if (!FEnabled)
+        params.Style |= WS_DISABLED;
+    if (FTabStop)
+        params.Style |= WS_TABSTOP;
+    params.X = FLeft;
+    params.Y = FTop;
+    params.Width = FWidth;
+    params.Height = FHeight;
+    if (FParent)
+        params.WndParent = FParent->Handle();
+    params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    params.WindowClass.lpfnWndProc = &::DefWindowProcA;
+    params.WindowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    params.WinClassName = ClassName();
+}
+
+void TWinControl::CreateSubClass(TCreateParams& params, const char* systemClassName) {
+    WNDCLASSA wc{};
+    if (!::GetClassInfoA(nullptr, systemClassName, &wc))
+        throw EOSError(std::string("Fensterklasse ") + systemClassName + " fehlt");
+    params.WindowClass = wc;
+    params.WindowClass.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+    FSystemClassName = systemClassName;
+}
+
+void TWinControl::CreateWnd() {
+    TCreateParams params;
+    CreateParams(params);
+    if ((params.Style & WS_CHILD) && !params.WndParent)
+        throw EInvalidOperation("Das Steuerelement " + Name() + " hat kein übergeordnetes Fenster");
+    FDefWndProc = params.WindowClass.lpfnWndProc;
+    const std::string className = ClassNameForWindow(params);
+    WNDCLASSA existing{};
+    if (!::GetClassInfoA(Instance(), className.c_str(), &existing)) {
+        WNDCLASSA wc = params.WindowClass;
+        wc.lpfnWndProc = &InitWndProc;
+        wc.hInstance = Instance();
+        wc.lpszClassName = className.c_str();
+        if (!::RegisterClassA(&wc))
+            throw EOSError("Fensterklasse " + className + " kann nicht registriert werden");
+    }
+    CreateWindowHandle(params);
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& params) {
+    if (!FControlId && (params.Style & WS_CHILD))
+        FControlId = nextControlId++;
+    creationControl = this;
+    HWND handle = ::CreateWindowExA(
+        params.ExStyle, ClassNameForWindow(params).c_str(), params.Caption.c_str(), params.Style,
+        params.X, params.Y, params.Width, params.Height, params.WndParent,
+        (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(FControlId))
+                                  : nullptr,
+        Instance(), nullptr);
+    creationControl = nullptr;
+    if (!handle || handle != FHandle)
+        throw EOSError("Das Fenster von " + Name() + " kann nicht erstellt werden (Fehler " +
+                       IntToStr(::GetLastError()) + ")");
+}
+
+void TWinControl::DestroyWnd() {
+    if (FHandle)
+        ::DestroyWindow(FHandle);
+}
+
+void TWinControl::DestroyHandle() {
+    if (!FHandle)
+        return;
+    FControlState.Include(csDestroyingHandle);
+    for (TWinControl* child : std::vector<TWinControl*>(FTabList))
+        child->DestroyHandle();
+    DestroyWnd();
+    FControlState.Exclude(csDestroyingHandle);
+}
+
+void TWinControl::RecreateWnd() {
+    if (!FHandle)
+        return;
+    DestroyHandle();
+    CreateHandle();
+}
+
+void TWinControl::InsertControl(TControl* control) {
+    control->FParent = this;
+    FControls.push_back(control);
+    if (auto* win = dynamic_cast<TWinControl*>(control)) {
+        FTabList.push_back(win);
+        if (FHandle) {
+            win->CreateHandle();
+            UpdateTabOrderZ();
+        }
+    } else {
+        control->Invalidate();
+    }
+    Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), TRUE);
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+    if (std::find(FControls.begin(), FControls.end(), control) == FControls.end())
+        return;
+    Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), FALSE);
+    // Compared as TControl: a control leaving from its destructor is no
+    // longer known as a TWinControl.
+    if (auto* win = dynamic_cast<TWinControl*>(control))
+        win->DestroyHandle();
+    else
+        control->Invalidate();
+    std::erase_if(FTabList, [&](TWinControl* w) { return static_cast<TControl*>(w) == control; });
+    std::erase(FControls, control);
+    control->FParent = nullptr;
+}
+
+bool TWinControl::ContainsControl(const TControl* control) const {
+    for (const TControl* c = control; c; c = c->Parent())
+        if (c == this)
+            return true;
+    return false;
+}
+
+TControl* TWinControl::ControlAtPos(POINT p) const {
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+        TControl* c = *it;
+        if (dynamic_cast<TWinControl*>(c) || !c->Visible())
+            continue;
+        const RECT r = c->BoundsRect();
+        if (::PtInRect(&r, p))
+            return c;
+    }
+    return nullptr;
+}
+
+int TWinControl::TabOrder() const {
+    if (!FParent)
+        return -1;
+    const auto& list = FParent->FTabList;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(int value) {
+    if (ComponentState().Contains(csReading) || ComponentState().Contains(csLoading)) {
+        // Siblings read later may still come before: order them in Loaded.
+        FReadTabOrder = value;
+        return;
+    }
+    if (!FParent)
+        return;
+    auto& list = FParent->FTabList;
+    std::erase(list, this);
+    const int index = std::clamp(value, 0, static_cast<int>(list.size()));
+    list.insert(list.begin() + index, this);
+    FParent->UpdateTabOrderZ();
+}
+
+void TWinControl::UpdateTabOrderZ() {
+    if (!FHandle)
+        return;
+    HWND after = HWND_TOP;
+    for (TWinControl* c : FTabList) {
+        if (!c->FHandle)
+            continue;
+        ::SetWindowPos(c->FHandle, after, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        after = c->FHandle;
+    }
+}
+
+void TWinControl::SetTabStop(bool value) {
+    if (value == FTabStop)
+        return;
+    FTabStop = value;
+    if (FHandle) {
+        LONG_PTR style = ::GetWindowLongPtrA(FHandle, GWL_STYLE);
+        style = value ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+        ::SetWindowLongPtrA(FHandle, GWL_STYLE, style);
+    }
+    Perform(CM_TABSTOPCHANGED);
+}
+
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    std::stable_sort(FTabList.begin(), FTabList.end(), [](TWinControl* a, TWinControl* b) {
+        const int ka = a->FReadTabOrder < 0 ? INT32_MAX : a->FReadTabOrder;
+        const int kb = b->FReadTabOrder < 0 ? INT32_MAX : b->FReadTabOrder;
+        return ka < kb;
+    });
+    for (TWinControl* c : FTabList)
+        c->FReadTabOrder = -1;
+    UpdateTabOrderZ();
+}
+
+bool TWinControl::Focused() const {
+    return FHandle && ::GetFocus() == FHandle;
+}
+
+bool TWinControl::CanFocus() const {
+    for (const TControl* c = this; c; c = c->Parent())
+        if (!c->Visible() || !c->Enabled())
+            return false;
+    return true;
+}
+
+void TWinControl::SetFocus() {
+    ::SetFocus(Handle());
+}
+
+RECT TWinControl::ClientRect() const {
+    if (FHandle) {
+        RECT r{};
+        ::GetClientRect(FHandle, &r);
+        return r;
+    }
+    return TControl::ClientRect();
+}
+
+POINT TWinControl::ClientOrigin() const {
+    if (FHandle) {
+        POINT p{0, 0};
+        ::ClientToScreen(FHandle, &p);
+        return p;
+    }
+    return TControl::ClientOrigin();
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
+        return;
+    FLeft = left;
+    FTop = top;
+    FWidth = width;
+    FHeight = height;
+    if (FHandle)
+        ::SetWindowPos(FHandle, nullptr, left, top, width, height,
+                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+void TWinControl::SetEnabled(bool value) {
+    if (value == FEnabled)
+        return;
+    FEnabled = value;
+    if (FHandle)
+        ::EnableWindow(FHandle, value);
+    Perform(CM_ENABLEDCHANGED);
+}
+
+void TWinControl::SetText(const std::string& value) {
+    if (value == FText)
+        return;
+    FText = value;
+    if (FHandle)
+        ::SetWindowTextA(FHandle, FText.c_str());
+    Perform(CM_TEXTCHANGED);
+}
+
+void TWinControl::SetHint(const std::string& value) {
+    if (value == FHint)
+        return;
+    TControl::SetHint(value);
+    ApplyHint();
+}
+
+void TWinControl::ApplyHint() {
+    if (FHandle)
+        SetWindowHint(FHandle, FShowHint ? FHint : std::string());
+}
+
+void TWinControl::Invalidate() {
+    if (FHandle)
+        ::InvalidateRect(FHandle, nullptr, !FControlStyle.Contains(csOpaque));
+}
+
+void TWinControl::Update() {
+    if (FHandle)
+        ::UpdateWindow(FHandle);
+}
+
+void TWinControl::Repaint() {
+    if (FHandle)
+        ::RedrawWindow(FHandle, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void TWinControl::FontChanged() {
+    if (FHandle)
+        ::SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont->Handle()), TRUE);
+    TControl::FontChanged();
+    for (TControl* c : std::vector<TControl*>(FControls))
+        c->ParentFontChanged();
+}
+
+void TWinControl::ColorChanged() {
+    FBrush->SetColor(FColor);
+    TControl::ColorChanged();
+    for (TControl* c : std::vector<TControl*>(FControls))
+        c->ParentColorChanged();
+}
+
+void TWinControl::PaintWindow(HDC dc) {
+    TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+    DefaultHandler(m);
+}
+
+void TWinControl::PaintControls(HDC dc, TControl* first) {
+    auto it = FControls.begin();
+    if (first) {
+        it = std::find(FControls.begin(), FControls.end(), first);
+        if (it == FControls.end())
+            it = FControls.begin();
+    }
+    for (; it != FControls.end(); ++it) {
+        TControl* c = *it;
+        if (dynamic_cast<TWinControl*>(c) || !c->Visible())
+            continue;
+        const RECT r = c->BoundsRect();
+        if (!::RectVisible(dc, &r))
+            continue;
+        const int saved = ::SaveDC(dc);
+        POINT org{};
+        ::GetWindowOrgEx(dc, &org);
+        ::SetWindowOrgEx(dc, org.x - c->Left(), org.y - c->Top(), nullptr);
+        ::IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
+        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+        ::RestoreDC(dc, saved);
+    }
+}
+
+void TWinControl::PaintHandler(TMessage& message) {
+    HDC dc = reinterpret_cast<HDC>(message.WParam);
+    PAINTSTRUCT ps{};
+    const bool own = dc == nullptr;
+    if (own)
+        dc = ::BeginPaint(FHandle, &ps);
+    try {
+        PaintWindow(dc);
+        PaintControls(dc);
+    } catch (...) {
+        if (own)
+            ::EndPaint(FHandle, &ps);
+        throw;
+    }
+    if (own)
+        ::EndPaint(FHandle, &ps);
+}
+
+bool TWinControl::ReflectNotification(TMessage& message) {
+    HWND child = nullptr;
+    switch (message.Msg) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORDLG:
+        child = reinterpret_cast<HWND>(message.LParam);
+        break;
+    case WM_NOTIFY:
+        child = reinterpret_cast<NMHDR*>(message.LParam)->hwndFrom;
+        break;
+    case WM_DRAWITEM:
+        child = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem;
+        break;
+    case WM_DELETEITEM:
+        child = reinterpret_cast<DELETEITEMSTRUCT*>(message.LParam)->hwndItem;
+        break;
+    case WM_COMPAREITEM:
+        child = reinterpret_cast<COMPAREITEMSTRUCT*>(message.LParam)->hwndItem;
+        break;
+    case WM_MEASUREITEM:
+        child = ::GetDlgItem(FHandle, static_cast<int>(message.WParam));
+        break;
+    default:
+        return false;
+    }
+    TWinControl* target = FindControl(child);
+    if (!target || target == this)
+        return false;
+    message.Result = target->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
+    return true;
+}
+
+void TWinControl::WndProc(TMessage& message) {
+    switch (message.Msg) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: {
+        // Mouse messages over a non-windowed child go to that child.
+        const POINT p{static_cast<short>(LOWORD(message.LParam)),
+                      static_cast<short>(HIWORD(message.LParam))};
+        TControl* c = ControlAtPos(p);
+        if (c && c->Enabled()) {
+            message.Result = c->Perform(message.Msg, message.WParam,
+                                        MAKELPARAM(p.x - c->Left(), p.y - c->Top()));
+            return;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    TControl::WndProc(message);
+}
+
+void TWinControl::Dispatch(TMessage& message) {
+    if (ReflectNotification(message))
+        return;
+    switch (message.Msg) {
+    case WM_PAINT:
+        if (FControls.empty() && !FControlState.Contains(csCustomPaint))
+            DefaultHandler(message);
+        else
+            PaintHandler(message);
+        return;
+    case WM_ERASEBKGND: {
+        RECT r = ClientRect();
+        ::FillRect(reinterpret_cast<HDC>(message.WParam), &r, FBrush->Handle());
+        message.Result = 1;
+        return;
+    }
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLORSTATIC:
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORLISTBOX:
+    case CN_CTLCOLORSCROLLBAR: {
+        HDC dc = reinterpret_cast<HDC>(message.WParam);
+        ::SetTextColor(dc, ColorToRGB(FFont->Color()));
+        ::SetBkColor(dc, ColorToRGB(FBrush->Color()));
+        message.Result = reinterpret_cast<LRESULT>(FBrush->Handle());
+        return;
+    }
+    case WM_SETCURSOR:
+        if (ScreenCursor() != crDefault) {
+            ::SetCursor(CursorHandle(ScreenCursor()));
+            message.Result = TRUE;
+            return;
+        }
+        if (LOWORD(message.LParam) == HTCLIENT && FCursor != crDefault) {
+            ::SetCursor(CursorHandle(FCursor));
+            message.Result = TRUE;
+            return;
+        }
+        break;
+    case WM_WINDOWPOSCHANGED: {
+        const auto* wp = reinterpret_cast<const WINDOWPOS*>(message.LParam);
+        if (!(wp->flags & SWP_NOMOVE) || !(wp->flags & SWP_NOSIZE)) {
+            RECT r{};
+            ::GetWindowRect(FHandle, &r);
+            if (HWND parent = ::GetParent(FHandle);
+                parent && (::GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_CHILD))
+                ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+            FLeft = r.left;
+            FTop = r.top;
+            FWidth = r.right - r.left;
+            FHeight = r.bottom - r.top;
+        }
+        break;
+    }
+    case CM_SHOWHINTCHANGED:
+        ApplyHint();
+        for (TControl* c : std::vector<TControl*>(FControls))
+            if (c->ParentShowHint()) {
+                c->FShowHint = FShowHint;
+                c->Perform(CM_SHOWHINTCHANGED);
+            }
+        return;
+    case CM_VISIBLECHANGED:
+        if (FHandle)
+            ::ShowWindow(FHandle, FVisible ? SW_SHOWNA : SW_HIDE);
+        return;
+    case CM_CONTROLLISTCHANGE:
+        // Every change in a form's tree reaches the form.
+        if (FParent)
+            FParent->Perform(message.Msg, message.WParam, message.LParam);
+        return;
+    case CM_RECREATEWND:
+        RecreateWnd();
+        return;
+    case WM_PRINTCLIENT: {
+        HDC dc = reinterpret_cast<HDC>(message.WParam);
+        Perform(WM_ERASEBKGND, message.WParam, 0);
+        TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+        PaintHandler(paint);
+        message.Result = 0;
+        return;
+    }
+    default:
+        break;
+    }
+    TControl::Dispatch(message);
+}
+
+void TWinControl::DefaultHandler(TMessage& message) {
+    if (!FHandle) {
+        TControl::DefaultHandler(message);
+        return;
+    }
+    if (message.Msg >= CM_BASE && message.Msg < 0xC000) {
+        // The layer's own messages mean nothing to the system's procedures.
+        return;
+    }
+    DefWndProc(message);
+}
+
+void TWinControl::DefWndProc(TMessage& message) {
+    message.Result = ::CallWindowProcA(FDefWndProc ? FDefWndProc : &::DefWindowProcA, FHandle,
+                                       message.Msg, message.WParam, message.LParam);
+}

@@ -1,0 +1,137 @@
+#pragma once
+// TWinControl: a control with a window of its own. It creates the window
+// from CreateParams (a class registered under the control's class name,
+// superclassing the system class where there is one), finds its object from
+// the handle, and sends every message through WindowProc. It reflects
+// notifications to the child they concern (WM_COMMAND -> CN_COMMAND ...),
+// paints its non-windowed children after its own background, and keeps its
+// windowed children in tab order (which is also their z-order, so the
+// system's dialog navigation follows it).
+
+#include "platform/controls/Control.h"
+#include "platform/graphics/GraphicsObjects.h"
+
+#include <string>
+#include <vector>
+#include <windows.h>
+
+struct TCreateParams {
+    std::string Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0;
+    int Y = 0;
+    int Width = 0;
+    int Height = 0;
+    HWND WndParent = nullptr;
+    WNDCLASSA WindowClass{};
+    std::string WinClassName;
+};
+
+class TWinControl : public TControl {
+    TESSARO_CLASS(TWinControl, TControl)
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+    void BeforeDestruction() override;
+
+    // The window, created on first use.
+    HWND Handle();
+    bool HandleAllocated() const { return FHandle != nullptr; }
+    void HandleNeeded() { Handle(); }
+    // Destroys the window (and those of the children); it is made again on
+    // the next use, with the same settings.
+    void DestroyHandle();
+    void RecreateWnd();
+
+    // The object of a window made by this layer, or null.
+    static TWinControl* FindControl(HWND handle);
+
+    int ControlCount() const { return static_cast<int>(FControls.size()); }
+    TControl* Controls(int index) const { return FControls.at(static_cast<size_t>(index)); }
+    const std::vector<TControl*>& ControlList() const { return FControls; }
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    bool ContainsControl(const TControl* control) const;
+    // The visible non-windowed child at P (client coordinates), topmost first.
+    TControl* ControlAtPos(POINT p) const;
+
+    int TabOrder() const;
+    void SetTabOrder(int value);
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool value);
+    // Windowed children in tab order.
+    const std::vector<TWinControl*>& TabList() const { return FTabList; }
+
+    bool Focused() const;
+    virtual bool CanFocus() const;
+    virtual void SetFocus();
+
+    TBrush* Brush() const { return FBrush.get(); }
+    RECT ClientRect() const override;
+    POINT ClientOrigin() const override;
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetEnabled(bool value) override;
+    void SetText(const std::string& value) override;
+    void SetHint(const std::string& value) override;
+
+    void Invalidate() override;
+    void Update() override;
+    void Repaint() override;
+
+    // Paints the non-windowed children into DC, in creation order, each with
+    // the origin moved to it and the clip cut to its bounds; from First on
+    // when First is given.
+    void PaintControls(HDC dc, TControl* first = nullptr);
+
+    void Dispatch(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+    void WndProc(TMessage& message) override;
+    // Calls the window procedure the class inherited (the system's).
+    virtual void DefWndProc(TMessage& message);
+
+    void Loaded() override;
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+protected:
+    virtual void CreateParams(TCreateParams& params);
+    // Registers the class (superclassing SystemClassName when given) and
+    // makes the window.
+    virtual void CreateWnd();
+    virtual void CreateWindowHandle(const TCreateParams& params);
+    virtual void DestroyWnd();
+    // Called once the window exists: sets font, tools, children.
+    virtual void CreateHandleDone() {}
+    // Makes CreateWnd superclass a system window class.
+    void CreateSubClass(TCreateParams& params, const char* systemClassName);
+    // Paints the window's own background and content (not the children).
+    virtual void PaintWindow(HDC dc);
+    // The WM_PAINT handler: own painting, then the non-windowed children.
+    void PaintHandler(TMessage& message);
+    void FontChanged() override;
+    void ColorChanged() override;
+    // Whether a message to this window is a notification of a child and,
+    // if so, reflects it to that child.
+    bool ReflectNotification(TMessage& message);
+    void UpdateTabOrderZ();
+    void ApplyHint();
+
+    HWND FHandle = nullptr;
+    WNDPROC FDefWndProc = nullptr;
+    std::vector<TControl*> FControls;
+    std::vector<TWinControl*> FTabList;
+    std::unique_ptr<TBrush> FBrush;
+    bool FTabStop = false;
+    int FReadTabOrder = -1;
+
+private:
+    friend LRESULT CALLBACK InitWndProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK StdWndProc(HWND, UINT, WPARAM, LPARAM);
+    void CreateHandle();
+    void AttachHandle(HWND handle);
+    static std::string ClassNameForWindow(const TCreateParams& params);
+    std::string FSystemClassName;
+    int FControlId = 0;
+};

@@ -1,0 +1,12 @@
+# Files of platform/controls, relative to this folder. List a file only once it exists.
+list(APPEND PORTABLE
+)
+list(APPEND WINDOWS
+    BorderStyle.cpp
+    Control.cpp
+    Cursors.cpp
+    ExceptionHook.cpp
+    Hints.cpp
+    GraphicControl.cpp
+    WinControl.cpp
+)

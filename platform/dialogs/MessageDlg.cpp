@@ -1,0 +1,8 @@
+#include "platform/dialogs/MessageDlg.h"
+
+#include "platform/dialogs/MessageBoxCaption.h"
+#include "platform/dialogs/SystemSeams.h"
+
+int MessageDlg(HWND owner, const std::string& text, UINT flags) {
+    return ShowMessageBox(owner, text, MessageBoxCaption(), flags);
+}

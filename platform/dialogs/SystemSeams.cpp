@@ -1,0 +1,122 @@
+// The real system calls behind the seams.
+
+#include "platform/dialogs/SystemSeams.h"
+
+#include <memory>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+namespace {
+
+const char* NullIfEmpty(const std::string& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
+
+int RealShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
+                       UINT flags) {
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+bool RealShowOpenFileDialog(OPENFILENAMEA& dialog) {
+    return GetOpenFileNameA(&dialog) != FALSE;
+}
+
+HINSTANCE RealShellExecuteFile(HWND owner, const std::string& verb, const std::string& file,
+                               const std::string& parameters, const std::string& directory,
+                               int show) {
+    return ShellExecuteA(owner, NullIfEmpty(verb), NullIfEmpty(file), NullIfEmpty(parameters),
+                         NullIfEmpty(directory), show);
+}
+
+bool RealGetDiskFreeSpaceOf(const std::string& path, std::uint64_t& freeBytesAvailable,
+                            std::uint64_t& totalBytes) {
+    ULARGE_INTEGER available;
+    available.QuadPart = freeBytesAvailable;
+    ULARGE_INTEGER total;
+    total.QuadPart = totalBytes;
+    const BOOL ok = GetDiskFreeSpaceExA(path.c_str(), &available, &total, nullptr);
+    freeBytesAvailable = available.QuadPart;
+    totalBytes = total.QuadPart;
+    return ok != FALSE;
+}
+
+std::uint64_t RealMillisecondTicks() {
+    return GetTickCount64();
+}
+
+struct TLibraryRelease {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+using TLibraryHandle = std::unique_ptr<std::remove_pointer_t<HMODULE>, TLibraryRelease>;
+
+TCommonControlsVersion RealCommonControlsVersion() {
+    const TLibraryHandle library(LoadLibraryA("comctl32.dll"));
+    if (!library)
+        return {};
+    const FARPROC entry = GetProcAddress(library.get(), "DllGetVersion");
+    if (!entry)
+        return {};
+    // The detour through void(*)() tells the compiler the signature change is meant.
+    const auto getVersion =
+        reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void (*)()>(entry));
+    DLLVERSIONINFO info{};
+    info.cbSize = sizeof(info);
+    if (FAILED(getVersion(&info)))
+        return {};
+    return {info.dwMajorVersion, info.dwMinorVersion};
+}
+
+HMODULE RealLoadLibraryByName(const std::string& name) {
+    return LoadLibraryA(name.c_str());
+}
+
+bool RealReleaseLibrary(HMODULE module) {
+    return FreeLibrary(module) != FALSE;
+}
+
+} // namespace
+
+TSystemSeams::TSystemSeams()
+    : ShowMessageBox(&RealShowMessageBox), ShowOpenFileDialog(&RealShowOpenFileDialog),
+      ShellExecuteFile(&RealShellExecuteFile), GetDiskFreeSpaceOf(&RealGetDiskFreeSpaceOf),
+      MillisecondTicks(&RealMillisecondTicks), CommonControlsVersion(&RealCommonControlsVersion),
+      LoadLibraryByName(&RealLoadLibraryByName), ReleaseLibrary(&RealReleaseLibrary) {}
+
+TSystemSeams& SystemSeams() {
+    static TSystemSeams seams;
+    return seams;
+}
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+    return SystemSeams().ShowMessageBox(owner, text, caption, flags);
+}
+
+bool ShowOpenFileDialog(OPENFILENAMEA& dialog) {
+    return SystemSeams().ShowOpenFileDialog(dialog);
+}
+
+HINSTANCE ShellExecuteFile(HWND owner, const std::string& verb, const std::string& file,
+                           const std::string& parameters, const std::string& directory, int show) {
+    return SystemSeams().ShellExecuteFile(owner, verb, file, parameters, directory, show);
+}
+
+bool GetDiskFreeSpaceOf(const std::string& path, std::uint64_t& freeBytesAvailable,
+                        std::uint64_t& totalBytes) {
+    return SystemSeams().GetDiskFreeSpaceOf(path, freeBytesAvailable, totalBytes);
+}
+
+std::uint64_t MillisecondTicks() {
+    return SystemSeams().MillisecondTicks();
+}
+
+TCommonControlsVersion CommonControlsVersion() {
+    return SystemSeams().CommonControlsVersion();
+}
+
+HMODULE LoadLibraryByName(const std::string& name) {
+    return SystemSeams().LoadLibraryByName(name);
+}
+
+bool ReleaseLibrary(HMODULE module) {
+    return SystemSeams().ReleaseLibrary(module);
+}

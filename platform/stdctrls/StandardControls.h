@@ -1,0 +1,4 @@
+#pragma once
+// Registers the standard control classes with the form reader.
+
+void RegisterStandardControls();

@@ -1,0 +1,178 @@
+// The main window as its form resource lays it out.
+
+#include "MainWindowFixture.h"
+
+#include "platform/forms/Application.h"
+#include "platform/rtl/FormatSettings.h"
+
+#include <commctrl.h>
+
+namespace {
+struct Expected {
+    const char* Name;
+    const char* Class;
+    const char* Parent;
+    RECT Bounds; // left, top, width, height
+};
+
+const Expected Layout[] = {
+    {"imgLogo", "TImage", "frmMain", {0, 0, 163, 297}},
+    {"bvlBottomLine", "TBevel", "frmMain", {0, 288, 497, 11}},
+    {"panPgCtr", "TPanel", "frmMain", {163, 0, 331, 297}},
+    {"lbHeadline", "TLabel", "panPgCtr", {10, 15, 313, 17}},
+    {"grpBoxSettings", "TGroupBox", "panPgCtr", {8, 40, 313, 161}},
+    {"Label1", "TLabel", "grpBoxSettings", {10, 117, 0, 13}},
+    {"Label3", "TLabel", "grpBoxSettings", {0, 117, 0, 13}},
+    {"lbLines", "TLabel", "grpBoxSettings", {8, 139, 290, 16}},
+    {"Label2", "TLabel", "grpBoxSettings", {10, 74, 0, 13}},
+    {"Label4", "TLabel", "grpBoxSettings", {0, 74, 0, 13}},
+    {"rbSetExcel2007", "TRadioButton", "grpBoxSettings", {8, 24, 113, 17}},
+    {"rbSetExcel2010", "TRadioButton", "grpBoxSettings", {136, 24, 113, 17}},
+    {"rbSetOwn", "TRadioButton", "grpBoxSettings", {136, 40, 113, 17}},
+    {"TrackBarMaxLines", "TTrackBar", "grpBoxSettings", {3, 93, 302, 25}},
+    {"rbSetDefault", "TRadioButton", "grpBoxSettings", {8, 40, 113, 17}},
+    {"grpBoxExecute", "TGroupBox", "panPgCtr", {8, 208, 313, 73}},
+    {"lbState", "TLabel", "grpBoxExecute", {16, 50, 281, 13}},
+    {"btnExecute", "TButton", "grpBoxExecute", {16, 20, 281, 25}},
+    {"btnHelp", "TButton", "frmMain", {8, 312, 89, 25}},
+    {"btnClose", "TButton", "frmMain", {392, 312, 89, 25}},
+    {"OpenDialog", "TOpenDialog", nullptr, {}},
+};
+} // namespace
+
+TEST_F(MainWindow, EveryComponentInResourceOrderWithClassParentAndBounds) {
+    ASSERT_EQ(form->ComponentCount(), static_cast<int>(std::size(Layout)));
+    for (int i = 0; i < form->ComponentCount(); ++i) {
+        const Expected& e = Layout[i];
+        TComponent* c = form->Components(i);
+        SCOPED_TRACE(e.Name);
+        EXPECT_EQ(c->Name(), e.Name);
+        EXPECT_EQ(c->ClassName(), e.Class);
+        auto* control = dynamic_cast<TControl*>(c);
+        if (!e.Parent) {
+            EXPECT_EQ(control, nullptr);
+            continue;
+        }
+        ASSERT_NE(control, nullptr);
+        ASSERT_NE(control->Parent(), nullptr);
+        EXPECT_EQ(control->Parent()->Name(), e.Parent);
+        EXPECT_EQ(control->Top(), e.Bounds.top);
+        EXPECT_EQ(control->Height(), e.Bounds.bottom);
+        // Labels that size themselves keep their left edge, or, when
+        // right-aligned, their right edge; their width follows the font.
+        auto* label = dynamic_cast<TLabel*>(c);
+        if (label && label->AutoSize()) {
+            if (label->Alignment() == taRightJustify)
+                EXPECT_EQ(label->Left() + label->Width(), 298); // 216 + 82 and 207 + 91
+            else
+                EXPECT_EQ(label->Left(), e.Bounds.left);
+            EXPECT_GT(label->Width(), 0);
+            continue;
+        }
+        EXPECT_EQ(control->Left(), e.Bounds.left);
+        EXPECT_EQ(control->Width(), e.Bounds.right);
+    }
+}
+
+TEST_F(MainWindow, WindowPropertiesAndClientSize) {
+    EXPECT_EQ(form->Caption(), "Tessaro");
+    EXPECT_EQ(form->BorderStyle(), bsSingle);
+    EXPECT_EQ(form->BorderIcons(), TBorderIcons{biSystemMenu});
+    EXPECT_EQ(form->Position(), poDesktopCenter);
+    EXPECT_EQ(form->Color(), clBtnFace);
+    EXPECT_EQ(form->Font()->Name(), "MS Sans Serif");
+    EXPECT_EQ(form->Font()->Height(), -11);
+    form->HandleNeeded();
+    RECT client{};
+    ::GetClientRect(form->Handle(), &client);
+    EXPECT_EQ(client.right, 496);
+    EXPECT_EQ(client.bottom, 350);
+    const LONG_PTR style = ::GetWindowLongPtrA(form->Handle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "fixed size";
+}
+
+TEST_F(MainWindow, CaptionsColoursAndFonts) {
+    EXPECT_EQ(form->panPgCtr->Color(), clWhite);
+    EXPECT_EQ(form->panPgCtr->Caption(), "");
+    EXPECT_EQ(form->panPgCtr->BevelOuter(), bvNone);
+    EXPECT_EQ(form->grpBoxSettings->Color(), clWhite) << "takes the panel's colour";
+    EXPECT_EQ(form->rbSetOwn->Color(), clWhite);
+    EXPECT_EQ(form->grpBoxSettings->Caption(), "Gesplittete Dateien optimieren");
+    EXPECT_EQ(form->grpBoxExecute->Caption(), "Start");
+    EXPECT_EQ(form->lbHeadline->Caption(), "Datei aufteilen");
+    EXPECT_TRUE(form->lbHeadline->Font()->Style().Contains(fsBold));
+    EXPECT_FALSE(form->Label1->Font()->Style().Contains(fsBold)) << "takes the form's font";
+    EXPECT_EQ(form->Label2->Font()->Color(), clWhite);
+    EXPECT_EQ(form->Label4->Caption(), "nicht empfohlen");
+    EXPECT_EQ(form->Label3->Caption(), "gro\xDF"
+                                       "e Teildateien");
+    for (TLabel* l :
+         {form->lbHeadline, form->Label1, form->Label2, form->Label3, form->Label4, form->lbLines})
+        EXPECT_TRUE(l->Transparent()) << l->Name();
+    EXPECT_FALSE(form->lbState->Transparent());
+    EXPECT_EQ(form->lbState->Caption(), "");
+    EXPECT_EQ(form->btnExecute->Caption(), "Datei w\xE4hlen und Aufteilung starten");
+    EXPECT_EQ(form->btnExecute->Hint(), form->btnExecute->Caption());
+    EXPECT_TRUE(form->btnExecute->ShowHint());
+    EXPECT_EQ(form->btnHelp->Caption(), "&Hilfe");
+    EXPECT_EQ(form->btnClose->Caption(), "&Beenden");
+    EXPECT_EQ(form->bvlBottomLine->Shape(), bsBottomLine);
+    EXPECT_EQ(form->imgLogo->Picture()->Width(), 163);
+    EXPECT_EQ(form->imgLogo->Picture()->Height(), 297);
+}
+
+TEST_F(MainWindow, TabOrderFollowsTheResourceAndTheWindowOrder) {
+    auto names = [](TWinControl* parent) {
+        std::vector<std::string> result;
+        for (TWinControl* c : parent->TabList())
+            result.push_back(c->Name());
+        return result;
+    };
+    EXPECT_EQ(names(form), (std::vector<std::string>{"btnHelp", "btnClose", "panPgCtr"}));
+    EXPECT_EQ(names(form->panPgCtr), (std::vector<std::string>{"grpBoxSettings", "grpBoxExecute"}));
+    EXPECT_EQ(names(form->grpBoxSettings),
+              (std::vector<std::string>{"rbSetExcel2007", "rbSetExcel2010", "rbSetDefault",
+                                        "rbSetOwn", "TrackBarMaxLines"}));
+    EXPECT_EQ(form->rbSetOwn->TabOrder(), 3);
+    // The system's dialog navigation walks the windows in the same order.
+    form->HandleNeeded();
+    std::vector<std::string> windows;
+    for (HWND h = ::GetWindow(form->grpBoxSettings->Handle(), GW_CHILD); h;
+         h = ::GetWindow(h, GW_HWNDNEXT))
+        if (TWinControl* c = TWinControl::FindControl(h))
+            windows.push_back(c->Name());
+    EXPECT_EQ(windows, names(form->grpBoxSettings));
+}
+
+TEST_F(MainWindow, StartsAt65500WithThePresetSelectedAndTheStoredLabel) {
+    EXPECT_EQ(form->TrackBarMaxLines->Min(), 10000);
+    EXPECT_EQ(form->TrackBarMaxLines->Max(), 1048000);
+    EXPECT_EQ(form->TrackBarMaxLines->Position(), 65500);
+    EXPECT_EQ(form->TrackBarMaxLines->PageSize(), 1000);
+    EXPECT_EQ(form->TrackBarMaxLines->TickStyle(), tsNone);
+    EXPECT_TRUE(form->rbSetExcel2007->Checked());
+    EXPECT_FALSE(form->rbSetExcel2010->Checked());
+    EXPECT_FALSE(form->rbSetDefault->Checked());
+    EXPECT_FALSE(form->rbSetOwn->Checked());
+    EXPECT_EQ(form->lbLines->Caption(), "max. 65.500 Zeilen je Teildatei");
+    form->HandleNeeded();
+    EXPECT_EQ(::SendMessageA(form->TrackBarMaxLines->Handle(), TBM_GETPOS, 0, 0), 65500);
+    EXPECT_EQ(::SendMessageA(form->rbSetExcel2007->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(MainWindow, TheChangeHandlerDoesNotRunWhileTheFormLoads) {
+    // With other separators a handler run at load would rewrite the label.
+    const TFormatSettings german = FormatSettings();
+    SetFormatSettings({',', '.'});
+    TfrmMain* other = new TfrmMain(Application);
+    other->ReadFormResource();
+    EXPECT_EQ(other->Name(), "frmMain_1") << "a second window gets a name of its own";
+    EXPECT_EQ(other->lbLines->Caption(), "max. 65.500 Zeilen je Teildatei");
+    other->TrackBarMaxLines->SetPosition(70000);
+    EXPECT_EQ(other->lbLines->Caption(), "max. 70,000 Zeilen je Teildatei");
+    Free(other);
+    SetFormatSettings(german);
+}

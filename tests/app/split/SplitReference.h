@@ -1,0 +1,20 @@
+#pragma once
+// The split done the plainest way, for comparison: the whole input in
+// memory, the logical end and the line ends found first, then the copy loop
+// line by line as the specification of the loop reads (stop flag and line
+// limit asked before every line).
+
+#include "app/SplitEngine.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TReferenceSplit {
+    std::vector<std::string> Parts;
+    std::int64_t Lines = 0;
+    bool Stopped = false;
+};
+
+TReferenceSplit ReferenceSplit(const std::string& data, const TSplitProgress& progress,
+                               std::size_t firstBlockSize = 64 * 1024, std::int64_t firstLine = 1);

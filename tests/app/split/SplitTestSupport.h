@@ -1,0 +1,93 @@
+#pragma once
+// Sources, sinks and file helpers for the split's tests.
+
+#include "app/SplitEngine.h"
+#include "app/split/PartSink.h"
+#include "tests/platform/rtl/TempFolder.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Parts kept in memory, with hooks that let a test make an operation fail.
+class TMemoryParts : public TPartSink {
+public:
+    std::vector<std::string> Parts;
+    int Opens = 0;
+    int Closes = 0;
+    int Writes = 0;
+    bool IsOpen = false;
+    std::function<void(std::int64_t part)> BeforeOpen;
+    std::function<void(std::size_t writtenSoFar)> BeforeWrite;
+    std::function<void()> AfterClose;
+
+    void Open(std::int64_t part) override;
+    void Write(const char* bytes, std::size_t count) override;
+    void Close() override;
+
+    // CR LF pairs written so far, over all parts.
+    std::int64_t LineEndsWritten() const;
+
+private:
+    std::size_t FWritten = 0;
+};
+
+// A clock the test moves: each reading returns the time and then advances
+// it by Step.
+struct TStepClock {
+    std::int64_t Time = 0;
+    std::int64_t Step = 0;
+    int Readings = 0;
+    std::function<std::int64_t()> Function() {
+        return [this] {
+            ++Readings;
+            return std::exchange(Time, Time + Step);
+        };
+    }
+};
+
+// N lines "<prefix><number>" ending in lineEnd.
+std::string NumberedLines(std::int64_t count, const std::string& lineEnd = "\r\n",
+                          const std::string& prefix = "Zeile ");
+
+// A split of data into an output folder, with the parts read back.
+struct TFileSplit {
+    TSplitResult Result;
+    std::vector<std::string> Parts;
+};
+
+class TSplitFolder {
+public:
+    TSplitFolder();
+    const std::string& Source() const { return FSource; }
+    // The output folder, with its trailing separator.
+    const std::string& Output() const { return FOutput; }
+    std::string Part(std::int64_t part, const std::string& extension = ".txt") const;
+    std::string File(const std::string& name) const { return FTemp.File(name); }
+
+    TFileSplit Split(const std::string& data, std::int32_t limit, const TSplitTuning& tuning = {},
+                     const std::string& extension = ".txt");
+    // The parts 0, 1, ... that exist, read back.
+    std::vector<std::string> ReadParts(const std::string& extension = ".txt") const;
+
+private:
+    TTempFolder FTemp;
+    std::string FSource;
+    std::string FOutput;
+};
+
+// The process's open files: on Windows our files let others read only, so
+// creating one of them again fails while it is open; elsewhere the open
+// descriptors are counted.
+class TOpenFiles {
+public:
+    TOpenFiles();
+    // Expects that no more files are open than at construction and that none
+    // of names is held open (on Windows they are emptied by the check).
+    void ExpectClosed(const std::vector<std::string>& names) const;
+
+private:
+    int FCount;
+};

@@ -1,0 +1,152 @@
+// The seams: each program call goes through its replaceable function, an
+// override lasts exactly one scope, and the defaults are the real calls.
+
+#include "platform/dialogs/SystemSeams.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using TMessageBoxCall = int (*)(HWND, const std::string&, const std::string&, UINT);
+using TOpenDialogCall = bool (*)(OPENFILENAMEA&);
+
+TEST(SystemSeams, DefaultsAreTheRealCalls) {
+    const TSystemSeams real;
+    ASSERT_NE(real.ShowMessageBox.target<TMessageBoxCall>(), nullptr);
+    ASSERT_NE(real.ShowOpenFileDialog.target<TOpenDialogCall>(), nullptr);
+    EXPECT_EQ(*SystemSeams().ShowMessageBox.target<TMessageBoxCall>(),
+              *real.ShowMessageBox.target<TMessageBoxCall>());
+    EXPECT_EQ(*SystemSeams().ShowOpenFileDialog.target<TOpenDialogCall>(),
+              *real.ShowOpenFileDialog.target<TOpenDialogCall>());
+    EXPECT_TRUE(real.ShellExecuteFile && real.GetDiskFreeSpaceOf && real.MillisecondTicks &&
+                real.CommonControlsVersion && real.LoadLibraryByName && real.ReleaseLibrary);
+}
+
+TEST(SeamOverride, ReplacesForTheScopeAndRestoresTheRealFunction) {
+    std::vector<std::string> texts;
+    {
+        TSeamOverride box(SystemSeams().ShowMessageBox,
+                          [&](HWND, const std::string& text, const std::string&, UINT) {
+                              texts.push_back(text);
+                              return IDOK;
+                          });
+        EXPECT_EQ(ShowMessageBox(nullptr, "eins", "", MB_OK), IDOK);
+        EXPECT_EQ(SystemSeams().ShowMessageBox.target<TMessageBoxCall>(), nullptr);
+    }
+    EXPECT_EQ(texts, std::vector<std::string>{"eins"});
+    const TSystemSeams real;
+    ASSERT_NE(SystemSeams().ShowMessageBox.target<TMessageBoxCall>(), nullptr);
+    EXPECT_EQ(*SystemSeams().ShowMessageBox.target<TMessageBoxCall>(),
+              *real.ShowMessageBox.target<TMessageBoxCall>());
+}
+
+TEST(SeamOverride, NestedOverridesUnwindToThePreviousReplacement) {
+    TSeamOverride outer(SystemSeams().MillisecondTicks, [] { return std::uint64_t{1}; });
+    {
+        TSeamOverride inner(SystemSeams().MillisecondTicks, [] { return std::uint64_t{2}; });
+        EXPECT_EQ(MillisecondTicks(), 2u);
+    }
+    EXPECT_EQ(MillisecondTicks(), 1u) << "the inner scope brings back the outer replacement";
+}
+
+TEST(SeamOverride, RealClockRunsAgainAfterTheScope) {
+    {
+        TSeamOverride clock(SystemSeams().MillisecondTicks, [] { return std::uint64_t{42}; });
+        EXPECT_EQ(MillisecondTicks(), 42u);
+    }
+    const std::uint64_t before = GetTickCount64();
+    const std::uint64_t now = MillisecondTicks();
+    EXPECT_GE(now, before);
+    EXPECT_LT(now - before, 5000u);
+}
+
+TEST(SystemSeams, EveryPlainCallPassesItsArgumentsAndResultThrough) {
+    std::vector<std::string> calls;
+    const HWND owner = reinterpret_cast<HWND>(static_cast<LONG_PTR>(0x1234));
+    TSeamOverride shell(SystemSeams().ShellExecuteFile, [&](HWND h, const std::string& verb,
+                                                            const std::string& file,
+                                                            const std::string& params,
+                                                            const std::string& dir, int show) {
+        EXPECT_EQ(h, owner);
+        calls.push_back(verb + "|" + file + "|" + params + "|" + dir + "|" + std::to_string(show));
+        return reinterpret_cast<HINSTANCE>(static_cast<LONG_PTR>(42));
+    });
+    TSeamOverride disk(
+        SystemSeams().GetDiskFreeSpaceOf,
+        [&](const std::string& path, std::uint64_t& available, std::uint64_t& total) {
+            calls.push_back("disk " + path + " " + std::to_string(available));
+            available = 5'000'000'000ull;
+            total = 9'000'000'000ull;
+            return path == "C:";
+        });
+    TSeamOverride version(SystemSeams().CommonControlsVersion, [] {
+        return TCommonControlsVersion{6, 10};
+    });
+    const HMODULE fake = reinterpret_cast<HMODULE>(static_cast<LONG_PTR>(0x7000));
+    TSeamOverride load(SystemSeams().LoadLibraryByName, [&](const std::string& name) {
+        calls.push_back("load " + name);
+        return fake;
+    });
+    TSeamOverride release(SystemSeams().ReleaseLibrary, [&](HMODULE m) {
+        calls.push_back(m == fake ? "release fake" : "release other");
+        return true;
+    });
+
+    EXPECT_EQ(ShellExecuteFile(owner, "explore", "C:\\Daten\\", "", "", SW_SHOWNORMAL),
+              reinterpret_cast<HINSTANCE>(static_cast<LONG_PTR>(42)));
+    std::uint64_t available = 0;
+    std::uint64_t total = 0;
+    EXPECT_TRUE(GetDiskFreeSpaceOf("C:", available, total));
+    EXPECT_EQ(available, 5'000'000'000ull) << "values beyond 32 bits survive";
+    EXPECT_EQ(total, 9'000'000'000ull);
+    EXPECT_FALSE(GetDiskFreeSpaceOf("\\\\server\\share", available, total));
+    EXPECT_EQ(CommonControlsVersion().Packed(), 0x6000Au);
+    EXPECT_EQ(LoadLibraryByName("uxtheme.dll"), fake);
+    EXPECT_TRUE(ReleaseLibrary(fake));
+
+    EXPECT_EQ(calls, (std::vector<std::string>{
+                         "explore|C:\\Daten\\|||" + std::to_string(SW_SHOWNORMAL), "disk C: 0",
+                         "disk \\\\server\\share 5000000000", "load uxtheme.dll", "release fake"}));
+}
+
+TEST(CommonControlsVersion, PacksMajorIntoTheHighWord) {
+    EXPECT_EQ((TCommonControlsVersion{6, 0}.Packed()), 0x60000u);
+    EXPECT_EQ((TCommonControlsVersion{5, 82}.Packed()), 0x50052u);
+    EXPECT_EQ(TCommonControlsVersion{}.Packed(), 0u) << "unknown";
+    EXPECT_LE((TCommonControlsVersion{5, 0xFFFF}.Packed()), 0x5FFFFu) << "below version 6";
+}
+
+// The real calls, on what Wine provides.
+TEST(RealSystemCalls, CommonControlsReportTheirVersion) {
+    const TCommonControlsVersion v = TSystemSeams().CommonControlsVersion();
+    EXPECT_GE(v.Major, 5u);
+}
+
+TEST(RealSystemCalls, FreeSpaceOfTheSystemDriveAndOfAMissingDrive) {
+    const TSystemSeams real;
+    std::uint64_t available = 0;
+    std::uint64_t total = 0;
+    ASSERT_TRUE(real.GetDiskFreeSpaceOf("C:\\", available, total));
+    EXPECT_GT(total, 0u);
+    EXPECT_LE(available, total);
+
+    std::uint64_t untouched = 0;
+    std::uint64_t totalUntouched = 0;
+    EXPECT_FALSE(real.GetDiskFreeSpaceOf("\\\\nirgendwo\\freigabe", untouched, totalUntouched));
+    EXPECT_EQ(untouched, 0u) << "a failed query leaves the value the caller preset";
+}
+
+TEST(RealSystemCalls, LoaderLoadsAndReleasesByName) {
+    const TSystemSeams real;
+    const HMODULE kernel = real.LoadLibraryByName("kernel32.dll");
+    ASSERT_NE(kernel, nullptr);
+    EXPECT_EQ(kernel, GetModuleHandleA("kernel32.dll"));
+    EXPECT_NE(GetProcAddress(kernel, "GetTickCount64"), nullptr);
+    EXPECT_TRUE(real.ReleaseLibrary(kernel));
+    EXPECT_EQ(real.LoadLibraryByName("gibt-es-nicht-4711.dll"), nullptr);
+}
+
+} // namespace
