@@ -47,6 +47,11 @@ private:
     bool& FFlag;
 };
 
+std::string FolderArgument(const std::string& folder) {
+    const std::string trimmed = ExcludeTrailingBackslash(folder);
+    return trimmed.empty() || trimmed.back() == ':' ? folder : trimmed;
+}
+
 int ShowBox(HWND owner, const std::string& text, UINT flags) {
     return ShowMessageBox(owner, text, Application->Title(), flags);
 }
@@ -174,8 +179,10 @@ void TfrmMain::btnExecuteClick(TObject* Sender) {
             Screen->SetCursor(crHourGlass);
             DisableControls(button->Name());
             RunSplit(source, folder);
-            ShellExecuteFile(nullptr, "explore", folder, std::string(), std::string(),
-                             SW_SHOWNORMAL);
+            // Without its trailing backslash, which would escape the quote the
+            // shell puts around the argument of the file manager.
+            ShellExecuteFile(nullptr, "explore", FolderArgument(folder), std::string(),
+                             std::string(), SW_SHOWNORMAL);
         } catch (...) {
             EnableControls();
             button->SetCaption(StartCaption);

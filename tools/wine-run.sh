@@ -41,7 +41,16 @@ if [ "${1:-}" = "--init" ]; then exit 0; fi
 # for the end of a test's output. When they already run this costs ~0.1 s.
 "$wine" wineboot </dev/null >/dev/null 2>&1 || true
 
+# The program's output goes through a file: processes it starts (the file
+# manager a split opens) would otherwise hold the caller's pipe open after
+# the program has ended, and a test runner would wait for them.
+output=$(mktemp)
+trap 'rm -f "$output"' EXIT
+status=0
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$wine" "$@"
+    xvfb-run -a -s "-screen 0 1280x1024x24" "$wine" "$@" >"$output" 2>&1 </dev/null || status=$?
+else
+    "$wine" "$@" >"$output" 2>&1 </dev/null || status=$?
 fi
-exec "$wine" "$@"
+cat "$output"
+exit $status

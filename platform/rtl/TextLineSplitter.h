@@ -2,8 +2,9 @@
 // The line rules of text files, in one place: which bytes end a line, how a
 // Ctrl-Z ends the input, and how a file's first block picks its line ends.
 // TLineBlockReader applies the rules that reach across read blocks;
-// TLineEnds finds the line ends inside the blocks it hands out. Line readers
-// (TTextLineSplitter) and the split's copy loop are both built on these two.
+// TLineEnds finds the line ends inside the blocks it hands out. The line
+// reader (TTextLineSplitter) and copies that work a block at a time are both
+// built on these two.
 
 #include <cstddef>
 #include <string>

@@ -45,7 +45,7 @@ std::string Visible(const std::string& text) {
 }
 
 // One random run's settings, and callbacks that behave the same for the
-// engine and for the reference when both call them in the Part's order.
+// engine and for the reference as long as both call them at the same moments.
 struct TRandomRun {
     std::int32_t Limit;
     std::int32_t NewLimit; // taken at the second pump

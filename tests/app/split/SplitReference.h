@@ -1,8 +1,7 @@
 #pragma once
 // The split done the plainest way, for comparison: the whole input in
-// memory, the logical end and the line ends found first, then the copy loop
-// line by line as the specification of the loop reads (stop flag and line
-// limit asked before every line).
+// memory, the logical end and the line ends found first, then one line at a
+// time, with the stop flag and the line limit asked before every line.
 
 #include "app/SplitEngine.h"
 

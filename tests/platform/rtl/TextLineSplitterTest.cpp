@@ -338,6 +338,25 @@ TEST(LineEnds, CountAgreesWithFindOnRandomBlocks) {
     }
 }
 
+TEST(LineEnds, CountsLongBlocksExactly) {
+    // More matches than a byte counts: the wide steps add up in time.
+    const std::string crs(9001, '\r');
+    const TLineEnds::TCount count = TLineEnds(true).Count(crs.data(), crs.data() + crs.size());
+    EXPECT_EQ(count.LineEnds, 9001u);
+    EXPECT_FALSE(count.AllCrLf);
+    std::string crLfs;
+    for (int i = 0; i < 5000; ++i) {
+        crLfs += "\r\n";
+    }
+    const TLineEnds::TCount pairs =
+        TLineEnds(true).Count(crLfs.data(), crLfs.data() + crLfs.size());
+    EXPECT_EQ(pairs.LineEnds, 5000u);
+    EXPECT_TRUE(pairs.AllCrLf);
+    const std::string lfs(7000, '\n');
+    EXPECT_EQ(TLineEnds(true).Count(lfs.data(), lfs.data() + lfs.size()).LineEnds, 7000u);
+    EXPECT_EQ(TLineEnds(false).Count(lfs.data(), lfs.data() + lfs.size()).LineEnds, 0u);
+}
+
 TEST(LineEnds, FindAndSkipLines) {
     const std::string block = std::string(40, 'x') + "\r\n" + std::string(20, 'y') + "\n\rz";
     const char* const begin = block.data();

@@ -1,0 +1,89 @@
+// The real program's window: presets through real clicks, closing in every
+// way a user closes it, and the pixels it paints.
+
+#include "ProgramFixture.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+e2e::TRgb SystemColour(int index) {
+    const COLORREF c = ::GetSysColor(index);
+    return {GetRValue(c), GetGValue(c), GetBValue(c)};
+}
+const e2e::TRgb White{255, 255, 255};
+} // namespace
+
+TEST_F(Program, PresetsAndSliderStayInStepInTheRealWindow) {
+    Start();
+    HWND bar = TrackBar();
+    EXPECT_EQ(e2e::TrackBarPosition(bar), 65500);
+    EXPECT_EQ(e2e::CheckState(Radio("für Excel bis 2007")), e2e::TCheckState::Checked);
+    e2e::Click(Radio("für Excel ab 2010"));
+    EXPECT_EQ(e2e::TrackBarPosition(bar), 1048000);
+    EXPECT_EQ(e2e::CheckState(Radio("für Excel ab 2010")), e2e::TCheckState::Checked);
+    EXPECT_EQ(e2e::CheckState(Radio("für Excel bis 2007")), e2e::TCheckState::Unchecked);
+    e2e::DragTrackBarTo(bar, 100000);
+    EXPECT_EQ(e2e::CheckState(Radio("für Texteditoren")), e2e::TCheckState::Checked);
+    e2e::DragTrackBarTo(bar, 100001);
+    EXPECT_EQ(e2e::CheckState(Radio("Eigene Einstellung")), e2e::TCheckState::Checked);
+    EXPECT_TRUE(driver.RequestClose(10s));
+    EXPECT_EQ(driver.WaitForExit(), 0u);
+}
+
+TEST_F(Program, TheCloseBoxEndsTheProgram) {
+    Start();
+    driver.SystemClose();
+    EXPECT_EQ(driver.WaitForExit(), 0u);
+}
+
+TEST_F(Program, AltF4EndsTheProgram) {
+    Start();
+    driver.PressAltF4();
+    EXPECT_EQ(driver.WaitForExit(), 0u);
+}
+
+TEST_F(Program, TheCloseButtonEndsTheProgram) {
+    Start();
+    e2e::Click(Button("&Beenden"));
+    EXPECT_EQ(driver.WaitForExit(), 0u);
+}
+
+TEST_F(Program, TheAcceleratorOfTheCloseButtonEndsTheProgram) {
+    Start();
+    driver.PressAltKey('B');
+    EXPECT_EQ(driver.WaitForExit(), 0u);
+}
+
+TEST_F(Program, TheWindowPaintsItsLayout) {
+    Start();
+    const e2e::TCapture shot = e2e::CaptureWindow(window);
+    shot.SaveBmp(Path("window.bmp"));
+    ASSERT_EQ(shot.Width(), 496);
+    ASSERT_EQ(shot.Height(), 350);
+    const e2e::TRgb face = SystemColour(COLOR_BTNFACE);
+    const e2e::TRgb shadow = SystemColour(COLOR_BTNSHADOW);
+    const e2e::TRgb light = SystemColour(COLOR_BTNHIGHLIGHT);
+    // The white panel from x 163; the logo left of it is no plain white.
+    EXPECT_EQ(shot.Pixel(163, 2), White);
+    EXPECT_EQ(shot.Pixel(493, 296), White);
+    EXPECT_NE(shot.Pixel(162, 2), White);
+    EXPECT_NE(shot.Pixel(80, 150), face) << "the logo is painted";
+    // The separating line above the buttons: shadow over light, full width.
+    for (int x : {0, 200, 495}) {
+        EXPECT_EQ(shot.Pixel(x, 297), shadow) << x;
+        EXPECT_EQ(shot.Pixel(x, 298), light) << x;
+    }
+    EXPECT_EQ(shot.Pixel(250, 330), face) << "the form's own colour below the line";
+    // The settings group box's frame: its left edge at x 171 (163 + 8).
+    EXPECT_EQ(shot.Pixel(171, 120), shadow);
+    EXPECT_EQ(shot.Pixel(172, 120), light);
+    EXPECT_EQ(shot.Pixel(175, 120), White) << "the box takes the panel's white";
+    // Buttons and radio buttons where the table puts them.
+    auto bounds = [](HWND h) { return e2e::BoundsInParent(h); };
+    EXPECT_EQ(bounds(Button("&Hilfe")), (e2e::TBounds{8, 312, 89, 25}));
+    EXPECT_EQ(bounds(Button("&Beenden")), (e2e::TBounds{392, 312, 89, 25}));
+    EXPECT_EQ(bounds(Radio("für Texteditoren")), (e2e::TBounds{8, 40, 113, 17}));
+    EXPECT_EQ(bounds(TrackBar()), (e2e::TBounds{3, 93, 302, 25}));
+    EXPECT_EQ(bounds(Button("Datei wählen und Aufteilung starten")),
+              (e2e::TBounds{16, 20, 281, 25}));
+}

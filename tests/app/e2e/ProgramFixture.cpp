@@ -1,0 +1,104 @@
+#include "ProgramFixture.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA data{};
+    HANDLE h = ::FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string full = folder + "\\" + name;
+            ::SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(full);
+            else
+                ::DeleteFileA(full.c_str());
+        } while (::FindNextFileA(h, &data));
+        ::FindClose(h);
+    }
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+void Program::SetUp() {
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    FFolder = std::string(temp) + "tessaro-e2e-" + info->name();
+    RemoveTree(FFolder);
+    ASSERT_TRUE(::CreateDirectoryA(FFolder.c_str(), nullptr)) << FFolder;
+}
+
+std::vector<HWND> FileManagerWindows(const std::string& title) {
+    std::vector<HWND> result;
+    for (HWND w : e2e::TopLevelWindows()) {
+        if (!::IsWindowVisible(w) || (!title.empty() && e2e::Caption(w) != title))
+            continue;
+        DWORD pid = e2e::ProcessOf(w);
+        HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+        if (!process)
+            continue;
+        char image[MAX_PATH] = {};
+        DWORD size = MAX_PATH;
+        if (::QueryFullProcessImageNameA(process, 0, image, &size)) {
+            const std::string name(image, size);
+            if (name.size() >= 12 && _stricmp(name.substr(name.size() - 12).c_str(), "explorer.exe") == 0)
+                result.push_back(w);
+        }
+        ::CloseHandle(process);
+    }
+    return result;
+}
+
+void Program::TearDown() {
+    if (driver.IsRunning())
+        driver.Kill();
+    // The folders a split opened in the file manager.
+    for (HWND w : FileManagerWindows(std::string()))
+        ::PostMessageA(w, WM_CLOSE, 0, 0);
+    RemoveTree(FFolder);
+}
+
+void Program::Start() {
+    driver.Start(ProgramFolder() + "\\tessaro.exe");
+    window = driver.WaitForMainWindow("Tessaro", std::chrono::seconds(30), "TfrmMain");
+}
+
+HWND Program::Button(const std::string& caption) const {
+    return driver.Control("TButton", caption);
+}
+
+HWND Program::Radio(const std::string& caption) const {
+    return driver.Control("TRadioButton", caption);
+}
+
+HWND Program::TrackBar() const { return driver.Control("TTrackBar", ""); }
+
+void Program::Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(Path(name), std::ios::binary);
+    out << bytes;
+    if (!out)
+        throw std::runtime_error("cannot write " + Path(name));
+}
+
+std::string Program::Read(const std::string& fileName) {
+    std::ifstream in(fileName, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool Program::Exists(const std::string& fileName) {
+    return ::GetFileAttributesA(fileName.c_str()) != INVALID_FILE_ATTRIBUTES;
+}

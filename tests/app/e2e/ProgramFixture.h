@@ -1,0 +1,41 @@
+#pragma once
+// Starts tessaro.exe from the test's own folder and finds its window; gives
+// each test a temporary folder for its files.
+
+#include "tests/e2e/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program and waits for its main window.
+    void Start();
+    HWND Button(const std::string& caption) const;
+    HWND Radio(const std::string& caption) const;
+    HWND TrackBar() const;
+
+    // A file of the test folder; Write creates it with these bytes.
+    std::string Path(const std::string& name) const { return FFolder + "\\" + name; }
+    void Write(const std::string& name, const std::string& bytes) const;
+    static std::string Read(const std::string& fileName);
+    static bool Exists(const std::string& fileName);
+
+    e2e::TAppDriver driver;
+    HWND window = nullptr;
+
+private:
+    std::string FFolder;
+};
+
+// The folder of the running test program (and of tessaro.exe).
+std::string ProgramFolder();
+// Visible windows of the file manager, with that title when one is given.
+std::vector<HWND> FileManagerWindows(const std::string& title);
+// Removes a folder and everything in it.
+void RemoveTree(const std::string& folder);
