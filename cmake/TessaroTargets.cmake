@@ -20,7 +20,9 @@ function(tessaro_add_test)
         set_tests_properties(${T_NAME} PROPERTIES
             ENVIRONMENT "TESSARO_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}")
         if(T_WINDOWED)
-            set_tests_properties(${T_NAME} PROPERTIES LABELS windowed)
+            # One screen: windows of tests run side by side would cover each
+            # other in screenshots and steal each other's focus.
+            set_tests_properties(${T_NAME} PROPERTIES LABELS windowed RESOURCE_LOCK display)
         endif()
     endif()
 endfunction()

@@ -53,7 +53,8 @@ std::vector<HWND> FileManagerWindows(const std::string& title) {
         DWORD size = MAX_PATH;
         if (::QueryFullProcessImageNameA(process, 0, image, &size)) {
             const std::string name(image, size);
-            if (name.size() >= 12 && _stricmp(name.substr(name.size() - 12).c_str(), "explorer.exe") == 0)
+            if (name.size() >= 12 &&
+                _stricmp(name.substr(name.size() - 12).c_str(), "explorer.exe") == 0)
                 result.push_back(w);
         }
         ::CloseHandle(process);
@@ -83,7 +84,9 @@ HWND Program::Radio(const std::string& caption) const {
     return driver.Control("TRadioButton", caption);
 }
 
-HWND Program::TrackBar() const { return driver.Control("TTrackBar", ""); }
+HWND Program::TrackBar() const {
+    return driver.Control("TTrackBar", "");
+}
 
 void Program::Write(const std::string& name, const std::string& bytes) const {
     std::ofstream out(Path(name), std::ios::binary);

@@ -62,8 +62,9 @@ TEST_F(Program, AStopKeepsTheCompletePartsAndWarns) {
     e2e::Click(Button(StartCaption));
     driver.AnswerOpenDialog(DialogTitle, Path("gross.txt"));
     HWND cancel = nullptr;
-    e2e::WaitFor([&] { return (cancel = e2e::FindChild(window, "TButton", "Abbrechen")) != nullptr; },
-                 20s, "the Cancel button");
+    e2e::WaitFor(
+        [&] { return (cancel = e2e::FindChild(window, "TButton", "Abbrechen")) != nullptr; }, 20s,
+        "the Cancel button");
     EXPECT_FALSE(e2e::IsEnabled(Button("&Beenden"))) << "disabled while the copy runs";
     e2e::Click(cancel);
     const e2e::TMessageBoxInfo box = driver.WaitForMessageBox(60s);
@@ -146,8 +147,9 @@ TEST_F(Program, AnUnsupportedTypeWarnsAndOpensTheDialogAgain) {
     driver.AnswerOpenDialog(DialogTitle, Path("daten.txt.bak"));
     const e2e::TMessageBoxInfo box = driver.ConfirmMessageBox(30s);
     EXPECT_EQ(box.Icon, e2e::TBoxIcon::Warning);
-    EXPECT_EQ(box.Text, "\"" + Path("daten.txt.bak") +
-                            "\" ist keine unterstützte Textdatei!\rBitte wählen Sie eine Textdatei.");
+    EXPECT_EQ(box.Text,
+              "\"" + Path("daten.txt.bak") +
+                  "\" ist keine unterstützte Textdatei!\rBitte wählen Sie eine Textdatei.");
     driver.CancelOpenDialog(DialogTitle, 30s);
     EXPECT_FALSE(Exists(Path("daten")));
     EXPECT_TRUE(driver.RequestClose(10s));
