@@ -9,7 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <exception>
+#include <stdexcept>
 #include <string>
 #include <vector>
 

@@ -10,6 +10,19 @@ std::vector<TControlCanvas*>& CanvasesWithContext() {
     static std::vector<TControlCanvas*> list;
     return list;
 }
+
+// Paints through Canvas on a context handed over for one paint.
+template <class Paint> void PaintOn(TControlCanvas& canvas, HDC dc, Paint paint) {
+    canvas.ReleaseContext();
+    canvas.SetHandle(dc);
+    try {
+        paint();
+    } catch (...) {
+        canvas.SetHandle(nullptr);
+        throw;
+    }
+    canvas.SetHandle(nullptr);
+}
 } // namespace
 
 void FreeDeviceContexts() {
@@ -67,17 +80,8 @@ TGraphicControl::~TGraphicControl() = default;
 void TGraphicControl::Dispatch(TMessage& message) {
     // Painted only into a context its parent hands over.
     if (message.Msg == WM_PAINT) {
-        if (!message.WParam)
-            return;
-        FCanvas->ReleaseContext();
-        FCanvas->SetHandle(reinterpret_cast<HDC>(message.WParam));
-        try {
-            Paint();
-        } catch (...) {
-            FCanvas->SetHandle(nullptr);
-            throw;
-        }
-        FCanvas->SetHandle(nullptr);
+        if (message.WParam)
+            PaintOn(*FCanvas, reinterpret_cast<HDC>(message.WParam), [this] { Paint(); });
         return;
     }
     TControl::Dispatch(message);
@@ -98,13 +102,5 @@ TCustomControl::TCustomControl(TComponent* owner)
 TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(HDC dc) {
-    FCanvas->ReleaseContext();
-    FCanvas->SetHandle(dc);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
+    PaintOn(*FCanvas, dc, [this] { Paint(); });
 }

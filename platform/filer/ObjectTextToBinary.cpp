@@ -19,19 +19,6 @@ namespace {
 // Class names of 240 bytes and more would read back as a prefix byte.
 constexpr std::size_t kMaxClassNameLength = kPrefixMarker - 1;
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 class TFormParser {
 public:
     TFormParser(const std::string& text, TStream& out)
@@ -324,7 +311,7 @@ private:
                 return false;
             }
             for (; i < text.size(); ++i) {
-                const int digit = HexDigit(text[i]);
+                const int digit = HexValue(text[i]);
                 if (digit < 0) {
                     return false;
                 }

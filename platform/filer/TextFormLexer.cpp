@@ -18,18 +18,6 @@ bool IsAlphaNumeric(char c) {
     return IsLetter(c) || IsDigit(c);
 }
 
-int HexValue(char c) {
-    if (IsDigit(c)) {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
 
 class TLexer {
 public:
@@ -230,4 +218,17 @@ private:
 
 std::vector<TToken> TokenizeFormText(std::string_view text) {
     return TLexer(text).Run();
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
 }

@@ -32,3 +32,6 @@ struct TToken {
 };
 
 std::vector<TToken> TokenizeFormText(std::string_view text);
+
+// The value of a hexadecimal digit, or -1 for any other character.
+int HexValue(char c);
