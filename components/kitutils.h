@@ -17,6 +17,10 @@ using enum TKitPathPrefix;
 // backslash.
 std::string GetPrefixPath(TKitPathPrefix prefix, bool withBackslash);
 std::string WindowsDir();
+// Runs a directory query of the GetWindowsDirectoryA kind with a buffer of
+// MAX_PATH characters; empty when it fails or the folder does not fit.
+using TKitDirectoryQuery = unsigned (*)(char* buffer, unsigned size);
+std::string QueryDirectory(TKitDirectoryQuery query);
 std::string SystemDir();
 // The program file's folder, ending in a backslash.
 std::string ProgramDir();

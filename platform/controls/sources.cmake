@@ -7,6 +7,7 @@ list(APPEND WINDOWS
     Cursors.cpp
     ExceptionHook.cpp
     Hints.cpp
+    UtilityWindow.cpp
     GraphicControl.cpp
     WinControl.cpp
 )

@@ -29,6 +29,7 @@ DECLARE_EXCEPTION(EConvertError, Exception);
 DECLARE_EXCEPTION(EInvalidPointer, Exception);
 DECLARE_EXCEPTION(EInvalidOperation, Exception);
 DECLARE_EXCEPTION(EOutOfMemory, Exception);
+DECLARE_EXCEPTION(EOutOfResources, EOutOfMemory);
 DECLARE_EXCEPTION(EListError, Exception);
 DECLARE_EXCEPTION(EStringListError, Exception);
 DECLARE_EXCEPTION(EStreamError, Exception);

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "platform/forms/Application.h"
+#include "platform/graphics/HandleCount.h"
 #include "platform/rtl/FormatSettings.h"
 
 #include <commctrl.h>
@@ -175,4 +176,23 @@ TEST_F(MainWindow, TheChangeHandlerDoesNotRunWhileTheFormLoads) {
     EXPECT_EQ(other->lbLines->Caption(), "max. 70,000 Zeilen je Teildatei");
     Free(other);
     SetFormatSettings(german);
+}
+
+TEST_F(MainWindow, CreatingAndFreeingWindowsGivesEveryHandleBack) {
+    form->HandleNeeded();
+    const std::int64_t windows = LiveHandleCount(THandleKind::Window);
+    const std::int64_t gdi = LiveHandleCount(THandleKind::GdiObject);
+    const std::int64_t dcs = LiveHandleCount(THandleKind::DeviceContext);
+    EXPECT_GE(windows, 12) << "the form and its windowed controls are counted";
+    for (int i = 0; i < 15; ++i) {
+        auto* other = new TfrmMain(Application);
+        other->ReadFormResource();
+        other->HandleNeeded();
+        other->Repaint();
+        other->TrackBarMaxLines->SetPosition(100000 + i);
+        Free(other);
+    }
+    EXPECT_EQ(LiveHandleCount(THandleKind::Window), windows);
+    EXPECT_EQ(LiveHandleCount(THandleKind::GdiObject), gdi);
+    EXPECT_EQ(LiveHandleCount(THandleKind::DeviceContext), dcs);
 }

@@ -1,0 +1,61 @@
+#include "components/kitdib.h"
+
+#include "components/kitdiblayout.h"
+#include "platform/graphics/DeviceContext.h"
+#include "platform/rtl/Exceptions.h"
+
+#include <cstring>
+
+namespace {
+
+[[noreturn]] void InvalidBitmap() {
+    throw Exception("Bitmap ist ungültig");
+}
+
+} // namespace
+
+std::vector<std::uint8_t> BuildDIB(HBITMAP bitmap, HPALETTE palette, int colorCount) {
+    BITMAP info{};
+    if (!bitmap || ::GetObjectA(bitmap, sizeof(info), &info) == 0)
+        InvalidBitmap();
+    const int bitCount = KitDibBitCount(colorCount, info.bmBitsPixel * info.bmPlanes);
+    const TKitDibLayout layout = KitDibLayout(info.bmWidth, info.bmHeight, bitCount);
+
+    std::vector<std::uint8_t> image(layout.FileSize, 0);
+    WriteKitFileHeader(layout, image.data());
+    BITMAPINFOHEADER header{};
+    header.biSize = KitBitmapInfoHeaderSize;
+    header.biWidth = layout.Width;
+    header.biHeight = layout.Height;
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<WORD>(bitCount);
+    header.biCompression = BI_RGB;
+    header.biSizeImage = layout.ImageSize;
+    std::memcpy(image.data() + KitBitmapFileHeaderSize, &header, sizeof(header));
+
+    // The pixels are read through the focus window's context, as the palette
+    // the user sees belongs to it.
+    TWindowDC dc(::GetFocus());
+    TPaletteSelection selection(dc.Get(), palette, false);
+    auto* bitmapInfo = reinterpret_cast<BITMAPINFO*>(image.data() + KitBitmapFileHeaderSize);
+    const int lines = ::GetDIBits(dc.Get(), bitmap, 0, static_cast<UINT>(layout.Height),
+                                  image.data() + layout.PixelOffset, bitmapInfo, DIB_RGB_COLORS);
+    if (lines != layout.Height)
+        InvalidBitmap();
+    return image;
+}
+
+void WriteDIB(TStream& stream, HBITMAP bitmap, HPALETTE palette, bool withSize, int colorCount) {
+    const std::vector<std::uint8_t> image = BuildDIB(bitmap, palette, colorCount);
+    const auto size = static_cast<std::int32_t>(image.size());
+    if (withSize)
+        stream.WriteInt32(size);
+    stream.WriteBuffer(image.data(), size);
+}
+
+void BitmapToStream(TMemoryStream& stream, TBitmap& bitmap, int colorCount) {
+    if (bitmap.Monochrome())
+        colorCount = 2;
+    WriteDIB(stream, bitmap.Handle(), bitmap.Palette(), false, colorCount);
+    stream.SetPosition(0);
+}

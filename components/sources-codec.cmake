@@ -1,0 +1,7 @@
+# The kit's compression, item streams and list files: all Windows-free.
+list(APPEND PORTABLE
+    kitlzrw.cpp
+    kitcompressedstream.cpp
+    kititemstream.cpp
+    kitlistfile.cpp
+)
