@@ -25,6 +25,8 @@ public:
     using Exception::Exception;
 };
 
+// A handle's value as the split's messages show it.
+std::string HandleValueText(void* handle);
 // Size of a file in bytes; ETessaro when it cannot be found.
 std::int64_t GetFileSize(const std::string& FileName);
 // Bytes the user may still write on the drive of Path; 0 when unknown.

@@ -57,16 +57,18 @@ int ShowBox(HWND owner, const std::string& text, UINT flags) {
 }
 } // namespace
 
+std::string HandleValueText(void* handle) {
+    // As an unsigned 32-bit number in both builds: 4294967295 for -1.
+    return UIntToStr(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle)));
+}
+
 std::int64_t GetFileSize(const std::string& FileName) {
     if (!FileExists(FileName))
         throw ETessaro("File \"" + FileName + "\" not found!");
     const TSearch search(FileName);
-    if (search.Handle() == INVALID_HANDLE_VALUE) {
-        // The handle's value as an unsigned 32-bit number in both builds.
-        const auto value =
-            static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(search.Handle()));
-        throw ETessaro("File \"" + FileName + "\" INVALID_HANDLE_VALUE: " + UIntToStr(value));
-    }
+    if (search.Handle() == INVALID_HANDLE_VALUE)
+        throw ETessaro("File \"" + FileName +
+                       "\" INVALID_HANDLE_VALUE: " + HandleValueText(search.Handle()));
     return static_cast<std::int64_t>((static_cast<std::uint64_t>(search.Data.nFileSizeHigh) << 32) |
                                      search.Data.nFileSizeLow);
 }

@@ -101,8 +101,7 @@ void BindEntries() {
 
 template <class Fn> Fn EntryAs(TThemeEntry entry) {
     // The detour through void(*)() tells the compiler the signature change is meant.
-    return reinterpret_cast<Fn>(
-        reinterpret_cast<void (*)()>(Entries[static_cast<size_t>(entry)]));
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(Entries[static_cast<size_t>(entry)]));
 }
 
 // Calls the entry with the arguments' exact types, or answers Fallback
@@ -186,8 +185,8 @@ HRESULT DrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const REC
 
 HRESULT DrawThemeText(HTHEME theme, HDC dc, int part, int state, LPCWSTR text, int charCount,
                       DWORD textFlags, DWORD textFlags2, const RECT* rect) {
-    return CallEntry<teDrawThemeText>(E_NOTIMPL, theme, dc, part, state, text, charCount,
-                                      textFlags, textFlags2, rect);
+    return CallEntry<teDrawThemeText>(E_NOTIMPL, theme, dc, part, state, text, charCount, textFlags,
+                                      textFlags2, rect);
 }
 
 HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state,
@@ -196,8 +195,8 @@ HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state,
                                                       boundingRect, contentRect);
 }
 
-HRESULT GetThemeBackgroundExtent(HTHEME theme, HDC dc, int part, int state,
-                                 const RECT* contentRect, RECT* extentRect) {
+HRESULT GetThemeBackgroundExtent(HTHEME theme, HDC dc, int part, int state, const RECT* contentRect,
+                                 RECT* extentRect) {
     return CallEntry<teGetThemeBackgroundExtent>(E_NOTIMPL, theme, dc, part, state, contentRect,
                                                  extentRect);
 }
@@ -207,9 +206,8 @@ HRESULT GetThemePartSize(HTHEME theme, HDC dc, int part, int state, const RECT* 
     return CallEntry<teGetThemePartSize>(E_NOTIMPL, theme, dc, part, state, rect, sizeKind, size);
 }
 
-HRESULT GetThemeTextExtent(HTHEME theme, HDC dc, int part, int state, LPCWSTR text,
-                           int charCount, DWORD textFlags, const RECT* boundingRect,
-                           RECT* extentRect) {
+HRESULT GetThemeTextExtent(HTHEME theme, HDC dc, int part, int state, LPCWSTR text, int charCount,
+                           DWORD textFlags, const RECT* boundingRect, RECT* extentRect) {
     return CallEntry<teGetThemeTextExtent>(E_NOTIMPL, theme, dc, part, state, text, charCount,
                                            textFlags, boundingRect, extentRect);
 }
@@ -286,10 +284,9 @@ HRESULT GetThemeRect(HTHEME theme, int part, int state, int property, RECT* rect
     return CallEntry<teGetThemeRect>(E_NOTIMPL, theme, part, state, property, rect);
 }
 
-HRESULT GetThemeMargins(HTHEME theme, HDC dc, int part, int state, int property,
-                        const RECT* rect, MARGINS* margins) {
-    return CallEntry<teGetThemeMargins>(E_NOTIMPL, theme, dc, part, state, property, rect,
-                                        margins);
+HRESULT GetThemeMargins(HTHEME theme, HDC dc, int part, int state, int property, const RECT* rect,
+                        MARGINS* margins) {
+    return CallEntry<teGetThemeMargins>(E_NOTIMPL, theme, dc, part, state, property, rect, margins);
 }
 
 HRESULT GetThemeIntList(HTHEME theme, int part, int state, int property, INTLIST* list) {

@@ -98,13 +98,12 @@ HRESULT DrawThemeText(HTHEME theme, HDC dc, int part, int state, LPCWSTR text, i
                       DWORD textFlags, DWORD textFlags2, const RECT* rect);
 HRESULT GetThemeBackgroundContentRect(HTHEME theme, HDC dc, int part, int state,
                                       const RECT* boundingRect, RECT* contentRect);
-HRESULT GetThemeBackgroundExtent(HTHEME theme, HDC dc, int part, int state,
-                                 const RECT* contentRect, RECT* extentRect);
+HRESULT GetThemeBackgroundExtent(HTHEME theme, HDC dc, int part, int state, const RECT* contentRect,
+                                 RECT* extentRect);
 HRESULT GetThemePartSize(HTHEME theme, HDC dc, int part, int state, const RECT* rect,
                          THEMESIZE sizeKind, SIZE* size);
-HRESULT GetThemeTextExtent(HTHEME theme, HDC dc, int part, int state, LPCWSTR text,
-                           int charCount, DWORD textFlags, const RECT* boundingRect,
-                           RECT* extentRect);
+HRESULT GetThemeTextExtent(HTHEME theme, HDC dc, int part, int state, LPCWSTR text, int charCount,
+                           DWORD textFlags, const RECT* boundingRect, RECT* extentRect);
 HRESULT GetThemeTextMetrics(HTHEME theme, HDC dc, int part, int state, TEXTMETRICW* metrics);
 HRESULT GetThemeBackgroundRegion(HTHEME theme, HDC dc, int part, int state, const RECT* rect,
                                  HRGN* region);
@@ -126,8 +125,8 @@ HRESULT GetThemeEnumValue(HTHEME theme, int part, int state, int property, int* 
 HRESULT GetThemePosition(HTHEME theme, int part, int state, int property, POINT* point);
 HRESULT GetThemeFont(HTHEME theme, HDC dc, int part, int state, int property, LOGFONTW* font);
 HRESULT GetThemeRect(HTHEME theme, int part, int state, int property, RECT* rect);
-HRESULT GetThemeMargins(HTHEME theme, HDC dc, int part, int state, int property,
-                        const RECT* rect, MARGINS* margins);
+HRESULT GetThemeMargins(HTHEME theme, HDC dc, int part, int state, int property, const RECT* rect,
+                        MARGINS* margins);
 HRESULT GetThemeIntList(HTHEME theme, int part, int state, int property, INTLIST* list);
 HRESULT GetThemePropertyOrigin(HTHEME theme, int part, int state, int property,
                                PROPERTYORIGIN* origin);

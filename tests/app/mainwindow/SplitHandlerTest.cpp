@@ -360,3 +360,14 @@ TEST_F(SplitHandler, ACloseRequestDuringTheCopyLeavesTheButtonEnabledAfterwards)
     EXPECT_EQ(Read(Path("a") + "\\0.csv"), Lines(100));
     ExpectIdle();
 }
+
+TEST_F(SplitHandler, SharesAreAskedAtTheirRootAndHandlesPrintUnsigned) {
+    EXPECT_EQ(GetFreeDiskSpace("\\\\server\\share\\Umsatz\\"),
+              static_cast<std::int64_t>(freeBytes));
+    ASSERT_EQ(freeQueries.size(), 1u);
+    EXPECT_EQ(freeQueries[0], "\\\\server\\share\\");
+    EXPECT_EQ(HandleValueText(INVALID_HANDLE_VALUE), "4294967295");
+    Write("sieben.txt", "1234567");
+    EXPECT_EQ(GetFileSize(Path("sieben.txt")), 7);
+    EXPECT_THROW(GetFileSize(Path("fehlt.txt")), ETessaro);
+}
