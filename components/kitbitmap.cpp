@@ -13,13 +13,6 @@ namespace {
 constexpr TColor MaskBackground = 0xFFFFFF;
 constexpr TColor MaskText = 0x000000;
 
-int RectWidth(const TRect& r) {
-    return r.right - r.left;
-}
-int RectHeight(const TRect& r) {
-    return r.bottom - r.top;
-}
-
 // Where the image goes: one rectangle, or every tile of a grid.
 struct TPlacement {
     bool Tiled = false;
@@ -48,8 +41,8 @@ struct TPlacement {
 std::optional<TRect> StretchPlacement(const TRect& dest, int sw, int sh, std::uint16_t flags) {
     if (sw <= 0 || sh <= 0)
         return std::nullopt;
-    const int dw = RectWidth(dest);
-    const int dh = RectHeight(dest);
+    const int dw = RectSize(dest).Width;
+    const int dh = RectSize(dest).Height;
     int w = dw;
     int h = dh;
     const std::uint16_t keep = flags & kdFit;
@@ -59,8 +52,8 @@ std::optional<TRect> StretchPlacement(const TRect& dest, int sw, int sh, std::ui
         w = static_cast<int>(std::lround(static_cast<double>(dh) / sh * sw));
     } else if (keep == kdFit) {
         const TRect fit = FitRect(TRect{0, 0, sw, sh}, TRect{0, 0, dw, dh});
-        w = RectWidth(fit);
-        h = RectHeight(fit);
+        w = RectSize(fit).Width;
+        h = RectSize(fit).Height;
     }
     return TRect{dest.left, dest.top, dest.left + w, dest.top + h};
 }
@@ -131,10 +124,10 @@ void DrawBitmapCore(TCanvas& canvas, const TRect& dest, TCanvas* srcCanvas, cons
     painted = TRect{};
     if (::IsRectEmpty(&dest))
         return;
-    const int sw = RectWidth(srcRect);
-    const int sh = RectHeight(srcRect);
-    const int dw = RectWidth(dest);
-    const int dh = RectHeight(dest);
+    const int sw = RectSize(srcRect).Width;
+    const int sh = RectSize(srcRect).Height;
+    const int dw = RectSize(dest).Width;
+    const int dh = RectSize(dest).Height;
 
     TPlacement placement;
     if (flags & kdTile) {
@@ -162,7 +155,7 @@ void DrawBitmapCore(TCanvas& canvas, const TRect& dest, TCanvas* srcCanvas, cons
             placement.Single = TRect{dest.left, dest.top, dest.left + sw, dest.top + sh};
         }
         const TRect& p = placement.Single;
-        painted = (RectWidth(p) <= 0 || RectHeight(p) <= 0) ? dest : p;
+        painted = (RectSize(p).Width <= 0 || RectSize(p).Height <= 0) ? dest : p;
     }
 
     if (flags & kdBrushCopy) {
@@ -234,9 +227,8 @@ void DrawBitmapClipped(TCanvas& canvas, const TRect& dest, TBitmap& bitmap, std:
         DrawCanvasImage(canvas, dest, bitmap.Canvas(), source, flags, offset, color, nullptr);
 }
 
-void DrawCanvasImage(TCanvas& canvas, const TRect& dest, TCanvas* srcCanvas,
-                     const TRect& srcRect, std::uint16_t flags, std::int32_t offset, TColor color,
-                     TObject* mask) {
+void DrawCanvasImage(TCanvas& canvas, const TRect& dest, TCanvas* srcCanvas, const TRect& srcRect,
+                     std::uint16_t flags, std::int32_t offset, TColor color, TObject* mask) {
     TRect painted{};
     std::optional<TKitClipScope> clip;
     if (flags & kdClip)
@@ -247,8 +239,8 @@ void DrawCanvasImage(TCanvas& canvas, const TRect& dest, TCanvas* srcCanvas,
 void FillBitmap(TBitmap* bitmap, const TRect& rect, TColor color) {
     if (!bitmap || ::IsRectEmpty(&rect))
         return;
-    const int w = RectWidth(rect);
-    const int h = RectHeight(rect);
+    const int w = RectSize(rect).Width;
+    const int h = RectSize(rect).Height;
     bitmap->SetSize(w, h);
     TCanvas* canvas = bitmap->Canvas();
     canvas->Brush()->SetStyle(bsSolid);
@@ -260,8 +252,8 @@ void MakeTransparentMask(TCanvas& srcCanvas, const TRect& srcRect, TBitmap* mask
                          TColor transparentColor) {
     if (!mask || !image)
         return;
-    const int w = RectWidth(srcRect);
-    const int h = RectHeight(srcRect);
+    const int w = RectSize(srcRect).Width;
+    const int h = RectSize(srcRect).Height;
     const TColor transparent = static_cast<TColor>(ColorToRGB(transparentColor));
     image->SetSize(w, h);
     ::BitBlt(image->Canvas()->Handle(), 0, 0, w, h, srcCanvas.Handle(), srcRect.left, srcRect.top,

@@ -42,9 +42,8 @@ void DrawBitmapClipped(TCanvas& canvas, const TRect& dest, TBitmap& bitmap, std:
 
 // SrcRect of SrcCanvas into Dest, through Mask (a mask canvas, or the bitmap
 // for kdBrushCopy), clipped when Flags hold kdClip.
-void DrawCanvasImage(TCanvas& canvas, const TRect& dest, TCanvas* srcCanvas,
-                     const TRect& srcRect, std::uint16_t flags, std::int32_t offset, TColor color,
-                     TObject* mask);
+void DrawCanvasImage(TCanvas& canvas, const TRect& dest, TCanvas* srcCanvas, const TRect& srcRect,
+                     std::uint16_t flags, std::int32_t offset, TColor color, TObject* mask);
 
 // Bitmap sized to Rect's width and height and filled with Color; nothing
 // for a nil bitmap or an empty rectangle.

@@ -2,15 +2,18 @@
 
 #include "components/kitdrawmath.h"
 
+#include <utility>
+
 TKitClipScope::TKitClipScope(HDC dc, const RECT& rect) : FDC(dc) {
     TGdiObject<HRGN> saved(::CreateRectRgn(0, 0, 0, 0));
     // 1: the context has a clip region, now copied; 0: it has none.
     if (saved && ::GetClipRgn(dc, saved.Get()) == 1)
         FSaved = std::move(saved);
     TGdiObject<HRGN> region(::CreateRectRgnIndirect(&rect));
-    // SelectClipRgn copies the region, so ours goes at once.
+    // Within a clip the caller set: the kit's rectangle narrows it, never
+    // widens it. The context copies the region, so ours goes at once.
     if (region)
-        ::SelectClipRgn(dc, region.Get());
+        ::ExtSelectClipRgn(dc, region.Get(), FSaved ? RGN_AND : RGN_COPY);
 }
 
 TKitClipScope::~TKitClipScope() {

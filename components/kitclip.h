@@ -10,7 +10,8 @@
 
 class TKitClipScope {
 public:
-    // Clips DC to Rect (device coordinates) until destruction.
+    // Clips DC to Rect (device coordinates), within the clip region it
+    // already has, until destruction.
     TKitClipScope(HDC dc, const RECT& rect);
     ~TKitClipScope();
     TKitClipScope(const TKitClipScope&) = delete;

@@ -2,6 +2,7 @@
 // Gradients of the kit: the table of interpolated colours, a logical palette
 // made from it and the painting of the table in one of eight shapes.
 
+#include "components/kitdrawmath.h"
 #include "platform/classes/List.h"
 #include "platform/graphics/Canvas.h"
 

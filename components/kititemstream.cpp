@@ -2,7 +2,6 @@
 
 #include "components/kitcompressedstream.h"
 #include "platform/classes/Stream.h"
-#include "platform/classes/StringList.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <algorithm>
@@ -95,14 +94,4 @@ void ReadDataBlock(TStream& Stream, bool Compressed, TMemoryStream& Payload) {
     Payload.SetSize(length);
     Payload.SetPosition(0);
     Stream.ReadBuffer(Payload.Memory(), static_cast<std::int32_t>(length));
-}
-
-void WriteStrings(TStream& Stream, const TStrings& List, bool Compressed) {
-    WriteDataBlock(Stream, Compressed, [&List](TStream& s) { List.SaveToStream(s); });
-}
-
-void ReadStrings(TStream& Stream, TStrings& List, bool Compressed) {
-    TMemoryStream payload;
-    ReadDataBlock(Stream, Compressed, payload);
-    List.LoadFromStream(payload);
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -54,6 +55,32 @@ void WriteListFileSignature(TStream& Stream, TKitListKind Kind) {
     Stream.WriteBuffer(ListFileSignatures.data() +
                            static_cast<std::size_t>(Kind) * ListFileSignatureSize,
                        ListFileSignatureSize);
+}
+
+void WriteListFile(TStream& Stream, TKitListKind Kind, std::int32_t Count,
+                   const TListFileItemWriter& WriteItemData) {
+    WriteListFileSignature(Stream, Kind);
+    Stream.WriteInt32(Count);
+    if (Count <= 0) {
+        return;
+    }
+    const std::int64_t table = Stream.GetPosition();
+    Stream.SetPosition(table + std::int64_t{4} * Count);
+    std::vector<std::int64_t> offsets;
+    offsets.reserve(static_cast<std::size_t>(Count));
+    for (std::int32_t i = 0; i < Count; ++i) {
+        offsets.push_back(Stream.GetPosition());
+        WriteItemData(Stream, i);
+    }
+    const std::int64_t end = Stream.GetPosition();
+    Stream.SetPosition(table);
+    for (const std::int64_t offset : offsets) {
+        if (offset > INT32_MAX) {
+            throw EWriteError("Die Listendatei ist zu groß");
+        }
+        Stream.WriteInt32(static_cast<std::int32_t>(offset));
+    }
+    Stream.SetPosition(end);
 }
 
 void RaiseListFileError(const std::string& FileName) {

@@ -40,6 +40,14 @@ inline std::string ListFileExtension(TKitListKind Kind, bool WithDot) {
 
 void WriteListFileSignature(TStream& Stream, TKitListKind Kind);
 
+// Writes a whole list file at the stream's position, which must be where the
+// file starts (the table holds positions in Stream): the signature, Count,
+// the offset table and the records, each written by WriteItemData(Stream,
+// index). Leaves the stream after the last record.
+using TListFileItemWriter = std::function<void(TStream&, int)>;
+void WriteListFile(TStream& Stream, TKitListKind Kind, std::int32_t Count,
+                   const TListFileItemWriter& WriteItemData);
+
 // Identifies a list file and reads its Count and, when a kind was recognised
 // and OffsetTable is given, its offset table (entries are file positions
 // stored as pointer-sized integers, see ListFileOffset). Returns the kind or

@@ -3,5 +3,6 @@ list(APPEND PORTABLE
     kitlzrw.cpp
     kitcompressedstream.cpp
     kititemstream.cpp
+    kititemstrings.cpp
     kitlistfile.cpp
 )

@@ -1,5 +1,7 @@
 #include "platform/graphics/GraphicsObjects.h"
 
+#include "platform/graphics/Bitmap.h"
+
 #include <cstring>
 
 namespace {
@@ -185,6 +187,7 @@ void TBrush::Assign(TPersistent* source) {
     if (auto* b = dynamic_cast<TBrush*>(source)) {
         FColor = b->FColor;
         FStyle = b->FStyle;
+        FBitmap = b->FBitmap;
         Changed();
         return;
     }
@@ -192,6 +195,8 @@ void TBrush::Assign(TPersistent* source) {
 }
 
 HBRUSH TBrush::Handle() {
+    if (!FHandle && FBitmap && FBitmap->Handle())
+        FHandle.Reset(::CreatePatternBrush(FBitmap->Handle()));
     if (!FHandle) {
         LOGBRUSH lb{};
         lb.lbColor = ColorToRGB(FColor);
@@ -215,10 +220,18 @@ HBRUSH TBrush::Handle() {
 }
 
 void TBrush::SetColor(TColor value) {
-    if (value != FColor) {
-        FColor = value;
-        if (FStyle == bsClear)
-            FStyle = bsSolid;
+    // Setting a colour, even the same one, makes a clear brush solid again.
+    if (value == FColor && FStyle != bsClear)
+        return;
+    FColor = value;
+    if (FStyle == bsClear)
+        FStyle = bsSolid;
+    Changed();
+}
+
+void TBrush::SetBitmap(TBitmap* value) {
+    if (value != FBitmap) {
+        FBitmap = value;
         Changed();
     }
 }

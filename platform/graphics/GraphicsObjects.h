@@ -83,6 +83,8 @@ enum class TBrushStyle {
 };
 using enum TBrushStyle;
 
+class TBitmap;
+
 class TBrush : public TGraphicsObject {
     TESSARO_CLASS(TBrush, TGraphicsObject)
 public:
@@ -92,6 +94,10 @@ public:
     void SetColor(TColor value);
     TBrushStyle Style() const { return FStyle; }
     void SetStyle(TBrushStyle value);
+    // A pattern bitmap, not owned; while set and not empty it paints in
+    // place of colour and style. Its picture is taken when the handle is made.
+    TBitmap* Bitmap() const { return FBitmap; }
+    void SetBitmap(TBitmap* value);
 
 protected:
     void Changed() override;
@@ -100,6 +106,7 @@ private:
     TGdiObject<HBRUSH> FHandle;
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
+    TBitmap* FBitmap = nullptr;
 };
 
 enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };

@@ -8,6 +8,9 @@ const TClassInfo& TButtonControl::StaticClassInfo() {
 }
 
 TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
+    // Clicks come from the system's BN_CLICKED, not from the mouse messages:
+    // counting both would run every click twice.
+    FControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
     FTabStop = true;
 }
 

@@ -43,9 +43,9 @@ const TClassInfo& TPanel::StaticClassInfo() {
         p.Enum("Alignment", AlignmentNames(), &TPanel::Alignment, &TPanel::SetAlignment,
                std::optional<TAlignment>(taCenter));
         p.Enum("BevelInner", BevelCutNames, &TPanel::BevelInner, &TPanel::SetBevelInner,
-               std::optional<TBevelCut>(bvNone));
+               std::optional<TBevelCut>(TBevelCut::bvNone));
         p.Enum("BevelOuter", BevelCutNames, &TPanel::BevelOuter, &TPanel::SetBevelOuter,
-               std::optional<TBevelCut>(bvRaised));
+               std::optional<TBevelCut>(TBevelCut::bvRaised));
         p.Integer("BevelWidth", &TPanel::BevelWidth, &TPanel::SetBevelWidth, 1);
         p.Enum("BorderStyle", BorderStyleNames(), &TPanel::BorderStyle, &TPanel::SetBorderStyle,
                std::optional<TBorderStyle>(bsNone));
@@ -107,10 +107,10 @@ void TCustomPanel::Paint() {
     TCanvas& c = *Canvas();
     RECT r = ClientRect();
     auto bevel = [&](TBevelCut cut) {
-        if (cut == bvNone)
+        if (cut == TBevelCut::bvNone)
             return;
-        const bool raised = cut == bvRaised;
-        if (cut == bvSpace)
+        const bool raised = cut == TBevelCut::bvRaised;
+        if (cut == TBevelCut::bvSpace)
             Frame3D(c, r, FColor, FColor, FBevelWidth);
         else
             Frame3D(c, r, raised ? clBtnHighlight : clBtnShadow,

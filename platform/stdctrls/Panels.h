@@ -5,8 +5,8 @@
 #include "platform/controls/GraphicControl.h"
 #include "platform/controls/BorderStyle.h"
 
+// Qualified (TBevelCut::bvNone): the kit's bevel styles use the same names.
 enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
-using enum TBevelCut;
 
 class TCustomPanel : public TCustomControl {
     TESSARO_CLASS(TCustomPanel, TCustomControl)
@@ -30,8 +30,8 @@ protected:
 
 private:
     TAlignment FAlignment = taCenter;
-    TBevelCut FBevelInner = bvNone;
-    TBevelCut FBevelOuter = bvRaised;
+    TBevelCut FBevelInner = TBevelCut::bvNone;
+    TBevelCut FBevelOuter = TBevelCut::bvRaised;
     int FBevelWidth = 1;
     TBorderStyle FBorderStyle = bsNone;
 };

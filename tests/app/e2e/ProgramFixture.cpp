@@ -32,6 +32,7 @@ void RemoveTree(const std::string& folder) {
 }
 
 void Program::SetUp() {
+    CloseFileManagerWindows();
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -62,12 +63,22 @@ std::vector<HWND> FileManagerWindows(const std::string& title) {
     return result;
 }
 
+void CloseFileManagerWindows() {
+    // The folders splits opened, which would cover the next test's window.
+    for (int i = 0; i < 100; ++i) {
+        const std::vector<HWND> open = FileManagerWindows(std::string());
+        if (open.empty())
+            return;
+        for (HWND w : open)
+            ::PostMessageA(w, WM_CLOSE, 0, 0);
+        ::Sleep(50);
+    }
+}
+
 void Program::TearDown() {
     if (driver.IsRunning())
         driver.Kill();
-    // The folders a split opened in the file manager.
-    for (HWND w : FileManagerWindows(std::string()))
-        ::PostMessageA(w, WM_CLOSE, 0, 0);
+    CloseFileManagerWindows();
     RemoveTree(FFolder);
 }
 

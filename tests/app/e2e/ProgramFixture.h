@@ -37,5 +37,7 @@ private:
 std::string ProgramFolder();
 // Visible windows of the file manager, with that title when one is given.
 std::vector<HWND> FileManagerWindows(const std::string& title);
+// Closes them and waits until they are gone.
+void CloseFileManagerWindows();
 // Removes a folder and everything in it.
 void RemoveTree(const std::string& folder);

@@ -189,3 +189,18 @@ TEST_F(MainWindow, CloseButtonAsksTheCloseQuery) {
     EXPECT_EQ(boxes, 1) << "a running split keeps the window open";
     EXPECT_TRUE(form->HandleAllocated());
 }
+
+TEST_F(MainWindow, AClickOnAButtonRunsItsHandlerOnce) {
+    struct Counter : TComponent {
+        using TComponent::TComponent;
+        int Clicks = 0;
+        void Clicked(TObject*) { ++Clicks; }
+    } counter(nullptr);
+    form->HandleNeeded();
+    form->btnHelp->OnClick = TNotifyEvent::Of<&Counter::Clicked>(&counter);
+    form->rbSetOwn->OnClick = TNotifyEvent::Of<&Counter::Clicked>(&counter);
+    ClickButton(form->btnHelp);
+    EXPECT_EQ(counter.Clicks, 1) << "BM_CLICK sends the mouse messages and BN_CLICKED";
+    ClickButton(form->rbSetOwn);
+    EXPECT_EQ(counter.Clicks, 2);
+}

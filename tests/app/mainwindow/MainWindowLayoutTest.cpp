@@ -98,7 +98,7 @@ TEST_F(MainWindow, WindowPropertiesAndClientSize) {
 TEST_F(MainWindow, CaptionsColoursAndFonts) {
     EXPECT_EQ(form->panPgCtr->Color(), clWhite);
     EXPECT_EQ(form->panPgCtr->Caption(), "");
-    EXPECT_EQ(form->panPgCtr->BevelOuter(), bvNone);
+    EXPECT_EQ(form->panPgCtr->BevelOuter(), TBevelCut::bvNone);
     EXPECT_EQ(form->grpBoxSettings->Color(), clWhite) << "takes the panel's colour";
     EXPECT_EQ(form->rbSetOwn->Color(), clWhite);
     EXPECT_EQ(form->grpBoxSettings->Caption(), "Gesplittete Dateien optimieren");

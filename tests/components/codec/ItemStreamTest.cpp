@@ -109,11 +109,11 @@ TEST(ItemStreamStrings, DamagedBlocksLeaveTheListUnchanged) {
         ASSERT_EQ(list.Count(), 1);
         EXPECT_EQ(list[0], "bleibt");
     };
-    expectUnchanged(TBytes{5, 0, 0, 0, 'a', '\r', '\n'}, false); // length beyond the stream
-    expectUnchanged(TBytes{0xFF, 0xFF, 0xFF, 0xFF}, false);       // negative length
+    expectUnchanged(TBytes{5, 0, 0, 0, 'a', '\r', '\n'}, false);     // length beyond the stream
+    expectUnchanged(TBytes{0xFF, 0xFF, 0xFF, 0xFF}, false);          // negative length
     expectUnchanged(TBytes{0x00, 0xCA, 0x9A, 0x3B, 1, 2, 3}, false); // 10^9
-    expectUnchanged(TBytes{0, 0}, false);                         // length cut off
-    expectUnchanged(TBytes{}, true);                              // no total
+    expectUnchanged(TBytes{0, 0}, false);                            // length cut off
+    expectUnchanged(TBytes{}, true);                                 // no total
     expectUnchanged(TBytes{6, 0, 0, 0, 2, 0, 0, 0, 0x40, 0x80}, true);
 }
 

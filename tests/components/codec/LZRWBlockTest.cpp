@@ -135,9 +135,8 @@ TEST(LZRWCompress, RepetitionFromPosition32768OnIsNotMatched) {
     std::uint16_t l = 0;
     EXPECT_FALSE(LZRWFindMatch(input.data(), 32768, LZRWMaxInputBytes, q, l, table.data()));
     EXPECT_FALSE(LZRWFindMatch(input.data(), 32776, LZRWMaxInputBytes, q, l, table.data()));
-    EXPECT_EQ(
-        LZRWCompress(input.data(), out.data(), static_cast<std::uint16_t>(input.size())),
-        input.size() + 1);
+    EXPECT_EQ(LZRWCompress(input.data(), out.data(), static_cast<std::uint16_t>(input.size())),
+              input.size() + 1);
 }
 
 TEST(LZRWFindMatch, DistanceLimitAndTableUpdate) {
@@ -202,17 +201,13 @@ TEST(LZRWDecompress, OverlappingCopyRepeatsPattern) {
 }
 
 TEST(LZRWDecompress, DamagedBlocksRaiseOneReadError) {
-    ExpectCorrupt(TBytes{});                               // length 0
-    ExpectCorrupt(TBytes{0x40});                           // no control word
-    ExpectCorrupt(TBytes{0x40, 0x80});                     // half a control word
-    ExpectCorrupt(TBytes{0x40, 0x80, 0x00, 0x00, 0x00});   // run item cut off
-    ExpectCorrupt(TBytes{0x40, 0x80, 0x00, 0x01});         // copy item cut off
-    ExpectCorrupt(TBytes{0x40, 0x80, 0x00, 0x00, 0x13});   // copy before the output
+    ExpectCorrupt(TBytes{});                                  // length 0
+    ExpectCorrupt(TBytes{0x40});                              // no control word
+    ExpectCorrupt(TBytes{0x40, 0x80});                        // half a control word
+    ExpectCorrupt(TBytes{0x40, 0x80, 0x00, 0x00, 0x00});      // run item cut off
+    ExpectCorrupt(TBytes{0x40, 0x80, 0x00, 0x01});            // copy item cut off
+    ExpectCorrupt(TBytes{0x40, 0x80, 0x00, 0x00, 0x13});      // copy before the output
     ExpectCorrupt(TBytes{0x40, 0x40, 0x00, 'a', 0x00, 0x20}); // distance 2 after 1 byte
-    // A run of 65535 + 16 bytes exceeds the block's output.
-    ExpectCorrupt(TBytes{0x40, 0x80, 0x00, 0x00, 0xFF, 0xFF, 'r'});
-    // Two runs of 16400: the second passes the 32781-byte limit.
-    ExpectCorrupt(TBytes{0x40, 0xC0, 0x00, 0x00, 0x40, 0x00, 'r', 0x00, 0x40, 0x00, 's'});
     // A stored block longer than the largest block.
     TBytes stored(LZRWMaxBlockBytes + 1, 1);
     stored[0] = 0x80;
@@ -224,14 +219,44 @@ TEST(LZRWDecompress, DamagedBlocksRaiseOneReadError) {
     ExpectCorrupt(literals);
 }
 
+// A compressed block of runs of the given lengths (16..4111), then Tail,
+// whose items are flagged in TailBits (bits below the runs' bits).
+TBytes RunBlock(const std::vector<unsigned>& runs, std::uint16_t tailBits, const TBytes& tail) {
+    std::uint16_t w = tailBits;
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+        w = static_cast<std::uint16_t>(w | 0x8000u >> r);
+    }
+    TBytes block{0x40, static_cast<std::uint8_t>(w >> 8), static_cast<std::uint8_t>(w & 0xFF)};
+    for (const unsigned length : runs) {
+        block.insert(block.end(), {0x00, static_cast<std::uint8_t>((length - 16) >> 8),
+                                   static_cast<std::uint8_t>((length - 16) & 0xFF), 'r'});
+    }
+    block.insert(block.end(), tail.begin(), tail.end());
+    return block;
+}
+
 TEST(LZRWDecompress, OutputLimitIsExactly32781Bytes) {
-    // A run of 32765 + 16 bytes fills the output exactly.
-    TBytes atLimit{0x40, 0x80, 0x00, 0x00, 0x7F, 0xFD, 'x'};
-    EXPECT_EQ(Decompress(atLimit).size(), LZRWMaxInputBytes);
+    // Seven runs of the longest encodable length 4111 and one of 4004.
+    std::vector<unsigned> runs(7, 4111);
+    runs.push_back(4004);
+    EXPECT_EQ(Decompress(RunBlock(runs, 0, {})), TBytes(LZRWMaxInputBytes, 'r'));
     // One byte more, by run, literal or copy, is damaged data.
-    ExpectCorrupt(TBytes{0x40, 0x80, 0x00, 0x00, 0x7F, 0xFE, 'x'});
-    ExpectCorrupt(TBytes{0x40, 0x80, 0x00, 0x00, 0x7F, 0xFD, 'x', 'y'});
-    ExpectCorrupt(TBytes{0x40, 0xC0, 0x00, 0x00, 0x7F, 0xFB, 'x', 0x00, 0x10});
+    runs.back() = 4005;
+    ExpectCorrupt(RunBlock(runs, 0, {}));
+    runs.back() = 4004;
+    ExpectCorrupt(RunBlock(runs, 0x0000, {'l'}));
+    runs.back() = 4002;
+    ExpectCorrupt(RunBlock(runs, 0x0080, {0x00, 0x10}));
+    runs.back() = 4001;
+    EXPECT_EQ(Decompress(RunBlock(runs, 0x0080, {0x00, 0x10})).size(), LZRWMaxInputBytes);
+}
+
+TEST(LZRWDecompress, RunFieldOf65535IsACopyFromBeforeTheOutput) {
+    // A run's length field has four zero bits on top; with them set the item
+    // reads as a copy of distance 15 at output position 0.
+    ExpectCorrupt(TBytes{0x40, 0x80, 0x00, 0x00, 0xFF, 0xFF, 'r'});
+    // The longest real run is 4095 + 16 bytes.
+    EXPECT_EQ(Decompress(RunBlock({4111}, 0, {})), TBytes(4111, 'r'));
 }
 
 } // namespace

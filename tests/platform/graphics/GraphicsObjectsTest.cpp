@@ -78,6 +78,9 @@ TEST(BrushAndPen, StylesBecomeTheMatchingGdiObjects) {
     EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_NULL));
     b.SetColor(clBtnFace);
     EXPECT_EQ(b.Style(), bsSolid) << "a colour makes a clear brush solid again";
+    b.SetStyle(bsClear);
+    b.SetColor(clBtnFace);
+    EXPECT_EQ(b.Style(), bsSolid) << "also the colour it already has";
     ASSERT_NE(::GetObjectA(b.Handle(), sizeof lb, &lb), 0);
     EXPECT_EQ(lb.lbColor, ::GetSysColor(COLOR_BTNFACE));
 

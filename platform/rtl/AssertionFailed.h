@@ -1,0 +1,6 @@
+#pragma once
+// A broken precondition that the code checks at run time.
+
+#include "platform/rtl/Exceptions.h"
+
+DECLARE_EXCEPTION(EAssertionFailed, Exception);

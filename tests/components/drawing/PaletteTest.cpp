@@ -1,0 +1,124 @@
+#include "DrawTestSupport.h"
+#include "components/kitbitmap.h"
+#include "components/kitclass.h"
+#include "components/kitgradient.h"
+#include "components/kitpalette.h"
+#include "components/kitsysinfo.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::uint8_t depth = 32;
+std::uint8_t SeamDepth() {
+    return depth;
+}
+
+// A kit application of the test's own, with the display depth on a seam.
+class PaletteRule : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Saved = KitApplication;
+        Own = new TKitApplication(nullptr);
+        KitApplication = Own;
+        KitSysInfoSeams().ColorDepth = &SeamDepth;
+        MakeGradientColors(clLime, clRed, 16, &Colors);
+        Palette = CreateGradientPalette(&Colors);
+        ASSERT_NE(Palette, nullptr);
+    }
+    void TearDown() override {
+        DeleteKitPalette(Palette);
+        ResetKitSysInfoSeams();
+        KitApplication = Saved;
+        delete Own;
+    }
+    HPALETTE SelectedPalette(TBitmap& bitmap) {
+        return static_cast<HPALETTE>(::GetCurrentObject(bitmap.Canvas()->Handle(), OBJ_PAL));
+    }
+    TKitApplication* Saved = nullptr;
+    TKitApplication* Own = nullptr;
+    TList Colors;
+    HPALETTE Palette = nullptr;
+};
+
+} // namespace
+
+TEST_F(PaletteRule, ARequestedPaletteIsUsedByDefault) {
+    depth = 8;
+    EXPECT_FALSE(Own->AppOptions.Contains(aoLowColorNoPalette));
+    EXPECT_TRUE(KitPaletteWanted(kgPalette));
+    EXPECT_FALSE(KitPaletteWanted(kgOffscreen));
+}
+
+TEST_F(PaletteRule, LowColourDisplaysSkipThePaletteWhenTheOptionIsSet) {
+    Own->AppOptions.Include(aoLowColorNoPalette);
+    depth = 8;
+    EXPECT_FALSE(KitPaletteWanted(kgPalette));
+    depth = 9;
+    EXPECT_TRUE(KitPaletteWanted(kgPalette));
+    depth = 24;
+    EXPECT_TRUE(KitPaletteWanted(kgPalette));
+}
+
+TEST_F(PaletteRule, FillGradientLeavesTheRealisedPaletteOnTheCanvas) {
+    depth = 24;
+    auto bitmap = FilledBitmap(20, 4);
+    const HPALETTE before = SelectedPalette(*bitmap);
+    FillGradient(*bitmap->Canvas(), RECT{0, 0, 20, 4}, gstHorizontal, &Colors, Palette, kgPalette,
+                 0);
+    EXPECT_EQ(SelectedPalette(*bitmap), Palette);
+    EXPECT_EQ(PixelAt(*bitmap, 0, 0), GradientColorAt(Colors, 0));
+
+    // Deleting it takes it out of the canvas first, so the delete succeeds.
+    DeleteKitPalette(Palette);
+    EXPECT_EQ(Palette, nullptr);
+    EXPECT_EQ(SelectedPalette(*bitmap), before);
+}
+
+TEST_F(PaletteRule, NoPaletteIsSelectedOnALowColourDisplayWithTheOption) {
+    Own->AppOptions.Include(aoLowColorNoPalette);
+    depth = 8;
+    auto bitmap = FilledBitmap(20, 4);
+    const HPALETTE before = SelectedPalette(*bitmap);
+    FillGradient(*bitmap->Canvas(), RECT{0, 0, 20, 4}, gstHorizontal, &Colors, Palette, kgPalette,
+                 0);
+    EXPECT_EQ(SelectedPalette(*bitmap), before);
+    EXPECT_EQ(PixelAt(*bitmap, 19, 3), GradientColorAt(Colors, 15));
+}
+
+TEST(KitPalette, DeletingANullPaletteDoesNothing) {
+    HPALETTE palette = nullptr;
+    DeleteKitPalette(palette);
+    EXPECT_EQ(palette, nullptr);
+}
+
+TEST(KitPalette, AnUnselectedPaletteIsDeletedAndCleared) {
+    TList colors;
+    MakeGradientColors(clBlack, clWhite, 4, &colors);
+    HPALETTE palette = CreateGradientPalette(&colors);
+    ASSERT_NE(palette, nullptr);
+    const HPALETTE copy = palette;
+    DeleteKitPalette(palette);
+    EXPECT_EQ(palette, nullptr);
+    EXPECT_EQ(::GetObjectType(copy), 0u);
+}
+
+TEST_F(PaletteRule, BitmapPaletteIsRealisedAndOnlyLentToTheTransparentCopy) {
+    depth = 24;
+    auto image = FilledBitmap(6, 6, RGB(255, 0, 255));
+    image->Canvas()->SetPixels(2, 2, clBlue);
+    image->SetPixelFormat(pf8bit);
+    const HPALETTE own = image->Palette();
+    ASSERT_NE(own, nullptr);
+    auto target = FilledBitmap(10, 10);
+    RECT painted{};
+    DrawBitmapExt(*target->Canvas(), RECT{0, 0, 10, 10}, *image, kdPalette | kdTransparent,
+                  clFuchsia, painted);
+    EXPECT_EQ(SelectedPalette(*target), own);
+    // The temporary image gave the palette back instead of deleting it.
+    EXPECT_EQ(::GetObjectType(own), static_cast<DWORD>(OBJ_PAL));
+    EXPECT_EQ(image->Palette(), own);
+    EXPECT_EQ(PixelAt(*target, 2, 2), RGB(0, 0, 255));
+    EXPECT_EQ(PixelAt(*target, 0, 0), Sentinel);
+    target.reset();
+}

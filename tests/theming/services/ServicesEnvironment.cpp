@@ -1,0 +1,38 @@
+// The units the theme services need, started once for the test program:
+// the forms layer with the application window, the binding and the
+// services unit. Tests that cycle a unit start it again before they end.
+
+#include "platform/forms/Application.h"
+#include "platform/forms/UnitLifecycle.h"
+#include "theming/ThemeSrv.h"
+#include "theming/UxTheme.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+const TUnitEntry Units[] = {
+    {"Forms", InitializeFormsUnit, FinalizeFormsUnit},
+    {"UxTheme", InitializeUxTheme, FinalizeUxTheme},
+    {"ThemeSrv", InitializeThemeSrv, FinalizeThemeSrv},
+};
+
+class ServicesEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        FUnits = std::make_unique<TUnitLifecycle>(Units);
+        FUnits->Initialize();
+        Application->Initialize();
+    }
+    void TearDown() override {
+        Application->DestroyForms();
+        FUnits->Finalize();
+    }
+
+private:
+    std::unique_ptr<TUnitLifecycle> FUnits;
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new ServicesEnvironment);
+} // namespace

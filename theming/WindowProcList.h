@@ -1,0 +1,94 @@
+#pragma once
+// The controls of one class whose window procedure the theme manager
+// replaced, each with the procedure it replaced. A themed handler passes
+// what it does not take to the saved procedure; every replacement is undone
+// when the control leaves the list or the list goes.
+//
+// A control's messages reach its class's handler through a stub installed
+// as its WindowProc: a TWndMethod whose object is the control itself and
+// whose code routes to the active manager. Lookup is a one-entry cache in
+// front of a binary search over entries sorted lazily by control address.
+
+#include "platform/classes/List.h"
+#include "platform/controls/Control.h"
+
+#include <string_view>
+
+class TThemeManager;
+class TWinControl;
+
+// The classes the manager themes, in the order it creates their lists.
+enum class TThemedClass {
+    tcListView,
+    tcTabSheet,
+    tcGroupBox,
+    tcButton,
+    tcSpeedButton,
+    tcSplitter,
+    tcTrackBar,
+    tcAnimate,
+    tcStatusBar,
+    tcCheckListBox,
+    tcForm,
+    tcFrame,
+    tcPanel,
+    tcWinControl,
+};
+constexpr int ThemedClassCount = 14;
+
+// The class a list accepts ("TCustomListView", ...).
+const char* ThemedClassName(TThemedClass cls);
+
+struct SubclassEntry {
+    TControl* Control = nullptr;
+    TWndMethod OldWindowProc;
+};
+
+class TWindowProcList : private TList {
+public:
+    // The code part of a stub; its object is the subclassed control.
+    using TStubProc = void (*)(void* control, TMessage& message);
+
+    TWindowProcList(TThemeManager* manager, std::string_view acceptedClass, TStubProc stubProc);
+    ~TWindowProcList() override;
+
+    // The index of the new entry, or -1 when Control is of another class or
+    // already listed (it is then left unchanged).
+    int SubclassControl(TControl* control);
+    // On a miss, Index is where Control would be in the sorted order.
+    bool FindSubclassedControl(TControl* control, int& index);
+    // Passes Message to Control's saved procedure; a message for a control
+    // that is not listed is dropped.
+    void CallSavedWindowProc(TControl* control, TMessage& message);
+    void UnsubclassControl(TControl* control);
+    // Unsubclasses every control, then empties the list.
+    void Clear();
+
+    using TList::Count;
+    TControl* Controls(int index) const { return Entry(index)->Control; }
+    // The procedure installed on a control while it is listed.
+    TWndMethod StubFor(TControl* control) const;
+    const std::string& AcceptedClass() const { return FAcceptedClass; }
+
+    // The lookup state, for tests of the cache.
+    bool NeedsSort() const { return FNeedsSort; }
+    TControl* CachedControl() const { return FCachedControl; }
+    int CachedIndex() const { return FCachedIndex; }
+
+private:
+    SubclassEntry* Entry(int index) const { return static_cast<SubclassEntry*>(Get(index)); }
+    void ResetCache();
+    // Sorts when due and searches; the cache is not consulted nor set.
+    bool Search(TControl* control, int& index);
+
+    bool FNeedsSort = false;
+    TControl* FCachedControl = nullptr;
+    int FCachedIndex = -1;
+    TThemeManager* FManager;
+    TStubProc FStubProc;
+    std::string FAcceptedClass;
+};
+
+// The stub of a class: hands the control's message to that class's handler
+// on the active manager.
+TWindowProcList::TStubProc ThemedClassStub(TThemedClass cls);
