@@ -46,12 +46,12 @@ template <class T> void TfrmMain::Bind(T*& field, const char* name) {
 
 std::vector<TComponent**> TfrmMain::Fields() {
     auto f = [](auto*& field) { return reinterpret_cast<TComponent**>(&field); };
-    return {f(imgLogo),        f(bvlBottomLine),    f(panPgCtr),       f(lbHeadline),
-            f(grpBoxSettings), f(Label1),           f(Label3),         f(lbLines),
-            f(Label2),         f(Label4),           f(rbSetExcel2007), f(rbSetExcel2010),
-            f(rbSetOwn),       f(TrackBarMaxLines), f(rbSetDefault),   f(grpBoxExecute),
-            f(lbState),        f(btnExecute),       f(btnHelp),        f(btnClose),
-            f(OpenDialog)};
+    return {f(KitFill),        f(imgLogo),        f(bvlBottomLine),    f(panPgCtr),
+            f(lbHeadline),     f(grpBoxSettings), f(Label1),           f(Label3),
+            f(lbLines),        f(Label2),         f(Label4),           f(rbSetExcel2007),
+            f(rbSetExcel2010), f(rbSetOwn),       f(TrackBarMaxLines), f(rbSetDefault),
+            f(grpBoxExecute),  f(lbState),        f(btnExecute),       f(btnHelp),
+            f(btnClose),       f(OpenDialog)};
 }
 
 void TfrmMain::Loaded() {
@@ -60,6 +60,7 @@ void TfrmMain::Loaded() {
     Bind(panPgCtr, "panPgCtr");
     Bind(lbHeadline, "lbHeadline");
     Bind(grpBoxSettings, "grpBoxSettings");
+    Bind(KitFill, "KitFill");
     Bind(Label1, "Label1");
     Bind(Label3, "Label3");
     Bind(lbLines, "lbLines");
@@ -166,6 +167,8 @@ void TfrmMain::EnableControls() {
 }
 
 void InitializeUnMain() {
+    // The kit's control on the main window's form.
+    RegisterKitControls();
     RegisterClasses<TfrmMain>();
 }
 

@@ -2,6 +2,7 @@
 // The main window: presets, the line-limit track bar and its label, the
 // Execute, Help and Close buttons, and the stop flag shared with the split.
 
+#include "components/kitextcS.h"
 #include "platform/dialogs/OpenDialog.h"
 #include "platform/forms/Form.h"
 #include "platform/stdctrls/Bevel.h"
@@ -49,6 +50,7 @@ public:
     TPanel* panPgCtr = nullptr;
     TLabel* lbHeadline = nullptr;
     TGroupBox* grpBoxSettings = nullptr;
+    TKitFill* KitFill = nullptr;
     TLabel* Label1 = nullptr;
     TLabel* Label3 = nullptr;
     TLabel* lbLines = nullptr;

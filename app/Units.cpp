@@ -2,9 +2,12 @@
 
 #include "app/UnMain.h"
 #include "components/kitclass.h"
+#include "components/kitcont.h"
 #include "components/kitsysinfo.h"
 #include "platform/forms/Application.h"
 #include "theming/ThemeMgr.h"
+#include "theming/ThemedButtons.h"
+#include "theming/ThemedContainers.h"
 #include "theming/ThemeSrv.h"
 #include "theming/UxTheme.h"
 
@@ -13,9 +16,12 @@ const TUnitEntry Units[] = {
     {"Forms", InitializeFormsUnit, FinalizeFormsUnit},
     {"kitclass", InitializeKitclass, FinalizeKitclass},
     {"kitsysinfo", InitializeKitSysInfo, FinalizeKitSysInfo},
+    {"kitcont", InitializeKitcont, FinalizeKitcont},
     {"UxTheme", InitializeUxTheme, FinalizeUxTheme},
     {"ThemeSrv", InitializeThemeSrv, FinalizeThemeSrv},
     {"ThemeMgr", InitializeThemeMgr, FinalizeThemeMgr},
+    {"ThemedButtons", InitializeThemedButtons, nullptr},
+    {"ThemedContainers", InitializeThemedContainers, FinalizeThemedContainers},
     {"UnMain", InitializeUnMain, FinalizeUnMain},
 };
 } // namespace

@@ -520,9 +520,15 @@ bool TThemeManager::IsScrollingControl(TControl* control) const {
 }
 
 void TThemeManager::HandleThemedMessage(TThemedClass cls, TControl* control, TMessage& message) {
-    if (ControlMessageDispatch(control, message))
-        return;
     const TThemedHandler& handler = ThemedHandlers[static_cast<std::size_t>(cls)];
+    if (handler.Prelude)
+        handler.Prelude(*this, control, message);
+    if (ControlMessageDispatch(control, message)) {
+        if (TWindowProcList* list = FLists[static_cast<std::size_t>(cls)].get();
+            list && handler.PassesHandled)
+            list->CallSavedWindowProc(control, message);
+        return;
+    }
     if (handler.Cases && (handler.RunsUnthemed || ControlThemingEnabled()) &&
         handler.Cases(*this, control, message))
         return;

@@ -66,6 +66,12 @@ struct TThemedHandler {
     TThemedCases Cases = nullptr;
     // The cases run also while controls are not themed (list views).
     bool RunsUnthemed = false;
+    // A message that OnControlMessage or a listener took still goes to the
+    // saved procedure (check list boxes).
+    bool PassesHandled = false;
+    // Sees every message first, before OnControlMessage and whatever the
+    // theming state (forms feed the subclassing from it).
+    void (*Prelude)(TThemeManager& manager, TControl* control, TMessage& message) = nullptr;
 };
 // Installs the handler of a class; without one, every message of the class
 // goes to the saved procedure.

@@ -204,6 +204,7 @@ void TWinControl::DestroyHandle() {
     for (TWinControl* child : std::vector<TWinControl*>(FTabList))
         child->DestroyHandle();
     DestroyWnd();
+    FMouseInControl = false;
     FControlState.Exclude(csDestroyingHandle);
 }
 
@@ -516,7 +517,29 @@ bool TWinControl::ReflectNotification(TMessage& message) {
     return true;
 }
 
+// Windows reports only the leaving: the first move over the window is the
+// entering, and asks for the leave report.
+void TWinControl::TrackMouseEnter() {
+    if (FMouseInControl || !FHandle)
+        return;
+    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, FHandle, 0};
+    if (!::TrackMouseEvent(&track))
+        return;
+    FMouseInControl = true;
+    Perform(CM_MOUSEENTER);
+}
+
+void TWinControl::DoEnter() {
+    OnEnter(this);
+}
+
+void TWinControl::DoExit() {
+    OnExit(this);
+}
+
 void TWinControl::WndProc(TMessage& message) {
+    if (message.Msg == WM_MOUSEMOVE)
+        TrackMouseEnter();
     switch (message.Msg) {
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
@@ -616,6 +639,38 @@ void TWinControl::Dispatch(TMessage& message) {
         return;
     case CM_RECREATEWND:
         RecreateWnd();
+        return;
+    case WM_MOUSELEAVE:
+        // A late report after the tracking ended tells nothing new.
+        if (FMouseInControl) {
+            FMouseInControl = false;
+            Perform(CM_MOUSELEAVE);
+        }
+        break;
+    case WM_SETFOCUS:
+        DefaultHandler(message);
+        Perform(CM_ENTER);
+        return;
+    case WM_KILLFOCUS:
+        DefaultHandler(message);
+        // A window being destroyed no longer runs the focus steps.
+        if (!FControlState.Contains(csDestroyingHandle))
+            Perform(CM_EXIT);
+        return;
+    case CM_ENTER:
+        DoEnter();
+        return;
+    case CM_EXIT:
+        DoExit();
+        return;
+    case WM_SYSCOLORCHANGE:
+        // Only top-level windows hear of it; every control of the tree should.
+        DefaultHandler(message);
+        Perform(CM_SYSCOLORCHANGE);
+        return;
+    case CM_SYSCOLORCHANGE:
+        for (TControl* c : std::vector<TControl*>(FControls))
+            c->Perform(CM_SYSCOLORCHANGE);
         return;
     case WM_PRINTCLIENT: {
         HDC dc = reinterpret_cast<HDC>(message.WParam);

@@ -108,6 +108,10 @@ protected:
     void CreateSubClass(TCreateParams& params, const char* systemClassName);
     // Paints the window's own background and content (not the children).
     virtual void PaintWindow(HDC dc);
+    // The focus steps: run when the window gets (CM_ENTER) and loses
+    // (CM_EXIT) the focus; they fire OnEnter and OnExit.
+    virtual void DoEnter();
+    virtual void DoExit();
     // The WM_PAINT handler: own painting, then the non-windowed children.
     void PaintHandler(TMessage& message);
     void FontChanged() override;
@@ -134,4 +138,7 @@ private:
     static std::string ClassNameForWindow(const TCreateParams& params);
     std::string FSystemClassName;
     int FControlId = 0;
+    // The mouse is over the window and a leave report is requested.
+    bool FMouseInControl = false;
+    void TrackMouseEnter();
 };

@@ -10,7 +10,7 @@
 using TColor = std::int32_t;
 
 constexpr TColor SystemColor(int index) {
-    return static_cast<TColor>(0xFF000000u | static_cast<std::uint32_t>(index));
+    return static_cast<TColor>(0x80000000u | static_cast<std::uint32_t>(index));
 }
 
 // System colours (the index is the GetSysColor index).

@@ -28,6 +28,8 @@ private:
 DECLARE_EXCEPTION(EConvertError, Exception);
 DECLARE_EXCEPTION(EInvalidPointer, Exception);
 DECLARE_EXCEPTION(EInvalidOperation, Exception);
+// A virtual method that the object's class does not implement.
+DECLARE_EXCEPTION(EAbstractError, Exception);
 DECLARE_EXCEPTION(EOutOfMemory, Exception);
 DECLARE_EXCEPTION(EOutOfResources, EOutOfMemory);
 DECLARE_EXCEPTION(EListError, Exception);

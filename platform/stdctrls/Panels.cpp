@@ -47,6 +47,7 @@ const TClassInfo& TPanel::StaticClassInfo() {
         p.Enum("BevelOuter", BevelCutNames, &TPanel::BevelOuter, &TPanel::SetBevelOuter,
                std::optional<TBevelCut>(TBevelCut::bvRaised));
         p.Integer("BevelWidth", &TPanel::BevelWidth, &TPanel::SetBevelWidth, 1);
+        p.Integer("BorderWidth", &TPanel::BorderWidth, &TPanel::SetBorderWidth, 0);
         p.Enum("BorderStyle", BorderStyleNames(), &TPanel::BorderStyle, &TPanel::SetBorderStyle,
                std::optional<TBorderStyle>(bsNone));
         p.String("Caption", &TControl::Caption, &TControl::SetCaption);
@@ -84,6 +85,11 @@ void TCustomPanel::SetBevelOuter(TBevelCut value) {
     Invalidate();
 }
 
+void TCustomPanel::SetBorderWidth(int value) {
+    FBorderWidth = value < 0 ? 0 : value;
+    Invalidate();
+}
+
 void TCustomPanel::SetBevelWidth(int value) {
     FBevelWidth = value;
     Invalidate();
@@ -117,6 +123,7 @@ void TCustomPanel::Paint() {
                     raised ? clBtnShadow : clBtnHighlight, FBevelWidth);
     };
     bevel(FBevelOuter);
+    ::InflateRect(&r, -FBorderWidth, -FBorderWidth);
     bevel(FBevelInner);
     c.Brush()->SetColor(FColor);
     c.FillRect(r);

@@ -21,6 +21,9 @@ public:
     void SetBevelOuter(TBevelCut value);
     int BevelWidth() const { return FBevelWidth; }
     void SetBevelWidth(int value);
+    // The gap between the outer and the inner bevel, in the panel's colour.
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int value);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle value);
 
@@ -33,6 +36,7 @@ private:
     TBevelCut FBevelInner = TBevelCut::bvNone;
     TBevelCut FBevelOuter = TBevelCut::bvRaised;
     int FBevelWidth = 1;
+    int FBorderWidth = 0;
     TBorderStyle FBorderStyle = bsNone;
 };
 

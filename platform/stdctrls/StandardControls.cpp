@@ -1,13 +1,24 @@
 #include "platform/stdctrls/StandardControls.h"
 
+#include "platform/stdctrls/Animate.h"
 #include "platform/stdctrls/Bevel.h"
 #include "platform/stdctrls/ButtonControls.h"
+#include "platform/stdctrls/CheckListBox.h"
+#include "platform/stdctrls/Frames.h"
+#include "platform/stdctrls/GlyphButtons.h"
 #include "platform/stdctrls/Image.h"
 #include "platform/stdctrls/Label.h"
+#include "platform/stdctrls/ListView.h"
+#include "platform/stdctrls/PageControl.h"
 #include "platform/stdctrls/Panels.h"
+#include "platform/stdctrls/Splitter.h"
+#include "platform/stdctrls/StaticText.h"
+#include "platform/stdctrls/StatusBar.h"
 #include "platform/stdctrls/TrackBar.h"
 
 void RegisterStandardControls() {
-    RegisterClasses<TBevel, TButton, TCheckBox, TRadioButton, TImage, TLabel, TPanel, TGroupBox,
-                    TTrackBar>();
+    RegisterClasses<TBevel, TBitBtn, TButton, TCheckBox, TCheckListBox, TRadioButton, TImage,
+                    TLabel, TPanel, TGroupBox, TSpeedButton, TTrackBar>();
+    RegisterClasses<TAnimate, TFrame, TListView, TPageControl, TSplitter, TStaticText, TStatusBar,
+                    TTabSheet>();
 }

@@ -2,11 +2,20 @@
 list(APPEND PORTABLE
 )
 list(APPEND WINDOWS
+    Animate.cpp
     Bevel.cpp
     ButtonControls.cpp
+    CheckListBox.cpp
+    Frames.cpp
+    GlyphButtons.cpp
     Image.cpp
     Label.cpp
+    ListView.cpp
+    PageControl.cpp
     Panels.cpp
+    Splitter.cpp
     StandardControls.cpp
+    StaticText.cpp
+    StatusBar.cpp
     TrackBar.cpp
 )

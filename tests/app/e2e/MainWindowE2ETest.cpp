@@ -78,6 +78,15 @@ TEST_F(Program, TheWindowPaintsItsLayout) {
     EXPECT_EQ(shot.Pixel(171, 120), shadow);
     EXPECT_EQ(shot.Pixel(172, 120), light);
     EXPECT_EQ(shot.Pixel(175, 120), White) << "the box takes the panel's white";
+    // The scale: lime at its left end, red at its right, above the white labels
+    // (163 + 8 + 9 = 180 across, 40 + 71 = 111 down; 292 wide).
+    EXPECT_EQ(shot.Pixel(180, 112), (e2e::TRgb{0, 255, 0}));
+    EXPECT_EQ(shot.Pixel(471, 112), (e2e::TRgb{255, 0, 0}));
+    const e2e::TRgb middle = shot.Pixel(326, 112);
+    EXPECT_GT(middle.R, 100);
+    EXPECT_GT(middle.G, 100);
+    EXPECT_EQ(middle.B, 0);
+    EXPECT_EQ(shot.Pixel(179, 112), White) << "nothing painted beside the scale";
     // Buttons and radio buttons where the table puts them.
     auto bounds = [](HWND h) { return e2e::BoundsInParent(h); };
     EXPECT_EQ(bounds(Button("&Hilfe")), (e2e::TBounds{8, 312, 89, 25}));

@@ -95,6 +95,18 @@ HWND Program::Radio(const std::string& caption) const {
     return driver.Control("TRadioButton", caption);
 }
 
+e2e::TMessageBoxInfo Program::WaitForReport(e2e::TDuration timeout) const {
+    const e2e::TMessageBoxInfo first = driver.WaitForMessageBox(timeout);
+    try {
+        e2e::WaitFor([] { return !FileManagerWindows(std::string()).empty(); },
+                     std::chrono::seconds(10), "the file manager");
+    } catch (const std::exception&) {
+        // Not every report follows an opened folder.
+    }
+    CloseFileManagerWindows();
+    return e2e::ReadMessageBox(first.Handle);
+}
+
 HWND Program::TrackBar() const {
     return driver.Control("TTrackBar", "");
 }

@@ -19,6 +19,10 @@ protected:
     HWND Button(const std::string& caption) const;
     HWND Radio(const std::string& caption) const;
     HWND TrackBar() const;
+    // The report box of a split that opened its folder: waits for the file
+    // manager's window (which may cover the box) and closes it before the
+    // box is read.
+    e2e::TMessageBoxInfo WaitForReport(e2e::TDuration timeout) const;
 
     // A file of the test folder; Write creates it with these bytes.
     std::string Path(const std::string& name) const { return FFolder + "\\" + name; }

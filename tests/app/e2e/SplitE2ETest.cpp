@@ -41,7 +41,12 @@ TEST_F(Program, SplitsA200000LineFileAtTheDefaultLimit) {
     Start();
     e2e::Click(Button(StartCaption));
     driver.AnswerOpenDialog(DialogTitle, Path("Umsatz.csv"));
-    const e2e::TMessageBoxInfo box = driver.WaitForMessageBox(60s);
+    const HWND report = driver.WaitForMessageBox(60s).Handle;
+    // The folder is open in the file manager; its window may cover the box.
+    e2e::WaitFor([] { return !FileManagerWindows("Umsatz").empty(); }, 20s,
+                 "the file manager showing Umsatz");
+    CloseFileManagerWindows();
+    const e2e::TMessageBoxInfo box = e2e::ReadMessageBox(report);
     EXPECT_EQ(box.Text, "Die Datei \"" + Path("Umsatz.csv") + "\" wurde erfolgreich aufgeteilt");
     EXPECT_EQ(box.Caption, "Tessaro");
     EXPECT_EQ(box.Icon, e2e::TBoxIcon::Information);
@@ -55,9 +60,6 @@ TEST_F(Program, SplitsA200000LineFileAtTheDefaultLimit) {
     EXPECT_EQ(Read(folder + "0.csv") + Read(folder + "1.csv") + Read(folder + "2.csv") +
                   Read(folder + "3.csv"),
               Lines(1, 200000));
-    // The folder is open in the file manager.
-    e2e::WaitFor([] { return !FileManagerWindows("Umsatz").empty(); }, 20s,
-                 "the file manager showing Umsatz");
     // Idle again: the button starts the next split.
     EXPECT_EQ(e2e::WindowText(Button(StartCaption)), StartCaption);
     EXPECT_TRUE(e2e::IsEnabled(Button("&Beenden")));
@@ -72,10 +74,11 @@ TEST_F(Program, AStopKeepsTheCompletePartsAndWarns) {
     e2e::Click(Button(StartCaption));
     driver.AnswerOpenDialog(DialogTitle, Path("gross.txt"));
     HWND cancel = nullptr;
-    e2e::WaitFor([&] { return (cancel = e2e::FindChild(window, "TButton", "Abbrechen")) != nullptr; },
-                 20s, "the Cancel button");
+    e2e::WaitFor(
+        [&] { return (cancel = e2e::FindChild(window, "TButton", "Abbrechen")) != nullptr; }, 20s,
+        "the Cancel button");
     e2e::Click(cancel);
-    const e2e::TMessageBoxInfo box = driver.WaitForMessageBox(60s);
+    const e2e::TMessageBoxInfo box = WaitForReport(60s);
     EXPECT_EQ(box.Text, "Die Datei konnte nur teilweise aufgeteilt werden, da der Vorgang "
                         "abgebrochen wurde.");
     EXPECT_EQ(box.Icon, e2e::TBoxIcon::Warning);
@@ -106,7 +109,8 @@ TEST_F(Program, ACloseRequestDuringASplitStopsItAndKeepsTheWindow) {
     EXPECT_EQ(question.Icon, e2e::TBoxIcon::Question);
     EXPECT_EQ(question.Text, "Der aktuelle Vorgang wird abgebrochen...\rBitte haben Sie etwas "
                              "Geduld und versuchen Sie es in ein paar Sekunden erneut");
-    const e2e::TMessageBoxInfo partial = driver.ConfirmMessageBox(60s);
+    const e2e::TMessageBoxInfo partial = WaitForReport(60s);
+    driver.ConfirmMessageBox();
     EXPECT_EQ(partial.Icon, e2e::TBoxIcon::Warning);
     EXPECT_TRUE(driver.MainWindowExists());
     EXPECT_TRUE(e2e::IsEnabled(Button(StartCaption))) << "enabled again after the close request";
@@ -142,7 +146,8 @@ TEST_F(Program, AReadOnlySourceWithUmlautsIsSplitAndNoLongerReadOnly) {
     Start();
     e2e::Click(Button(StartCaption));
     driver.AnswerOpenDialog(DialogTitle, Path(source));
-    const e2e::TMessageBoxInfo box = driver.ConfirmMessageBox(30s);
+    const e2e::TMessageBoxInfo box = WaitForReport(30s);
+    driver.ConfirmMessageBox();
     EXPECT_EQ(box.Icon, e2e::TBoxIcon::Information) << box.Text;
     EXPECT_EQ(Read(Path("Übersicht_März") + "\\0.csv"), Lines(1, 1000));
     EXPECT_FALSE(::GetFileAttributesA(Path(source).c_str()) & FILE_ATTRIBUTE_READONLY);

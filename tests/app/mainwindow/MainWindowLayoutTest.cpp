@@ -22,6 +22,7 @@ const Expected Layout[] = {
     {"panPgCtr", "TPanel", "frmMain", {163, 0, 331, 297}},
     {"lbHeadline", "TLabel", "panPgCtr", {10, 15, 313, 17}},
     {"grpBoxSettings", "TGroupBox", "panPgCtr", {8, 40, 313, 161}},
+    {"KitFill", "TKitFill", "grpBoxSettings", {9, 71, 292, 20}},
     {"Label1", "TLabel", "grpBoxSettings", {10, 117, 0, 13}},
     {"Label3", "TLabel", "grpBoxSettings", {0, 117, 0, 13}},
     {"lbLines", "TLabel", "grpBoxSettings", {8, 139, 290, 16}},
@@ -195,4 +196,23 @@ TEST_F(MainWindow, CreatingAndFreeingWindowsGivesEveryHandleBack) {
     EXPECT_EQ(LiveHandleCount(THandleKind::Window), windows);
     EXPECT_EQ(LiveHandleCount(THandleKind::GdiObject), gdi);
     EXPECT_EQ(LiveHandleCount(THandleKind::DeviceContext), dcs);
+}
+
+TEST_F(MainWindow, TheScaleLoadsOpaqueWithItsStoredGradient) {
+    TKitFill* fill = form->KitFill;
+    EXPECT_FALSE(fill->Transparent()) << "a gradient makes the fill opaque while loading";
+    EXPECT_TRUE(fill->ControlStyle().Contains(csOpaque));
+    EXPECT_EQ(fill->FillObject()->Style(), sfGradient);
+    EXPECT_EQ(fill->FillObject()->Gradient()->ColorCount(), 236);
+    EXPECT_EQ(fill->FillObject()->Gradient()->Color(), clLime);
+    EXPECT_EQ(fill->FillObject()->Gradient()->EndColor(), clRed);
+    EXPECT_EQ(fill->BevelExtent(), 0);
+    EXPECT_EQ(fill->Caption()->Caption(), "");
+    EXPECT_FALSE(fill->IsEmpty());
+    // The white labels are painted after the scale: they come later in the
+    // group box's list of controls.
+    const auto& controls = form->grpBoxSettings->ControlList();
+    const auto at = [&](TControl* c) { return std::find(controls.begin(), controls.end(), c); };
+    EXPECT_LT(at(fill), at(form->Label2));
+    EXPECT_LT(at(fill), at(form->Label4));
 }

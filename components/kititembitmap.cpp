@@ -1,0 +1,29 @@
+#include "components/kititembitmap.h"
+
+#include "components/kitdib.h"
+#include "components/kititemstream.h"
+#include "platform/classes/Stream.h"
+#include "platform/graphics/Bitmap.h"
+
+void WriteBitmap(TStream& Stream, TBitmap& Bitmap, bool Compressed, int Colours) {
+    if (Colours == OwnBitmapFormat) {
+        WriteDataBlock(Stream, Compressed, [&Bitmap](TStream& s) { Bitmap.SaveToStream(s); });
+        return;
+    }
+    if (!Compressed) {
+        // The writer puts the length in front itself.
+        WriteDIB(Stream, Bitmap.Handle(), Bitmap.Palette(), true, Colours);
+        return;
+    }
+    WriteDataBlock(Stream, true, [&Bitmap, Colours](TStream& s) {
+        TMemoryStream image;
+        BitmapToStream(image, Bitmap, Colours);
+        s.CopyFrom(image, image.GetSize());
+    });
+}
+
+void ReadBitmap(TStream& Stream, TBitmap& Bitmap, bool Compressed) {
+    TMemoryStream payload;
+    ReadDataBlock(Stream, Compressed, payload);
+    Bitmap.LoadFromStream(payload);
+}

@@ -1,0 +1,2 @@
+# The kit's graphic control bases and the fill control.
+list(APPEND WINDOWS kitctrl.cpp kitextcS.cpp)

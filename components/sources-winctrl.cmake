@@ -1,0 +1,2 @@
+# The kit's windowed control base.
+list(APPEND WINDOWS kitcctrl.cpp)

@@ -1,0 +1,139 @@
+// The fill control: transparency following the fill, what it paints and
+// when, the caption flags, and the scale of the main window read from a form.
+
+#include "components/kitextcS.h"
+#include "platform/classes/Stream.h"
+#include "platform/filer/ObjectText.h"
+#include "platform/filer/Reader.h"
+#include "platform/forms/Form.h"
+#include "platform/graphics/Bitmap.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+constexpr TColor Sentinel = 0x00FF00FF; // magenta
+
+// A 24-bit bitmap filled with the sentinel colour.
+std::unique_ptr<TBitmap> SentinelBitmap(int w, int h) {
+    auto b = std::make_unique<TBitmap>();
+    b->SetPixelFormat(pf24bit);
+    b->SetSize(w, h);
+    b->Canvas()->Brush()->SetColor(Sentinel);
+    b->Canvas()->FillRect({0, 0, w, h});
+    return b;
+}
+
+void PaintInto(TKitFill& fill, TBitmap& target) {
+    fill.Perform(WM_PAINT, reinterpret_cast<WPARAM>(target.Canvas()->Handle()), 0);
+}
+
+int CountNot(TBitmap& b, TColor colour) {
+    int n = 0;
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x)
+            n += b.Canvas()->Pixels(x, y) != colour;
+    return n;
+}
+
+class TScaleForm : public TForm {
+    TESSARO_CLASS(TScaleForm, TForm)
+public:
+    TScaleForm() : TForm(nullptr) {}
+};
+} // namespace
+
+const TClassInfo& TScaleForm::StaticClassInfo() {
+    static const TClassInfo info = MakeClassInfo<TScaleForm>("TScaleForm");
+    return info;
+}
+
+TEST(KitFill, ANewFillIsTransparentEmptyAndPaintsNothing) {
+    TKitFill fill(nullptr);
+    EXPECT_TRUE(fill.Transparent());
+    EXPECT_FALSE(fill.ControlStyle().Contains(csOpaque));
+    EXPECT_EQ(fill.Width(), 30);
+    EXPECT_EQ(fill.Height(), 30);
+    EXPECT_TRUE(fill.IsEmpty());
+    auto b = SentinelBitmap(30, 30);
+    PaintInto(fill, *b);
+    EXPECT_EQ(CountNot(*b, Sentinel), 0);
+    fill.Caption()->SetCaption("Text");
+    EXPECT_FALSE(fill.IsEmpty()) << "a caption gives it something to paint";
+}
+
+TEST(KitFill, TransparencyFollowsTheFillStyleOnly) {
+    TKitFill fill(nullptr);
+    fill.FillObject()->SetStyle(sfGradient);
+    EXPECT_FALSE(fill.Transparent());
+    EXPECT_TRUE(fill.ControlStyle().Contains(csOpaque));
+    fill.Caption()->SetCaption("Beschriftung");
+    fill.Bevel()->SetMode(bmStandard);
+    EXPECT_FALSE(fill.Transparent()) << "bevel and caption changes leave it alone";
+    fill.FillObject()->SetStyle(sfNone);
+    EXPECT_TRUE(fill.Transparent());
+}
+
+TEST(KitFill, CaptionFlagsTellEnabledFromDisabled) {
+    TKitFill fill(nullptr);
+    EXPECT_EQ(fill.CaptionFlags(), 0x000A);
+    fill.SetEnabled(false);
+    EXPECT_EQ(fill.CaptionFlags(), 0x0009);
+}
+
+TEST(KitFill, AMissingImageEmptiesTheListBitmap) {
+    TKitFill fill(nullptr);
+    auto picture = SentinelBitmap(4, 4);
+    fill.FillObject()->SetListBitmap(picture.get());
+    ASSERT_FALSE(fill.FillObject()->ListBitmap()->Empty());
+    fill.ImageListChanged(nullptr); // no list: the image is missing
+    EXPECT_TRUE(!fill.FillObject()->ListBitmap() || fill.FillObject()->ListBitmap()->Empty());
+}
+
+TEST(KitFill, TheMainWindowsScaleReadFromAFormPaintsItsBands) {
+    RegisterKitControls();
+    const std::string text = R"(object Scale: TScaleForm
+  object KitFill: TKitFill
+    Left = 9
+    Top = 71
+    Width = 292
+    Height = 20
+    Bevel.Mode = bmCustom
+    Bevel.StandardStyle = lsSingleLowered
+    FillObject.Style = sfGradient
+    FillObject.Gradient.Color = clLime
+    FillObject.Gradient.ColorCount = 236
+    FillObject.Gradient.Style = gstHorizontal
+    FillObject.Gradient.EndColor = clRed
+    FillObject.Alignment = agTopRight
+  end
+end
+)";
+    TMemoryStream stream;
+    ObjectTextToBinary(text, stream);
+    stream.SetPosition(0);
+    TScaleForm form;
+    TReader reader(stream);
+    reader.ReadRootComponent(&form);
+    auto* fill = dynamic_cast<TKitFill*>(form.FindComponent("KitFill"));
+    ASSERT_NE(fill, nullptr);
+    EXPECT_FALSE(fill->Transparent());
+    EXPECT_EQ(fill->FillObject()->Gradient()->ColorCount(), 236);
+
+    auto b = SentinelBitmap(292, 20);
+    fill->IncludeState(csLoading);
+    PaintInto(*fill, *b);
+    EXPECT_EQ(CountNot(*b, Sentinel), 0) << "nothing is painted while loading";
+    fill->ExcludeState(csLoading);
+    PaintInto(*fill, *b);
+    for (int i : {0, 1, 117, 234, 235}) {
+        const int x0 = ::MulDiv(i, 292, 236);
+        const int x1 = ::MulDiv(i + 1, 292, 236);
+        const int red = ::MulDiv(i, 255, 235);
+        for (int x = x0; x < x1; ++x)
+            for (int y : {0, 10, 19})
+                EXPECT_EQ(b->Canvas()->Pixels(x, y), static_cast<TColor>(RGB(red, 255 - red, 0)))
+                    << "band " << i << " at " << x;
+    }
+    EXPECT_EQ(b->Canvas()->Pixels(0, 0), static_cast<TColor>(RGB(0, 255, 0)));
+    EXPECT_EQ(b->Canvas()->Pixels(291, 19), static_cast<TColor>(RGB(255, 0, 0)));
+}

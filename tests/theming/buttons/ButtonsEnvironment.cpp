@@ -1,0 +1,142 @@
+#include "ButtonsEnvironment.h"
+
+#include "platform/dialogs/SystemSeams.h"
+#include "platform/forms/Application.h"
+#include "platform/forms/UnitLifecycle.h"
+#include "platform/graphics/Bitmap.h"
+#include "theming/ThemeSrv.h"
+#include "theming/ThemedButtons.h"
+#include "theming/UxTheme.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+bool ForcedThemes = true;
+
+const TUnitEntry Units[] = {
+    {"Forms", InitializeFormsUnit, FinalizeFormsUnit},
+    {"UxTheme", InitializeUxTheme, FinalizeUxTheme},
+    {"ThemeSrv", InitializeThemeSrv, FinalizeThemeSrv},
+    {"ThemeMgr", InitializeThemeMgr, FinalizeThemeMgr},
+    {"ThemedButtons", InitializeThemedButtons, nullptr},
+};
+
+class ButtonsEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        // Wine reports common controls 5.81 even with the version-6
+        // manifest; the tests decide the version themselves.
+        FSeam = std::make_unique<TSeamOverride<TCommonControlsVersion()>>(
+            SystemSeams().CommonControlsVersion, [] {
+                return ForcedThemes ? TCommonControlsVersion{6, 0} : TCommonControlsVersion{5, 81};
+            });
+        FUnits = std::make_unique<TUnitLifecycle>(Units);
+        FUnits->Initialize();
+        Application->Initialize();
+    }
+    void TearDown() override {
+        Application->DestroyForms();
+        FUnits->Finalize();
+        FSeam.reset();
+    }
+
+private:
+    std::unique_ptr<TSeamOverride<TCommonControlsVersion()>> FSeam;
+    std::unique_ptr<TUnitLifecycle> FUnits;
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new ButtonsEnvironment);
+} // namespace
+
+void SetControlThemes(bool on) {
+    ForcedThemes = on;
+    if (TThemeServices* services = ThemeServicesInstance())
+        services->RefreshThemeState();
+}
+
+bool ControlThemingEnabledNow() {
+    const TThemeServices* services = ThemeServicesInstance();
+    return services && services->ControlThemingEnabled();
+}
+
+void PumpMessages() {
+    Application->ProcessMessages();
+}
+
+MemoryCanvas::MemoryCanvas(int width, int height, COLORREF fill)
+    : FDC(::CreateCompatibleDC(nullptr)), FWidth(width), FHeight(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    FBitmap = ::CreateDIBSection(FDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    FOld = ::SelectObject(FDC, FBitmap);
+    const HBRUSH brush = ::CreateSolidBrush(fill);
+    const RECT all{0, 0, width, height};
+    ::FillRect(FDC, &all, brush);
+    ::DeleteObject(brush);
+}
+
+MemoryCanvas::~MemoryCanvas() {
+    ::SelectObject(FDC, FOld);
+    ::DeleteObject(FBitmap);
+    ::DeleteDC(FDC);
+}
+
+std::vector<COLORREF> MemoryCanvas::Pixels() const {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < FHeight; ++y)
+        for (int x = 0; x < FWidth; ++x)
+            pixels.push_back(Pixel(x, y));
+    return pixels;
+}
+
+bool MemoryCanvas::Contains(const RECT& r, COLORREF colour) const {
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (Pixel(x, y) == colour)
+                return true;
+    return false;
+}
+
+ThemedButtonForm::ThemedButtonForm() {
+    SetControlThemes(true);
+    Form = new TForm(Application);
+    Form->SetBounds(20, 20, 400, 300);
+    Form->SetColor(static_cast<TColor>(FormColour));
+}
+
+ThemedButtonForm::~ThemedButtonForm() {
+    Free(Form);
+    SetControlThemes(true);
+}
+
+TThemeManager* ThemedButtonForm::Manage() {
+    Form->Show();
+    Manager = new TThemeManager(Form);
+    Manager->Loaded();
+    PumpMessages();
+    return Manager;
+}
+
+void MakeGlyph(TBitmap& glyph, const std::vector<COLORREF>& cells) {
+    constexpr COLORREF Fuchsia = RGB(255, 0, 255);
+    const int count = static_cast<int>(cells.size());
+    glyph.SetSize(8 * count, 8);
+    const HDC dc = glyph.Canvas()->Handle();
+    for (int i = 0; i < count; ++i) {
+        const HBRUSH brush = ::CreateSolidBrush(cells[static_cast<size_t>(i)]);
+        const RECT cell{8 * i, 0, 8 * i + 8, 8};
+        ::FillRect(dc, &cell, brush);
+        ::DeleteObject(brush);
+        // The last column of each cell is transparent.
+        for (int y = 0; y < 8; ++y)
+            ::SetPixel(dc, 8 * i + 7, y, Fuchsia);
+    }
+    glyph.SetTransparentColor(static_cast<TColor>(Fuchsia));
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The units the themed buttons need, a switch for the themed state, a form
+// with a theme manager, and drawing into memory bitmaps.
+
+#include "platform/forms/Form.h"
+#include "theming/ThemeMgr.h"
+
+#include <vector>
+#include <windows.h>
+
+// Control theming on or off (through the common-controls version the
+// services check); the state is re-read at once.
+void SetControlThemes(bool on);
+bool ControlThemingEnabledNow();
+
+// A 32-bit memory bitmap selected into its own DC, filled with one colour.
+class MemoryCanvas {
+public:
+    MemoryCanvas(int width, int height, COLORREF fill);
+    ~MemoryCanvas();
+    MemoryCanvas(const MemoryCanvas&) = delete;
+    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+    HDC DC() const { return FDC; }
+    COLORREF Pixel(int x, int y) const { return ::GetPixel(FDC, x, y); }
+    // Every pixel, row by row.
+    std::vector<COLORREF> Pixels() const;
+    // Whether some pixel of R has exactly Colour.
+    bool Contains(const RECT& r, COLORREF colour) const;
+
+private:
+    HDC FDC;
+    HBITMAP FBitmap;
+    HGDIOBJ FOld;
+    int FWidth;
+    int FHeight;
+};
+
+// A shown form with a green background, themes on, and (after Manage) an
+// active manager that subclasses its controls.
+class ThemedButtonForm {
+public:
+    static constexpr COLORREF FormColour = RGB(0, 128, 0);
+    ThemedButtonForm();
+    ~ThemedButtonForm();
+    ThemedButtonForm(const ThemedButtonForm&) = delete;
+    ThemedButtonForm& operator=(const ThemedButtonForm&) = delete;
+
+    template <class T>
+    T* Add(int left, int top, int width, int height, TWinControl* parent = nullptr) {
+        auto* control = new T(Form);
+        control->SetParent(parent ? parent : Form);
+        control->SetBounds(left, top, width, height);
+        return control;
+    }
+    TThemeManager* Manage();
+
+    TForm* Form = nullptr;
+    TThemeManager* Manager = nullptr;
+};
+
+// A glyph of Cells cells of 8 x 8, each filled with its colour, with a
+// fuchsia (transparent) bottom-left corner pixel and right column.
+class TBitmap;
+void MakeGlyph(TBitmap& glyph, const std::vector<COLORREF>& cells);
+
+void PumpMessages();

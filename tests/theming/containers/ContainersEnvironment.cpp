@@ -1,0 +1,101 @@
+#include "ContainersEnvironment.h"
+
+#include "platform/forms/Application.h"
+#include "platform/forms/UnitLifecycle.h"
+#include "platform/graphics/GdiObject.h"
+#include "theming/ThemeMgr.h"
+#include "theming/ThemeSrv.h"
+#include "theming/ThemedContainers.h"
+#include "theming/UxTheme.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+const TUnitEntry Units[] = {
+    {"Forms", InitializeFormsUnit, FinalizeFormsUnit},
+    {"UxTheme", InitializeUxTheme, FinalizeUxTheme},
+    {"ThemeSrv", InitializeThemeSrv, FinalizeThemeSrv},
+    {"ThemeMgr", InitializeThemeMgr, FinalizeThemeMgr},
+    {"ThemedContainers", InitializeThemedContainers, FinalizeThemedContainers},
+};
+
+class ContainersEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        FUnits = std::make_unique<TUnitLifecycle>(Units);
+        FUnits->Initialize();
+        Application->Initialize();
+    }
+    void TearDown() override {
+        Application->DestroyForms();
+        FUnits->Finalize();
+    }
+
+private:
+    std::unique_ptr<TUnitLifecycle> FUnits;
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new ContainersEnvironment);
+} // namespace
+
+ControlThemes::ControlThemes(bool on) {
+    FSeam.emplace(SystemSeams().CommonControlsVersion, [on] {
+        return on ? TCommonControlsVersion{6, 0} : TCommonControlsVersion{5, 81};
+    });
+    if (TThemeServices* services = ThemeServicesInstance())
+        services->RefreshThemeState();
+}
+
+ControlThemes::~ControlThemes() {
+    FSeam.reset();
+    if (TThemeServices* services = ThemeServicesInstance())
+        services->RefreshThemeState();
+}
+
+bool ControlThemingEnabledNow() {
+    const TThemeServices* services = ThemeServicesInstance();
+    return services && services->ControlThemingEnabled();
+}
+
+SentinelBitmap::SentinelBitmap(int width, int height) : FDC(::CreateCompatibleDC(nullptr)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    FBitmap = ::CreateDIBSection(FDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    FOld = ::SelectObject(FDC, FBitmap);
+    TGdiObject<HBRUSH> brush(::CreateSolidBrush(Sentinel));
+    const RECT all{0, 0, width, height};
+    ::FillRect(FDC, &all, brush.Get());
+}
+
+SentinelBitmap::~SentinelBitmap() {
+    ::SelectObject(FDC, FOld);
+    ::DeleteObject(FBitmap);
+    ::DeleteDC(FDC);
+}
+
+int SentinelBitmap::ChangedInRow(int y, int left, int right) const {
+    int changed = 0;
+    for (int x = left; x < right; ++x)
+        changed += Pixel(x, y) != Sentinel ? 1 : 0;
+    return changed;
+}
+
+RECT ClipBox(HDC dc) {
+    RECT box{};
+    TGdiObject<HRGN> region(::CreateRectRgn(0, 0, 0, 0));
+    if (::GetClipRgn(dc, region.Get()) == 1)
+        ::GetRgnBox(region.Get(), &box);
+    return box;
+}
+
+bool HasClipRegion(HDC dc) {
+    TGdiObject<HRGN> region(::CreateRectRgn(0, 0, 0, 0));
+    return ::GetClipRgn(dc, region.Get()) == 1;
+}

@@ -1,0 +1,4 @@
+# Themed containers and the remaining controls, relative to theming/.
+list(APPEND WINDOWS
+    ThemedContainers.cpp
+)
