@@ -51,7 +51,7 @@ std::vector<TComponent**> TfrmMain::Fields() {
             f(lbLines),        f(Label2),         f(Label4),           f(rbSetExcel2007),
             f(rbSetExcel2010), f(rbSetOwn),       f(TrackBarMaxLines), f(rbSetDefault),
             f(grpBoxExecute),  f(lbState),        f(btnExecute),       f(btnHelp),
-            f(btnClose),       f(OpenDialog)};
+            f(btnClose),       f(OpenDialog),     f(ThemeManager)};
 }
 
 void TfrmMain::Loaded() {
@@ -77,6 +77,7 @@ void TfrmMain::Loaded() {
     Bind(btnHelp, "btnHelp");
     Bind(btnClose, "btnClose");
     Bind(OpenDialog, "OpenDialog");
+    Bind(ThemeManager, "ThemeManager");
     TForm::Loaded();
 }
 

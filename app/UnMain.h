@@ -11,6 +11,7 @@
 #include "platform/stdctrls/Label.h"
 #include "platform/stdctrls/Panels.h"
 #include "platform/stdctrls/TrackBar.h"
+#include "theming/ThemeMgr.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <cstdint>
@@ -67,6 +68,7 @@ public:
     TButton* btnHelp = nullptr;
     TButton* btnClose = nullptr;
     TOpenDialog* OpenDialog = nullptr;
+    TThemeManager* ThemeManager = nullptr;
 
     void rbSetExcel2007Click(TObject* Sender);
     void rbSetExcel2010Click(TObject* Sender);

@@ -39,6 +39,7 @@ const Expected Layout[] = {
     {"btnHelp", "TButton", "frmMain", {8, 312, 89, 25}},
     {"btnClose", "TButton", "frmMain", {392, 312, 89, 25}},
     {"OpenDialog", "TOpenDialog", nullptr, {}},
+    {"ThemeManager", "TThemeManager", nullptr, {}},
 };
 } // namespace
 
@@ -114,7 +115,8 @@ TEST_F(MainWindow, CaptionsColoursAndFonts) {
     for (TLabel* l :
          {form->lbHeadline, form->Label1, form->Label2, form->Label3, form->Label4, form->lbLines})
         EXPECT_TRUE(l->Transparent()) << l->Name();
-    EXPECT_FALSE(form->lbState->Transparent());
+    // Stored opaque; the theme manager's fix-up makes every label transparent.
+    EXPECT_TRUE(form->lbState->Transparent());
     EXPECT_EQ(form->lbState->Caption(), "");
     EXPECT_EQ(form->btnExecute->Caption(), "Datei w\xE4hlen und Aufteilung starten");
     EXPECT_EQ(form->btnExecute->Hint(), form->btnExecute->Caption());
@@ -215,4 +217,16 @@ TEST_F(MainWindow, TheScaleLoadsOpaqueWithItsStoredGradient) {
     const auto at = [&](TControl* c) { return std::find(controls.begin(), controls.end(), c); };
     EXPECT_LT(at(fill), at(form->Label2));
     EXPECT_LT(at(fill), at(form->Label4));
+}
+
+TEST_F(MainWindow, TheThemeManagerOfTheFormIsActiveAndSubclassesTheForm) {
+    ASSERT_NE(form->ThemeManager, nullptr);
+    EXPECT_EQ(ActiveThemeManager, form->ThemeManager);
+    EXPECT_EQ(form->ThemeManager->Options(), DefaultThemeOptions);
+    TWindowProcList& forms = form->ThemeManager->List(TThemedClass::tcForm);
+    int index = -1;
+    EXPECT_TRUE(forms.FindSubclassedControl(form, index));
+    // The form keeps working through the replaced procedure.
+    form->TrackBarMaxLines->SetPosition(100000);
+    EXPECT_TRUE(form->rbSetDefault->Checked());
 }
