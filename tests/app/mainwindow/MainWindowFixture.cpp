@@ -3,32 +3,18 @@
 #include "app/Units.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/UnitLifecycle.h"
+#include "tests/support/UnitsEnvironment.h"
 
 #include <commctrl.h>
 
 namespace {
 // The program's units, started before the first test and finished after the last.
-class ProgramEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        FUnits = std::make_unique<TUnitLifecycle>(ProgramUnits());
-        FUnits->Initialize();
-        Application->Initialize();
-        Application->SetTitle("Tessaro");
-    }
-    void TearDown() override {
-        Application->DestroyForms();
-        FUnits->Finalize();
-    }
-
-private:
-    std::unique_ptr<TUnitLifecycle> FUnits;
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
+const auto* const environment =
+    ::testing::AddGlobalTestEnvironment(new TUnitsEnvironment(ProgramUnits()));
 } // namespace
 
 void MainWindow::SetUp() {
+    Application->SetTitle("Tessaro");
     bAbort = true;
     form = new TfrmMain(Application);
     form->ReadFormResource();

@@ -4,29 +4,14 @@
 #include "platform/forms/UnitLifecycle.h"
 
 #include <memory>
+#include "tests/support/UnitsEnvironment.h"
 
 namespace {
 const TUnitEntry Units[] = {
     {"Forms", InitializeFormsUnit, FinalizeFormsUnit},
 };
 
-class WinCtrlEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        FUnits = std::make_unique<TUnitLifecycle>(Units);
-        FUnits->Initialize();
-        Application->Initialize();
-    }
-    void TearDown() override {
-        Application->DestroyForms();
-        FUnits->Finalize();
-    }
-
-private:
-    std::unique_ptr<TUnitLifecycle> FUnits;
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new WinCtrlEnvironment);
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new TUnitsEnvironment(Units));
 } // namespace
 
 void PumpMessages() {

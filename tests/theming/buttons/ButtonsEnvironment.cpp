@@ -8,6 +8,8 @@
 #include "theming/ThemedButtons.h"
 #include "theming/UxTheme.h"
 
+#include "tests/support/UnitsEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -23,28 +25,25 @@ const TUnitEntry Units[] = {
     {"ThemedButtons", InitializeThemedButtons, nullptr},
 };
 
-class ButtonsEnvironment : public ::testing::Environment {
+// Wine reports common controls 5.81 even with the version-6 manifest; the
+// tests decide the version themselves, from before the units start.
+class ButtonsEnvironment : public TUnitsEnvironment {
 public:
+    ButtonsEnvironment() : TUnitsEnvironment(Units) {}
     void SetUp() override {
-        // Wine reports common controls 5.81 even with the version-6
-        // manifest; the tests decide the version themselves.
         FSeam = std::make_unique<TSeamOverride<TCommonControlsVersion()>>(
             SystemSeams().CommonControlsVersion, [] {
                 return ForcedThemes ? TCommonControlsVersion{6, 0} : TCommonControlsVersion{5, 81};
             });
-        FUnits = std::make_unique<TUnitLifecycle>(Units);
-        FUnits->Initialize();
-        Application->Initialize();
+        TUnitsEnvironment::SetUp();
     }
     void TearDown() override {
-        Application->DestroyForms();
-        FUnits->Finalize();
+        TUnitsEnvironment::TearDown();
         FSeam.reset();
     }
 
 private:
     std::unique_ptr<TSeamOverride<TCommonControlsVersion()>> FSeam;
-    std::unique_ptr<TUnitLifecycle> FUnits;
 };
 
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new ButtonsEnvironment);

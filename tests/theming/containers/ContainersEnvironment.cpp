@@ -8,6 +8,8 @@
 #include "theming/ThemedContainers.h"
 #include "theming/UxTheme.h"
 
+#include "tests/support/UnitsEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -21,43 +23,8 @@ const TUnitEntry Units[] = {
     {"ThemedContainers", InitializeThemedContainers, FinalizeThemedContainers},
 };
 
-class ContainersEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        FUnits = std::make_unique<TUnitLifecycle>(Units);
-        FUnits->Initialize();
-        Application->Initialize();
-    }
-    void TearDown() override {
-        Application->DestroyForms();
-        FUnits->Finalize();
-    }
-
-private:
-    std::unique_ptr<TUnitLifecycle> FUnits;
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new ContainersEnvironment);
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new TUnitsEnvironment(Units));
 } // namespace
-
-ControlThemes::ControlThemes(bool on) {
-    FSeam.emplace(SystemSeams().CommonControlsVersion, [on] {
-        return on ? TCommonControlsVersion{6, 0} : TCommonControlsVersion{5, 81};
-    });
-    if (TThemeServices* services = ThemeServicesInstance())
-        services->RefreshThemeState();
-}
-
-ControlThemes::~ControlThemes() {
-    FSeam.reset();
-    if (TThemeServices* services = ThemeServicesInstance())
-        services->RefreshThemeState();
-}
-
-bool ControlThemingEnabledNow() {
-    const TThemeServices* services = ThemeServicesInstance();
-    return services && services->ControlThemingEnabled();
-}
 
 SentinelBitmap::SentinelBitmap(int width, int height) : FDC(::CreateCompatibleDC(nullptr)) {
     BITMAPINFO info{};

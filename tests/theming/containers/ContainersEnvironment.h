@@ -7,20 +7,7 @@
 #include <optional>
 #include <windows.h>
 
-// Forces control theming on or off for a scope (through the common-controls
-// version the services check) and re-reads the theme state at both ends.
-class ControlThemes {
-public:
-    explicit ControlThemes(bool on);
-    ~ControlThemes();
-    ControlThemes(const ControlThemes&) = delete;
-    ControlThemes& operator=(const ControlThemes&) = delete;
-
-private:
-    std::optional<TSeamOverride<TCommonControlsVersion()>> FSeam;
-};
-
-bool ControlThemingEnabledNow();
+#include "tests/support/ControlThemes.h"
 
 // A colour no theme and no system colour uses.
 constexpr COLORREF Sentinel = RGB(255, 0, 255);

@@ -5,19 +5,7 @@
 
 #include <optional>
 
-// Forces control theming on or off for a scope (through the common-controls
-// version the services check) and re-reads the theme state at both ends.
-class ControlThemes {
-public:
-    explicit ControlThemes(bool on);
-    ~ControlThemes();
-    ControlThemes(const ControlThemes&) = delete;
-    ControlThemes& operator=(const ControlThemes&) = delete;
+#include "tests/support/ControlThemes.h"
 
-private:
-    std::optional<TSeamOverride<TCommonControlsVersion()>> FSeam;
-};
-
-bool ControlThemingEnabledNow();
 // Dispatches every pending message of the thread.
 void PumpMessages();

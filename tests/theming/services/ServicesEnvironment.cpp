@@ -7,6 +7,8 @@
 #include "theming/ThemeSrv.h"
 #include "theming/UxTheme.h"
 
+#include "tests/support/UnitsEnvironment.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -18,21 +20,5 @@ const TUnitEntry Units[] = {
     {"ThemeSrv", InitializeThemeSrv, FinalizeThemeSrv},
 };
 
-class ServicesEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        FUnits = std::make_unique<TUnitLifecycle>(Units);
-        FUnits->Initialize();
-        Application->Initialize();
-    }
-    void TearDown() override {
-        Application->DestroyForms();
-        FUnits->Finalize();
-    }
-
-private:
-    std::unique_ptr<TUnitLifecycle> FUnits;
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new ServicesEnvironment);
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new TUnitsEnvironment(Units));
 } // namespace
