@@ -48,46 +48,31 @@ const TClassInfo& TKitCustomControl::StaticClassInfo() {
 }
 
 TKitCustomControl::TKitCustomControl(TComponent* owner)
-    : TCustomControl(owner), FChangeLink(std::make_unique<TKitChangeLink>()) {
     // Called through the virtual, so a descendant's override is notified.
-    FChangeLink->OnChange = TNotifyEvent::Of<&TKitCustomControl::ImageListChanged>(this);
+    : TCustomControl(owner),
+      FImageLink(*this, TNotifyEvent::Of<&TKitCustomControl::ImageListChanged>(this)) {
     SetBounds(Left(), Top(), 100, 40);
     SetTabStop(false);
 }
 
-TKitCustomControl::~TKitCustomControl() {
-    FChangeLink->OnChange.Clear();
-    FChangeLink.reset(); // leaves the list it is registered with
-}
+TKitCustomControl::~TKitCustomControl() = default;
 
 void TKitCustomControl::SetImageList(TKitCustomImageList* value) {
     // Also for the same list: the link is registered afresh and the
     // control told, so a caller can force a refresh this way.
-    if (FImageList)
-        FImageList->RemoveChangeLink(FChangeLink.get());
-    FImageList = value;
-    if (value) {
-        value->AddChangeLink(FChangeLink.get());
-        value->FreeNotification(this);
-    }
+    FImageLink.Attach(value);
     ImageListChanged(nullptr);
 }
 
 void TKitCustomControl::Notification(TComponent* component, TOperation operation) {
     TCustomControl::Notification(component, operation);
-    if (operation == opRemove && FImageList && component == FImageList)
+    if (FImageLink.IsRemoval(component, operation))
         SetImageList(nullptr);
 }
 
 void TKitCustomControl::DefineProperties(TFiler& filer) {
     TCustomControl::DefineProperties(filer);
-    filer.DefineProperty(
-        "Internal",
-        [this](TReader& reader) {
-            SetImageList(dynamic_cast<TKitCustomImageList*>(ReadListReference(reader)));
-        },
-        [this](TWriter& writer) { WriteListReference(writer, FImageList); },
-        IsGlobalList(FImageList));
+    FImageLink.DefineProperty(filer, [this](TKitCustomImageList* list) { SetImageList(list); });
 }
 
 void TKitCustomControl::CreateParams(TCreateParams& params) {

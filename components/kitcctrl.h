@@ -6,6 +6,7 @@
 // after the focus change has settled. It may show images of one kit image
 // list, which it follows through a change link.
 
+#include "components/kitimagelink.h"
 #include "components/kitimagelistbase.h"
 #include "components/kitmessages.h"
 #include "platform/controls/GraphicControl.h"
@@ -19,9 +20,9 @@ public:
     ~TKitCustomControl() override;
 
     // The list is not owned; the control lets go of it when it is freed.
-    TKitCustomImageList* ImageList() const { return FImageList; }
+    TKitCustomImageList* ImageList() const { return FImageLink.List(); }
     void SetImageList(TKitCustomImageList* value);
-    TKitChangeLink* ChangeLink() const { return FChangeLink.get(); }
+    TKitChangeLink* ChangeLink() const { return FImageLink.ChangeLink(); }
     void Notification(TComponent* component, TOperation operation) override;
 
     bool MouseOver() const { return FMouseOver; }
@@ -76,8 +77,7 @@ private:
     // Repaints now and sends Msg (parameters 0) to every child control.
     void RepaintAndTellChildren(UINT msg);
 
-    TKitCustomImageList* FImageList = nullptr;
-    std::unique_ptr<TKitChangeLink> FChangeLink;
+    TKitImageListLink FImageLink;
     bool FMouseOver = false;
     bool FHasFocus = false;
     bool FFlatBorder = false;

@@ -15,14 +15,10 @@ const TClassInfo& TKitBaseControl::StaticClassInfo() {
 }
 
 TKitBaseControl::TKitBaseControl(TComponent* owner)
-    : TGraphicControl(owner), FChangeLink(std::make_unique<TKitChangeLink>()) {
-    FChangeLink->OnChange = TNotifyEvent::Of<&TKitBaseControl::ChangeLinkFired>(this);
-}
+    : TGraphicControl(owner),
+      FImageLink(*this, TNotifyEvent::Of<&TKitBaseControl::ChangeLinkFired>(this)) {}
 
-TKitBaseControl::~TKitBaseControl() {
-    // The link leaves the list that holds it.
-    FChangeLink.reset();
-}
+TKitBaseControl::~TKitBaseControl() = default;
 
 void TKitBaseControl::ChangeLinkFired(TObject* sender) {
     ImageListChanged(sender);
@@ -33,13 +29,7 @@ void TKitBaseControl::SetAbout(const TKitAboutVar& value) {
 }
 
 void TKitBaseControl::SetImageList(TKitCustomImageList* value) {
-    if (FImageList)
-        FImageList->RemoveChangeLink(FChangeLink.get());
-    FImageList = value;
-    if (value) {
-        value->AddChangeLink(FChangeLink.get());
-        value->FreeNotification(this);
-    }
+    FImageLink.Attach(value);
     ImageListChanged(nullptr);
 }
 
@@ -48,16 +38,16 @@ void TKitBaseControl::SetImageIndex(int index, int value) {
     if (value < 0 || value == field)
         return;
     field = value;
-    if (FImageList)
+    if (ImageList())
         ImageListChanged(nullptr);
 }
 
 bool TKitBaseControl::IsImageListStored() const {
-    return FImageList && (!KitContainer || FImageList->Owner() != KitContainer);
+    return ImageList() && (!KitContainer || ImageList()->Owner() != KitContainer);
 }
 
 bool TKitBaseControl::ImageMissing() const {
-    return !FImageList || !FImageList->IsValidImage(FListIndex, FImageIndex);
+    return !ImageList() || !ImageList()->IsValidImage(FListIndex, FImageIndex);
 }
 
 void TKitBaseControl::SetBounds(int left, int top, int width, int height) {
@@ -78,19 +68,13 @@ void TKitBaseControl::BoundsChange(TKitBoundsChanges changes) {
 
 void TKitBaseControl::Notification(TComponent* component, TOperation operation) {
     TGraphicControl::Notification(component, operation);
-    if (operation == opRemove && component && component == FImageList)
+    if (FImageLink.IsRemoval(component, operation))
         SetImageList(nullptr);
 }
 
 void TKitBaseControl::DefineProperties(TFiler& filer) {
     TGraphicControl::DefineProperties(filer);
-    filer.DefineProperty(
-        "Internal",
-        [this](TReader& reader) {
-            SetImageList(dynamic_cast<TKitCustomImageList*>(ReadListReference(reader)));
-        },
-        [this](TWriter& writer) { WriteListReference(writer, FImageList); },
-        IsGlobalList(FImageList));
+    FImageLink.DefineProperty(filer, [this](TKitCustomImageList* list) { SetImageList(list); });
 }
 
 void TKitBaseControl::ObjectChanged(TObject*) {

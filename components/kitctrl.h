@@ -7,6 +7,7 @@
 
 #include "components/kitbevel.h"
 #include "components/kitcompo.h"
+#include "components/kitimagelink.h"
 #include "components/kitmessages.h"
 #include "platform/controls/GraphicControl.h"
 
@@ -28,7 +29,7 @@ public:
 
     const TKitAboutVar& About() const { return FAbout; }
     void SetAbout(const TKitAboutVar& value);
-    TKitCustomImageList* ImageList() const { return FImageList; }
+    TKitCustomImageList* ImageList() const { return FImageLink.List(); }
     void SetImageList(TKitCustomImageList* value);
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndexValue(int value) { SetImageIndex(0, value); }
@@ -41,7 +42,7 @@ public:
     bool IsImageListStored() const;
     // No list, or the list does not hold the image at (ListIndex, ImageIndex).
     bool ImageMissing() const;
-    TKitChangeLink* ChangeLink() const { return FChangeLink.get(); }
+    TKitChangeLink* ChangeLink() const { return FImageLink.ChangeLink(); }
 
     void SetBounds(int left, int top, int width, int height) override;
     void Notification(TComponent* component, TOperation operation) override;
@@ -67,10 +68,9 @@ protected:
 private:
     void ChangeLinkFired(TObject* sender);
     TKitAboutVar FAbout;
-    TKitCustomImageList* FImageList = nullptr;
     int FImageIndex = 0;
     int FListIndex = 0;
-    std::unique_ptr<TKitChangeLink> FChangeLink;
+    TKitImageListLink FImageLink;
 };
 
 class TKitBaseGraphicControl : public TKitBaseControl {
