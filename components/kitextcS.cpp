@@ -82,18 +82,22 @@ void TKitFill::Paint() {
         return;
     }
     try {
-        TCanvas& canvas = *Canvas();
-        const TRect inner = Bevel()->PaintBevel(canvas, ClientRect(), Transparent());
-        // Left and Top packed into the two 16-bit halves.
-        const auto offset = static_cast<std::int32_t>(
-            (static_cast<std::uint32_t>(static_cast<std::uint16_t>(Top())) << 16) |
-            static_cast<std::uint16_t>(Left()));
-        FFillObject->FillObjectPaint(canvas, inner, Color(), offset);
-        FCaption->DrawCaption(canvas, FCaption->Caption(), inner, CaptionFlags(),
-                              canvas.Brush()->Color(), offset);
+        PaintLayers();
     } catch (const Exception&) {
         // A damaged picture ends this paint quietly; the next one tries again.
     }
+}
+
+void TKitFill::PaintLayers() {
+    TCanvas& canvas = *Canvas();
+    const TRect inner = Bevel()->PaintBevel(canvas, ClientRect(), Transparent());
+    // Left and Top packed into the two 16-bit halves.
+    const auto offset = static_cast<std::int32_t>(
+        (static_cast<std::uint32_t>(static_cast<std::uint16_t>(Top())) << 16) |
+        static_cast<std::uint16_t>(Left()));
+    FFillObject->FillObjectPaint(canvas, inner, Color(), offset);
+    FCaption->DrawCaption(canvas, FCaption->Caption(), inner, CaptionFlags(),
+                          canvas.Brush()->Color(), offset);
 }
 
 void RegisterKitControls() {

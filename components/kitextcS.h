@@ -36,6 +36,8 @@ public:
 
 protected:
     void Paint() override;
+    // Bevel, fill and caption; an Exception here ends the paint quietly.
+    virtual void PaintLayers();
 
 private:
     void OwnedObjectChanged(TObject* sender) { ObjectChanged(sender); }

@@ -7,6 +7,7 @@
 #include "platform/filer/Reader.h"
 #include "platform/forms/Form.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/BitmapFile.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,35 @@ TEST(KitFill, AMissingImageEmptiesTheListBitmap) {
     ASSERT_FALSE(fill.FillObject()->ListBitmap()->Empty());
     fill.ImageListChanged(nullptr); // no list: the image is missing
     EXPECT_TRUE(!fill.FillObject()->ListBitmap() || fill.FillObject()->ListBitmap()->Empty());
+}
+
+namespace {
+// Fails its first paint the way a damaged picture does.
+class TFailingFill : public TKitFill {
+public:
+    using TKitFill::TKitFill;
+    int Attempts = 0;
+
+protected:
+    void PaintLayers() override {
+        if (Attempts++ == 0)
+            throw EInvalidGraphic("Ung\xFCltiges Bitmap: besch\xE4"
+                                  "digt");
+        TKitFill::PaintLayers();
+    }
+};
+} // namespace
+
+TEST(KitFill, AnExceptionInPaintingEndsThatPaintAndTheNextOneWorks) {
+    TFailingFill fill(nullptr);
+    fill.SetBounds(0, 0, 20, 10);
+    fill.FillObject()->SetStyle(sfGradient);
+    auto b = SentinelBitmap(20, 10);
+    EXPECT_NO_THROW(PaintInto(fill, *b));
+    EXPECT_EQ(fill.Attempts, 1);
+    PaintInto(fill, *b);
+    EXPECT_EQ(fill.Attempts, 2);
+    EXPECT_EQ(CountNot(*b, Sentinel), 200) << "the second paint covers the control";
 }
 
 TEST(KitFill, TheMainWindowsScaleReadFromAFormPaintsItsBands) {
