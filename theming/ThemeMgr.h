@@ -20,6 +20,7 @@
 class TControl;
 class TWinControl;
 class TCustomForm;
+class TToolBar;
 
 enum class TThemeOption {
     toAllowNonClientArea,
@@ -140,6 +141,7 @@ private:
     // Takes Control out of every list (it is being freed).
     void ForgetControl(TControl* control);
     void FixUpChildren(TWinControl* parent);
+    void FixUpToolBar(TToolBar* toolBar);
     void BroadcastToChildren(TWinControl* parent);
 
     TThemeOptions FOptions = DefaultThemeOptions;

@@ -14,11 +14,12 @@
 #include "platform/stdctrls/Splitter.h"
 #include "platform/stdctrls/StaticText.h"
 #include "platform/stdctrls/StatusBar.h"
+#include "platform/stdctrls/ToolBar.h"
 #include "platform/stdctrls/TrackBar.h"
 
 void RegisterStandardControls() {
     RegisterClasses<TBevel, TBitBtn, TButton, TCheckBox, TCheckListBox, TRadioButton, TImage,
                     TLabel, TPanel, TGroupBox, TSpeedButton, TTrackBar>();
     RegisterClasses<TAnimate, TFrame, TListView, TPageControl, TSplitter, TStaticText, TStatusBar,
-                    TTabSheet>();
+                    TTabSheet, TToolBar, TToolButton>();
 }

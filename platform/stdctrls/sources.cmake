@@ -17,5 +17,6 @@ list(APPEND WINDOWS
     StandardControls.cpp
     StaticText.cpp
     StatusBar.cpp
+    ToolBar.cpp
     TrackBar.cpp
 )
