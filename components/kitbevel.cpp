@@ -18,13 +18,6 @@ const TEnumNames EdgeStyleNames = {"etRaisedInner", "etRaisedOuter", "etSunkenIn
                                    "etRaised",      "etSunken"};
 const TEnumNames FrameSideNames = {"fsBottom", "fsLeft", "fsRight", "fsTop"};
 
-template <class T> void Store(TKitObject& object, T& field, T value) {
-    if (field == value)
-        return;
-    field = value;
-    object.Change();
-}
-
 bool IsFrameStyle(TKitBevelStyle style) {
     return style == bvFrameLowered || style == bvFrameRaised;
 }
@@ -129,15 +122,15 @@ void TKitBevel::SetStyleOuter(TKitBevelStyle value) {
 }
 
 void TKitBevel::SetWidthInner(TKitBevelWidth value) {
-    Store(*this, FWidthInner, value);
+    SetField(FWidthInner, value);
 }
 void TKitBevel::SetWidthOuter(TKitBevelWidth value) {
-    Store(*this, FWidthOuter, value);
+    SetField(FWidthOuter, value);
 }
 
 void TKitBevel::SetColor(int index, TColor value) {
     TColor* const fields[] = {&FBorderColor, &FLightColor, &FShadowColor};
-    Store(*this, *fields[index], value);
+    SetField(*fields[index], value);
 }
 void TKitBevel::SetBorderColor(TColor value) {
     SetColor(0, value);
@@ -150,19 +143,19 @@ void TKitBevel::SetShadowColor(TColor value) {
 }
 
 void TKitBevel::SetBorderSides(TKitFrameSides value) {
-    Store(*this, FBorderSides, value);
+    SetField(FBorderSides, value);
 }
 void TKitBevel::SetBorderWidth(TKitBorderWidth value) {
-    Store(*this, FBorderWidth, value);
+    SetField(FBorderWidth, value);
 }
 void TKitBevel::SetBorderInnerWidth(TKitBorderWidth value) {
-    Store(*this, FBorderInnerWidth, value);
+    SetField(FBorderInnerWidth, value);
 }
 void TKitBevel::SetEdgeStyle(TKitEdgeStyle value) {
-    Store(*this, FEdgeStyle, value);
+    SetField(FEdgeStyle, value);
 }
 void TKitBevel::SetMode(TKitBevelMode value) {
-    Store(*this, FMode, value);
+    SetField(FMode, value);
 }
 
 void TKitBevel::SetStandardStyle(TKitBorderStyle value) {

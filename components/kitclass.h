@@ -35,6 +35,15 @@ public:
 
     TNotifyEvent OnChange;
 
+protected:
+    // Stores Value in Field and reports a change, when it differs.
+    template <class T> void SetField(T& field, const T& value) {
+        if (field == value)
+            return;
+        field = value;
+        Change();
+    }
+
 private:
     bool FUpdating = false;
 };

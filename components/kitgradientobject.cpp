@@ -11,13 +11,6 @@ const TEnumNames GradientStyleNames = {"gstHorizontal", "gstVertical",   "gstSqu
                                        "gstElliptic",   "gstTopLeft",    "gstTopRight",
                                        "gstBottomLeft", "gstBottomRight"};
 
-template <class T> void Store(TKitObject& object, T& field, T value) {
-    if (field == value)
-        return;
-    field = value;
-    object.Change();
-}
-
 } // namespace
 
 const TClassInfo& TKitGradient::StaticClassInfo() {
@@ -51,21 +44,21 @@ void TKitGradient::Change() {
 }
 
 void TKitGradient::SetColor(TColor value) {
-    Store(*this, FColor, value);
+    SetField(FColor, value);
 }
 
 void TKitGradient::SetColorCount(TKitColorCount value) {
-    Store(*this, FColorCount, std::clamp(value, MinKitColorCount, MaxKitColorCount));
+    SetField(FColorCount, std::clamp(value, MinKitColorCount, MaxKitColorCount));
 }
 
 void TKitGradient::SetStyle(TKitGradientStyle value) {
-    Store(*this, FStyle, value);
+    SetField(FStyle, value);
 }
 void TKitGradient::SetEndColor(TColor value) {
-    Store(*this, FEndColor, value);
+    SetField(FEndColor, value);
 }
 void TKitGradient::SetPaletteRealize(bool value) {
-    Store(*this, FPaletteRealize, value);
+    SetField(FPaletteRealize, value);
 }
 
 void TKitGradient::RebuildColors() {

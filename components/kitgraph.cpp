@@ -9,13 +9,6 @@ const TEnumNames ThreeDStyleNames = {"tdNone",         "tdSunken",       "tdRais
                                      "tdSunkenShadow", "tdRaisedShadow", "tdPColorSunken",
                                      "tdPColorRaised", "tdShadow"};
 
-template <class T> void Store(TKitObject& object, T& field, T value) {
-    if (field == value)
-        return;
-    field = value;
-    object.Change();
-}
-
 } // namespace
 
 const TClassInfo& TKit3DCaption::StaticClassInfo() {
@@ -39,25 +32,25 @@ const TClassInfo& TKit3DCaption::StaticClassInfo() {
 }
 
 void TKit3DCaption::SetDisabledStyle(TKitDisabledStyle value) {
-    Store(*this, FDisabledStyle, value);
+    SetField(FDisabledStyle, value);
 }
 void TKit3DCaption::SetLightDepth(std::uint8_t value) {
-    Store(*this, FLightDepth, value);
+    SetField(FLightDepth, value);
 }
 void TKit3DCaption::SetShadowDepth(std::uint8_t value) {
-    Store(*this, FShadowDepth, value);
+    SetField(FShadowDepth, value);
 }
 void TKit3DCaption::SetLightColor(TColor value) {
-    Store(*this, FLightColor, value);
+    SetField(FLightColor, value);
 }
 void TKit3DCaption::SetShadowColor(TColor value) {
-    Store(*this, FShadowColor, value);
+    SetField(FShadowColor, value);
 }
 void TKit3DCaption::SetStyle(TKitThreeDStyle value) {
-    Store(*this, FStyle, value);
+    SetField(FStyle, value);
 }
 void TKit3DCaption::SetTracing(std::int32_t value) {
-    Store(*this, FTracing, value);
+    SetField(FTracing, value);
 }
 
 int TKit3DCaption::EffectDepth(TKitThreeDStyle style) const {
@@ -114,10 +107,10 @@ void TKitFxCaption::SetAngle(TKitAngle value) {
 }
 
 void TKitFxCaption::SetPosX(std::uint16_t value) {
-    Store(*this, FPosX, value);
+    SetField(FPosX, value);
 }
 void TKitFxCaption::SetPosY(std::uint16_t value) {
-    Store(*this, FPosY, value);
+    SetField(FPosY, value);
 }
 
 void TKitFxCaption::SetPos(std::uint16_t x, std::uint16_t y) {
