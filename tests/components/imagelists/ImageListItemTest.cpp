@@ -377,11 +377,53 @@ TEST(ImageItemRecordLayout, WritingCutsTheStripToItsImages) {
     WriteBitmap(strip, wide, false, OwnBitmapFormat);
     strip.SetPosition(0);
     item.ReadStrip(strip);
-    EXPECT_EQ(item.UsedWidth(), 20);
+    // The cells end at Count x Width, whatever the strip's width.
+    EXPECT_EQ(item.UsedWidth(), 8);
+    EXPECT_EQ(item.Strip().Width(), 20);
     TMemoryStream out;
     item.WriteItemData(out);
     EXPECT_EQ(item.Strip().Width(), 8);
     EXPECT_EQ(item.UsedWidth(), 8);
+}
+
+TEST(ImageItemRecordLayout, AnImageAppendedAfterAWideStripIsWhereItsCellSays) {
+    TKitImageListItem item(nullptr);
+    item.SetWidth(4);
+    item.SetHeight(2);
+    TBitmap wide;
+    wide.SetSize(20, 2);
+    FillWith(wide, 0x00FF00);
+    TMemoryStream strip;
+    WriteInt32(strip, 2);
+    WriteBitmap(strip, wide, false, OwnBitmapFormat);
+    strip.SetPosition(0);
+    item.ReadStrip(strip);
+
+    TKitImageListItem one(nullptr);
+    one.SetWidth(4);
+    one.SetHeight(2);
+    TBitmap redCell;
+    redCell.SetSize(4, 2);
+    FillWith(redCell, 0x0000FF);
+    TMemoryStream redStrip;
+    WriteInt32(redStrip, 1);
+    WriteBitmap(redStrip, redCell, false, OwnBitmapFormat);
+    redStrip.SetPosition(0);
+    one.ReadStrip(redStrip);
+    item.AddImages(one);
+
+    ASSERT_EQ(item.Count(), 3);
+    EXPECT_EQ(item.CellRect(2).left, 8);
+    EXPECT_EQ(item.CellTransparentColor(2), TColor(0x0000FF));
+    // Saved and read back, the appended image is still the third.
+    TMemoryStream saved;
+    item.WriteItemData(saved);
+    saved.SetPosition(0);
+    TKitImageListItem back(nullptr);
+    back.ReadItemData(saved);
+    ASSERT_EQ(back.Count(), 3);
+    EXPECT_EQ(back.CellTransparentColor(2), TColor(0x0000FF));
+    EXPECT_EQ(back.CellTransparentColor(1), TColor(0x00FF00));
 }
 
 // --- damaged records -----------------------------------------------------------
