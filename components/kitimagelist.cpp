@@ -95,17 +95,13 @@ TColor TKitImageListItem::CellPixel(int n, const TPoint& point) {
 void TKitImageListItem::DrawMasked(TCanvas& target, int x, int y, int n) {
     const TRect cell = CellRect(n);
     const TRect dest{x, y, x + FWidth, y + FHeight};
-    const TCopyMode saved = target.CopyMode();
-    try {
-        target.SetCopyMode(CopyModeAnd);
-        target.CopyRect(dest, *FMaskStrip->Canvas(), cell);
-        target.SetCopyMode(CopyModePaint);
-        target.CopyRect(dest, *FStrip->Canvas(), cell);
-    } catch (...) {
-        target.SetCopyMode(saved);
-        throw;
-    }
-    target.SetCopyMode(saved);
+    // The mask is monochrome: its copy takes the target's text and background
+    // colours unless they are pinned.
+    const TKitMaskColors colors(target);
+    target.SetCopyMode(CopyModeAnd);
+    target.CopyRect(dest, *FMaskStrip->Canvas(), cell);
+    target.SetCopyMode(CopyModePaint);
+    target.CopyRect(dest, *FStrip->Canvas(), cell);
 }
 
 void TKitImageListItem::ApplyDither(TBitmap* bitmap, bool half) {
@@ -144,6 +140,7 @@ void TKitImageListItem::DrawCell(TCanvas& canvas, int x, int y, int n) {
         return;
     }
     if (FDrawKind == idkMask) {
+        const TKitMaskColors colors(canvas);
         canvas.CopyRect(dest, *FMaskStrip->Canvas(), cell);
         return;
     }

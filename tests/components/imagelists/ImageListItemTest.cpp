@@ -227,6 +227,34 @@ TEST_F(ImageDraw, MaskedNormalWithoutBackColorLeavesTransparentPixels) {
     }
 }
 
+TEST_F(ImageDraw, AMaskMadeInMemoryKeepsItsBlackAndWhiteOnAColouredCanvas) {
+    FillImageItem(Item, 1);
+    Item.SetMasked(true); // a monochrome device bitmap, filled in below
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) {
+            Item.MaskStrip().Canvas()->SetPixels(x, y, x < 3 ? 0xFFFFFF : 0x000000);
+            if (x < 3)
+                Item.Strip().Canvas()->SetPixels(x, y, 0x000000);
+        }
+    const auto colourCanvas = [this] {
+        FillWith(Target, Background);
+        Target.Canvas()->Brush()->SetColor(0x0000FF);
+        Target.Canvas()->Font()->SetColor(0x00FF00);
+    };
+    colourCanvas();
+    Item.SetDrawStyle(idsTransparent);
+    Item.DrawCell(*Target.Canvas(), 0, 0, 0);
+    EXPECT_EQ(At(0, 0), Background);
+    EXPECT_EQ(At(2, 3), Background);
+    EXPECT_EQ(At(4, 1), ImagePixel(Item, 0, 4, 1));
+
+    colourCanvas();
+    Item.SetDrawKind(idkMask);
+    Item.DrawCell(*Target.Canvas(), 0, 0, 0);
+    EXPECT_EQ(At(0, 0), 0xFFFFFF);
+    EXPECT_EQ(At(5, 3), 0x000000);
+}
+
 TEST_F(ImageDraw, MaskedOverBackColorAndDither) {
     Item.SetMasked(true);
     FillImageItem(Item, 1);
