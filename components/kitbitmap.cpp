@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr TColor MaskBackground = 0xFFFFFF;
-constexpr TColor MaskText = 0x000000;
-
 // Where the image goes: one rectangle, or every tile of a grid.
 struct TPlacement {
     bool Tiled = false;
@@ -58,34 +55,9 @@ std::optional<TRect> StretchPlacement(const TRect& dest, int sw, int sh, std::ui
     return TRect{dest.left, dest.top, dest.left + w, dest.top + h};
 }
 
-// The canvas's text and background colours and copy mode, put back on exit.
-class TMaskColors {
-public:
-    explicit TMaskColors(TCanvas& canvas)
-        : FCanvas(canvas), FDC(canvas.Handle()), FBack(::GetBkColor(FDC)),
-          FText(::GetTextColor(FDC)), FCopyMode(canvas.CopyMode()) {
-        ::SetBkColor(FDC, MaskBackground);
-        ::SetTextColor(FDC, MaskText);
-    }
-    ~TMaskColors() {
-        FCanvas.SetCopyMode(FCopyMode);
-        ::SetTextColor(FDC, FText);
-        ::SetBkColor(FDC, FBack);
-    }
-    TMaskColors(const TMaskColors&) = delete;
-    TMaskColors& operator=(const TMaskColors&) = delete;
-
-private:
-    TCanvas& FCanvas;
-    HDC FDC;
-    COLORREF FBack;
-    COLORREF FText;
-    TCopyMode FCopyMode;
-};
-
 void CopyThroughMask(TCanvas& canvas, const TPlacement& placement, TCanvas& mask,
                      const TRect& maskRect, TCanvas& image, const TRect& imageRect) {
-    TMaskColors colors(canvas);
+    const TKitMaskColors colors(canvas);
     placement.ForEach([&](const TRect& target) {
         canvas.SetCopyMode(SRCAND);
         canvas.CopyRect(target, mask, maskRect);
@@ -117,6 +89,19 @@ private:
 };
 
 } // namespace
+
+TKitMaskColors::TKitMaskColors(TCanvas& canvas)
+    : FCanvas(canvas), FDC(canvas.Handle()), FBack(::GetBkColor(FDC)), FText(::GetTextColor(FDC)),
+      FCopyMode(canvas.CopyMode()) {
+    ::SetBkColor(FDC, RGB(255, 255, 255));
+    ::SetTextColor(FDC, RGB(0, 0, 0));
+}
+
+TKitMaskColors::~TKitMaskColors() {
+    FCanvas.SetCopyMode(FCopyMode);
+    ::SetTextColor(FDC, FText);
+    ::SetBkColor(FDC, FBack);
+}
 
 void DrawBitmapCore(TCanvas& canvas, const TRect& dest, TCanvas* srcCanvas, const TRect& srcRect,
                     std::uint16_t flags, TColor color, HPALETTE palette, TObject* image,

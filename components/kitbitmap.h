@@ -22,6 +22,24 @@ inline constexpr std::uint16_t kdKeepHeight = 0x0200;  // stretch: Dest's height
 inline constexpr std::uint16_t kdKeepWidth = 0x0400;   // stretch: Dest's width, scaled height
 inline constexpr std::uint16_t kdFit = 0x0600;         // stretch: fit, keeping the aspect
 
+// Pins Canvas's background to white and its text colour to black for the
+// scope, so a monochrome mask copied onto it keeps its black and white
+// whatever colours the canvas had; puts them and the copy mode back after.
+class TKitMaskColors {
+public:
+    explicit TKitMaskColors(TCanvas& canvas);
+    ~TKitMaskColors();
+    TKitMaskColors(const TKitMaskColors&) = delete;
+    TKitMaskColors& operator=(const TKitMaskColors&) = delete;
+
+private:
+    TCanvas& FCanvas;
+    HDC FDC;
+    COLORREF FBack;
+    COLORREF FText;
+    TCopyMode FCopyMode;
+};
+
 // Places SrcRect of SrcCanvas in Dest of Canvas. Image is the TBitmap for
 // kdBrushCopy and the mask TCanvas for kdMasked. Color is the brush colour
 // of kdBrushCopy and the transparent colour of kdTransparent; Palette goes

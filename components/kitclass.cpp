@@ -3,7 +3,9 @@
 #include "components/kitsysinfo.h"
 #include "platform/classes/Properties.h"
 #include "platform/forms/Screen.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FilePaths.h"
+#include "platform/rtl/StringUtils.h"
 
 #include <windows.h>
 
@@ -21,31 +23,6 @@ const TEnumNames IniTargetNames = {"itIniFile", "itRegistry", "itAuto"};
 } // namespace
 
 // ---------------------------------------------------------------------------
-
-const TClassInfo& TKitObject::StaticClassInfo() {
-    static const TClassInfo info = MakeClassInfo<TKitObject>("TKitObject");
-    return info;
-}
-
-void TKitObject::Change() {
-    if (!FUpdating && OnChange)
-        OnChange(this);
-}
-
-void TKitObject::SubObjectChanged(TObject* /*sender*/) {
-    Change();
-}
-
-void TKitObject::EndUpdate(bool notify) {
-    FUpdating = false;
-    if (notify)
-        Change();
-}
-
-const TClassInfo& TKitComponent::StaticClassInfo() {
-    static const TClassInfo info = MakeClassInfo<TKitComponent>("TKitComponent");
-    return info;
-}
 
 // ---------------------------------------------------------------------------
 
@@ -149,11 +126,29 @@ TKitApplication::TKitApplication(TComponent* /*owner*/)
 
 TKitApplication::~TKitApplication() {
     FreeAndNil(FIniCtrl);
+    for (TObject*& owned : FOwnedObjects)
+        FreeAndNil(owned);
     FreeAndNil(FTimerPool);
     if (FMutex) {
         ::CloseHandle(FMutex);
         FMutex = nullptr;
     }
+}
+
+TObject* TKitApplication::OwnedObject(int index) const {
+    if (index < 0 || index >= OwnedObjectSlots)
+        throw EListError("Listenindex überschreitet das Maximum (" + IntToStr(index) + ")");
+    return FOwnedObjects[index];
+}
+
+void TKitApplication::SetOwnedObject(int index, TObject* value) {
+    if (index < 0 || index >= OwnedObjectSlots)
+        throw EListError("Listenindex überschreitet das Maximum (" + IntToStr(index) + ")");
+    if (FOwnedObjects[index] == value)
+        return;
+    TObject* previous = FOwnedObjects[index];
+    FOwnedObjects[index] = value;
+    Free(previous);
 }
 
 void TKitApplication::SetLogFileName(const std::string& name) {

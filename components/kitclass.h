@@ -3,7 +3,7 @@
 // protocol), its application-wide object with the ini control and the timer
 // pool, and the unit start-up that makes KitApplication.
 
-#include "components/kitcompo.h"
+#include "components/kitobject.h"
 #include "components/kitutils.h"
 #include "platform/classes/List.h"
 #include "platform/classes/Persistent.h"
@@ -13,47 +13,6 @@
 
 #include <cstdint>
 #include <string>
-
-// Base of the settings objects a component owns and publishes as one nested
-// property. The owner points OnChange at one of its methods; an owner of
-// sub-objects points theirs at its SubObjectChanged.
-class TKitObject : public TPersistent {
-    TESSARO_CLASS(TKitObject, TPersistent)
-public:
-    TKitObject() = default;
-
-    // Fires OnChange with this object as Sender, unless an update is open.
-    // Descendants with derived state recompute it first, then call this.
-    virtual void Change();
-    // Reports a change of an owned sub-object as a change of this object.
-    virtual void SubObjectChanged(TObject* sender);
-    void BeginUpdate() { FUpdating = true; }
-    // Closes the update (one flag, not a counter); Notify reports the whole
-    // batch as one change.
-    void EndUpdate(bool notify);
-    bool Updating() const { return FUpdating; }
-
-    TNotifyEvent OnChange;
-
-protected:
-    // Stores Value in Field and reports a change, when it differs.
-    template <class T> void SetField(T& field, const T& value) {
-        if (field == value)
-            return;
-        field = value;
-        Change();
-    }
-
-private:
-    bool FUpdating = false;
-};
-
-// The common base of the kit's non-visual components.
-class TKitComponent : public TKitCustomComponent {
-    TESSARO_CLASS(TKitComponent, TKitCustomComponent)
-public:
-    using TKitCustomComponent::TKitCustomComponent;
-};
 
 // ---------------------------------------------------------------------------
 // Settings holder for an ini file or a registry key.
@@ -248,6 +207,12 @@ public:
 
     TKitIniCtrl* IniCtrl() const { return FIniCtrl; }
     TKitTimerPool* TimerPool() const { return FTimerPool; }
+    // Two further owned objects; empty in this program. The application
+    // object frees what they hold when it is destroyed; assigning frees the
+    // previous one.
+    TObject* OwnedObject(int index) const;
+    void SetOwnedObject(int index, TObject* value);
+    static constexpr int OwnedObjectSlots = 2;
 
     TKitPathPrefix LogPathPrefix = ppProgram;
     const std::string& LogFileName() const { return FLogFileName; }
@@ -263,6 +228,7 @@ public:
 private:
     TKitIniCtrl* FIniCtrl = nullptr;
     TKitTimerPool* FTimerPool = nullptr;
+    TObject* FOwnedObjects[OwnedObjectSlots] = {};
     std::string FLogFileName;
     HANDLE FMutex = nullptr;
 };

@@ -5,21 +5,6 @@ const TClassInfo& TKitCustomComponent::StaticClassInfo() {
     return info;
 }
 
-void TKitCustomComponent::Change() {
-    if (!FUpdating && OnChange)
-        OnChange(this);
-}
-
-void TKitCustomComponent::SubObjectChanged(TObject* /*sender*/) {
-    Change();
-}
-
-void TKitCustomComponent::EndUpdate(bool notify) {
-    FUpdating = false;
-    if (notify)
-        Change();
-}
-
 void TKitCustomComponent::SetAbout(const TKitAboutVar& value) {
     FAbout = value.substr(0, KitAboutMaxLength);
 }

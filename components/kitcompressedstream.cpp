@@ -1,5 +1,6 @@
 #include "components/kitcompressedstream.h"
 
+#include "components/kiterrors.h"
 #include "components/kitlzrw.h"
 #include "platform/classes/Stream.h"
 #include "platform/rtl/Exceptions.h"
@@ -12,12 +13,75 @@ namespace {
 
 constexpr std::int64_t LengthFieldBytes = 4;
 
-[[noreturn]] void RaiseCorrupt() {
-    throw EReadError(LZRWCorruptDataMessage);
+// Reads a little-endian int32 when four bytes are there.
+bool ReadField(TStream& source, std::int32_t& value) {
+    std::uint8_t field[4];
+    if (source.Read(field, sizeof field) != static_cast<std::int32_t>(sizeof field))
+        return false;
+    value = static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(field[0]) | static_cast<std::uint32_t>(field[1]) << 8 |
+        static_cast<std::uint32_t>(field[2]) << 16 | static_cast<std::uint32_t>(field[3]) << 24);
+    return true;
 }
 
-std::int64_t Remaining(TStream& stream) {
-    return std::max<std::int64_t>(0, stream.GetSize() - stream.GetPosition());
+// What a first pass over the blocks found, before anything is written.
+struct TMeasure {
+    int GoodBlocks = 0;
+    std::int64_t Decoded = 0;
+    bool Damaged = false;
+    std::vector<std::uint8_t> Head;
+};
+
+class TBlockReader {
+public:
+    TBlockReader() : FBlock(LZRWMaxBlockBytes), FOutput(LZRWMaxInputBytes) {}
+
+    // Reads and decodes the next block of a stream with Remaining bytes
+    // left; false when the stream is damaged there.
+    bool Next(TStream& source, std::int64_t& remaining) {
+        std::int32_t length = 0;
+        if (remaining < LengthFieldBytes + 1 || !ReadField(source, length) || length < 1 ||
+            length > LZRWMaxBlockBytes || length + LengthFieldBytes > remaining)
+            return false;
+        if (source.Read(FBlock.data(), length) != length)
+            return false;
+        try {
+            FProduced = LZRWDecompress(FBlock.data(), FOutput.data(),
+                                       static_cast<std::uint16_t>(length));
+        } catch (const EReadError&) {
+            return false;
+        }
+        remaining -= length + LengthFieldBytes;
+        return true;
+    }
+    const std::uint8_t* Output() const { return FOutput.data(); }
+    std::uint16_t Produced() const { return FProduced; }
+
+private:
+    std::vector<std::uint8_t> FBlock;
+    std::vector<std::uint8_t> FOutput;
+    std::uint16_t FProduced = 0;
+};
+
+// Walks the blocks, decoding each into the reader's own buffer only, and
+// stops as soon as the total passes Limit.
+TMeasure Measure(TStream& source, std::int64_t total, std::int64_t limit, TBlockReader& reader) {
+    TMeasure measure;
+    std::int64_t remaining = total;
+    while (remaining > 0) {
+        if (!reader.Next(source, remaining)) {
+            measure.Damaged = true;
+            break;
+        }
+        measure.Decoded += reader.Produced();
+        if (measure.Decoded > limit)
+            RaiseDecodeLimit();
+        const std::size_t take =
+            std::min<std::size_t>(DecodedHeadBytes - measure.Head.size(), reader.Produced());
+        measure.Head.insert(measure.Head.end(), reader.Output(), reader.Output() + take);
+        ++measure.GoodBlocks;
+    }
+    return measure;
 }
 
 } // namespace
@@ -50,35 +114,36 @@ void CompressStream(TStream& Source, TStream& Dest, std::int32_t Count) {
     Dest.SetPosition(end);
 }
 
-void DecompressStream(TStream& Source, TStream& Dest) {
-    std::uint8_t field[4];
-    const std::int32_t got = Source.Read(field, sizeof field);
-    if (got == 0) {
+void DecompressStream(TStream& Source, TStream& Dest, std::int64_t Limit,
+                      const TDecodedSizeBound& Bound) {
+    const std::int64_t start = Source.GetPosition();
+    if (StreamRemaining(Source) == 0) {
         return;
     }
-    if (got != static_cast<std::int32_t>(sizeof field)) {
-        RaiseCorrupt();
+    std::int32_t total = 0;
+    if (!ReadField(Source, total) || total < 0) {
+        RaiseCorruptData();
     }
-    std::int64_t total = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(field[0]) | static_cast<std::uint32_t>(field[1]) << 8 |
-        static_cast<std::uint32_t>(field[2]) << 16 | static_cast<std::uint32_t>(field[3]) << 24);
-    if (total < 0 || total > Remaining(Source)) {
-        RaiseCorrupt();
+    TBlockReader reader;
+    const TMeasure measure = Measure(Source, total, Limit, reader);
+    if (Bound && measure.Decoded > Bound(measure.Head.data(), measure.Head.size())) {
+        RaiseBadBlockLength();
     }
-    std::vector<std::uint8_t> block(LZRWMaxBlockBytes);
-    std::vector<std::uint8_t> output(LZRWMaxInputBytes);
-    while (total > 0) {
-        if (total < LengthFieldBytes + 1) {
-            RaiseCorrupt();
+
+    // The same blocks again, now into Dest, which grows once.
+    Source.SetPosition(start + LengthFieldBytes);
+    const std::int64_t destStart = Dest.GetPosition();
+    if (Dest.GetSize() < destStart + measure.Decoded) {
+        Dest.SetSize(destStart + measure.Decoded);
+    }
+    std::int64_t remaining = total;
+    for (int i = 0; i < measure.GoodBlocks; ++i) {
+        if (!reader.Next(Source, remaining)) {
+            RaiseCorruptData(); // the source changed between the passes
         }
-        const std::int64_t length = Source.ReadInt32();
-        if (length < 1 || length > LZRWMaxBlockBytes || length + LengthFieldBytes > total) {
-            RaiseCorrupt();
-        }
-        Source.ReadBuffer(block.data(), static_cast<std::int32_t>(length));
-        const std::uint16_t produced =
-            LZRWDecompress(block.data(), output.data(), static_cast<std::uint16_t>(length));
-        Dest.WriteBuffer(output.data(), produced);
-        total -= length + LengthFieldBytes;
+        Dest.WriteBuffer(reader.Output(), reader.Produced());
+    }
+    if (measure.Damaged) {
+        RaiseCorruptData();
     }
 }

@@ -2,6 +2,7 @@
 
 #include "components/kititemstream.h"
 #include "components/kitwave.h"
+#include "platform/classes/Properties.h"
 #include "platform/classes/StringList.h"
 
 // ---------------------------------------------------------------------------

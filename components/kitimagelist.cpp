@@ -18,10 +18,6 @@ constexpr TCopyMode CopyModePaint = 0xEE0086; // SRCPAINT
 constexpr TColor PaletteRelative = 0x02000000;
 constexpr int MaskColours = 2;
 
-[[noreturn]] void RaiseBadStrip() {
-    throw EReadError("Ungültige Bildliste im Stream");
-}
-
 } // namespace
 
 void RegisterImageListItemClass() {
@@ -99,17 +95,13 @@ TColor TKitImageListItem::CellPixel(int n, const TPoint& point) {
 void TKitImageListItem::DrawMasked(TCanvas& target, int x, int y, int n) {
     const TRect cell = CellRect(n);
     const TRect dest{x, y, x + FWidth, y + FHeight};
-    const TCopyMode saved = target.CopyMode();
-    try {
-        target.SetCopyMode(CopyModeAnd);
-        target.CopyRect(dest, *FMaskStrip->Canvas(), cell);
-        target.SetCopyMode(CopyModePaint);
-        target.CopyRect(dest, *FStrip->Canvas(), cell);
-    } catch (...) {
-        target.SetCopyMode(saved);
-        throw;
-    }
-    target.SetCopyMode(saved);
+    // The mask is monochrome: its copy takes the target's text and background
+    // colours unless they are pinned.
+    const TKitMaskColors colors(target);
+    target.SetCopyMode(CopyModeAnd);
+    target.CopyRect(dest, *FMaskStrip->Canvas(), cell);
+    target.SetCopyMode(CopyModePaint);
+    target.CopyRect(dest, *FStrip->Canvas(), cell);
 }
 
 void TKitImageListItem::ApplyDither(TBitmap* bitmap, bool half) {
@@ -148,6 +140,7 @@ void TKitImageListItem::DrawCell(TCanvas& canvas, int x, int y, int n) {
         return;
     }
     if (FDrawKind == idkMask) {
+        const TKitMaskColors colors(canvas);
         canvas.CopyRect(dest, *FMaskStrip->Canvas(), cell);
         return;
     }
@@ -279,28 +272,29 @@ void TKitImageListItem::WriteStrip(TStream& stream) {
 
 void TKitImageListItem::ReadStrip(TStream& stream) {
     ClearStrip();
-    const std::int32_t count = ReadInt32(stream);
-    if (count <= 0)
+    TKitImageStripData data;
+    ReadImageStripData(stream, Compressed(), FMasked, data);
+    if (data.Count <= 0)
         return;
     try {
-        ReadBitmap(stream, *FStrip, Compressed());
+        FStrip->LoadFromStream(data.Strip);
         if (FMasked)
-            ReadBitmap(stream, *FMaskStrip, Compressed());
+            FMaskStrip->LoadFromStream(data.Mask);
         else
             FMaskStrip->SetWidth(0);
-        // Every cell must lie in the strip read and be reachable by a
-        // 16-bit offset; checked before the table is built. So no cell
-        // operation can ask for more memory than the strip itself holds.
-        const std::int64_t cellsWidth = std::int64_t{count} * FWidth;
-        if (cellsWidth > FStrip->Width() || cellsWidth > MaxStripWidth ||
-            FHeight > FStrip->Height())
-            RaiseBadStrip();
+        // Every cell must lie in the strip and the mask read and be
+        // reachable by a 16-bit offset; checked before the table is built.
+        // So no cell operation can ask for more memory than the strip holds.
+        CheckImageStrip(data.Count, FWidth, FHeight, FMasked, FStrip->Width(), FStrip->Height(),
+                        FMaskStrip->Width(), FMaskStrip->Height());
     } catch (...) {
         ClearStrip();
         throw;
     }
-    FUsedWidth = FStrip->Width();
-    RebuildOffsets(count);
+    // A strip wider than its cells is kept as read, but the cells end at
+    // Count x Width: an image appended later goes where its offset says.
+    FUsedWidth = data.Count * FWidth;
+    RebuildOffsets(data.Count);
 }
 
 std::uint8_t TKitImageListItem::ItemFlags() {
@@ -319,18 +313,11 @@ void TKitImageListItem::WriteItemData(TStream& stream) {
 void TKitImageListItem::ReadItemData(TStream& stream) {
     const std::uint8_t flags = ReadHeader(stream);
     FSavePixelFormat = SavePixelFormatFromFlags(flags);
-    const std::int32_t height = ReadInt32(stream);
-    const std::int32_t width = ReadInt32(stream);
-    const std::int32_t allocBy = ReadInt32(stream);
-    const bool masked = ReadByte(stream) != 0;
-    // No writer produces a size below one pixel or beyond what a strip can
-    // hold; such a record is damaged.
-    if (height <= 0 || width <= 0 || height > MaxBitmapDimension || width > MaxStripWidth)
-        RaiseBadStrip();
-    FHeight = height;
-    FWidth = width;
-    FAllocBy = allocBy;
-    FMasked = masked;
+    const TKitImageRecordFields fields = ReadImageRecordFields(stream);
+    FHeight = fields.Height;
+    FWidth = fields.Width;
+    FAllocBy = fields.AllocBy;
+    FMasked = fields.Masked;
     ReadStrip(stream);
 }
 

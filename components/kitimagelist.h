@@ -5,6 +5,7 @@
 // opaque; transparent image pixels are black).
 
 #include "components/kitimagelistbase.h"
+#include "components/kitimagerecord.h"
 #include "platform/classes/List.h"
 
 #include <memory>
@@ -21,9 +22,6 @@ using enum TKitImageDrawStyle;
 // Whether DrawCell of a masked item copies the image or its mask.
 enum class TKitImageDrawKind : std::uint8_t { idkImage, idkMask };
 using enum TKitImageDrawKind;
-
-// Left edges are kept as 16-bit offsets, which bounds a strip to this width.
-inline constexpr int MaxStripWidth = 0x8000;
 
 class TKitImageListItem : public TKitListItem {
     TESSARO_CLASS(TKitImageListItem, TKitListItem)

@@ -1,5 +1,6 @@
 #include "components/kititembitmap.h"
 
+#include "components/kitbitmapblock.h"
 #include "components/kitdib.h"
 #include "components/kititemstream.h"
 #include "platform/classes/Stream.h"
@@ -24,6 +25,6 @@ void WriteBitmap(TStream& Stream, TBitmap& Bitmap, bool Compressed, int Colours)
 
 void ReadBitmap(TStream& Stream, TBitmap& Bitmap, bool Compressed) {
     TMemoryStream payload;
-    ReadDataBlock(Stream, Compressed, payload);
+    ReadBitmapBlock(Stream, Compressed, payload);
     Bitmap.LoadFromStream(payload);
 }

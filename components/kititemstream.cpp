@@ -1,24 +1,56 @@
 #include "components/kititemstream.h"
 
 #include "components/kitcompressedstream.h"
+#include "components/kiterrors.h"
 #include "platform/classes/Stream.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
 constexpr std::int64_t LengthFieldBytes = 4;
 
-std::int64_t Remaining(TStream& stream) {
-    return std::max<std::int64_t>(0, stream.GetSize() - stream.GetPosition());
-}
+// The open scopes of this thread, innermost first.
+thread_local TKitDecodeBudget* CurrentBudget = nullptr;
 
-[[noreturn]] void RaiseBadBlockLength() {
-    throw EReadError("Ungültige Datenlänge im Stream");
+// The first bytes of a plain block, read and given back.
+std::vector<std::uint8_t> PeekHead(TStream& stream, std::int64_t length) {
+    std::vector<std::uint8_t> head(
+        static_cast<std::size_t>(std::min<std::int64_t>(length, DecodedHeadBytes)));
+    const std::int64_t at = stream.GetPosition();
+    stream.ReadBuffer(head.data(), static_cast<std::int32_t>(head.size()));
+    stream.SetPosition(at);
+    return head;
 }
 
 } // namespace
+
+TKitDecodeBudget::TKitDecodeBudget(std::int64_t limit)
+    : FOuter(CurrentBudget), FRemaining(std::max<std::int64_t>(limit, 0)) {
+    CurrentBudget = this;
+}
+
+TKitDecodeBudget::~TKitDecodeBudget() {
+    CurrentBudget = FOuter;
+}
+
+std::int64_t TKitDecodeBudget::Allowance() {
+    if (!CurrentBudget)
+        return KitDefaultDecodeLimit;
+    std::int64_t least = CurrentBudget->FRemaining;
+    for (const TKitDecodeBudget* b = CurrentBudget->FOuter; b; b = b->FOuter)
+        least = std::min(least, b->FRemaining);
+    return least;
+}
+
+void TKitDecodeBudget::Charge(std::int64_t bytes) {
+    if (bytes > Allowance())
+        RaiseDecodeLimit();
+    for (TKitDecodeBudget* b = CurrentBudget; b; b = b->FOuter)
+        b->FRemaining -= bytes;
+}
 
 void WriteInt32(TStream& Stream, std::int32_t Value) {
     Stream.WriteInt32(Value);
@@ -76,21 +108,31 @@ void WriteDataBlock(TStream& Stream, bool Compressed,
     Stream.SetPosition(end);
 }
 
-void ReadDataBlock(TStream& Stream, bool Compressed, TMemoryStream& Payload) {
+void ReadDataBlock(TStream& Stream, bool Compressed, TMemoryStream& Payload,
+                   const TDecodedSizeBound& Bound) {
     Payload.Clear();
+    const std::int64_t allowance = TKitDecodeBudget::Allowance();
     if (Compressed) {
         // Inside an item even the empty stream has its total.
-        if (Remaining(Stream) < LengthFieldBytes) {
+        if (StreamRemaining(Stream) < LengthFieldBytes) {
             throw EReadError("Stream-Lesefehler");
         }
-        DecompressStream(Stream, Payload);
+        DecompressStream(Stream, Payload, allowance, Bound);
+        TKitDecodeBudget::Charge(Payload.GetSize());
         Payload.SetPosition(0);
         return;
     }
     const std::int64_t length = Stream.ReadInt32();
-    if (length < 0 || length > Remaining(Stream)) {
+    if (length < 0 || length > StreamRemaining(Stream)) {
         RaiseBadBlockLength();
     }
+    if (Bound) {
+        const std::vector<std::uint8_t> head = PeekHead(Stream, length);
+        if (length > Bound(head.data(), head.size())) {
+            RaiseBadBlockLength();
+        }
+    }
+    TKitDecodeBudget::Charge(length);
     Payload.SetSize(length);
     Payload.SetPosition(0);
     Stream.ReadBuffer(Payload.Memory(), static_cast<std::int32_t>(length));

@@ -1,8 +1,23 @@
 // String lists as data blocks of list items.
 
+#include "components/kiterrors.h"
 #include "components/kititemstream.h"
 #include "platform/classes/Stream.h"
 #include "platform/classes/StringList.h"
+
+#include <algorithm>
+
+namespace {
+
+// Each line costs a list entry besides its characters; a block of nothing
+// but line breaks must not make millions of them.
+std::int64_t LineBreaks(const TMemoryStream& payload) {
+    const auto& bytes = payload.Bytes();
+    return std::count_if(bytes.begin(), bytes.end(),
+                         [](std::uint8_t b) { return b == '\r' || b == '\n'; });
+}
+
+} // namespace
 
 void WriteStrings(TStream& Stream, const TStrings& List, bool Compressed) {
     WriteDataBlock(Stream, Compressed, [&List](TStream& s) { List.SaveToStream(s); });
@@ -10,6 +25,9 @@ void WriteStrings(TStream& Stream, const TStrings& List, bool Compressed) {
 
 void ReadStrings(TStream& Stream, TStrings& List, bool Compressed) {
     TMemoryStream payload;
-    ReadDataBlock(Stream, Compressed, payload);
+    ReadDataBlock(Stream, Compressed, payload,
+                  [](const std::uint8_t*, std::size_t) { return KitMaxStringBlockBytes; });
+    if (LineBreaks(payload) > KitMaxStringBlockLines)
+        RaiseBadBlockLength();
     List.LoadFromStream(payload);
 }

@@ -1,6 +1,8 @@
 #include "components/kitlistbase.h"
 
 #include "components/kititemstream.h"
+#include "components/kitlistfile.h"
+#include "platform/classes/Properties.h"
 #include "platform/classes/Stream.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -241,6 +243,7 @@ void TKitCustomContainer::Assign(TPersistent* source) {
 }
 
 void TKitCustomContainer::ReadItems(TStream& stream, bool withOffsets) {
+    const TKitDecodeBudget budget(FDecodeLimit);
     BeginUpdate();
     try {
         Clear();
@@ -266,42 +269,42 @@ void TKitCustomContainer::ReadItems(TStream& stream, bool withOffsets) {
 
 void TKitCustomContainer::WriteItems(TStream& stream, bool withOffsets) {
     const std::int32_t count = Count();
+    if (withOffsets) {
+        WriteItemBlockWithOffsets(stream, count,
+                                  [this](TStream& s, int i) { Items(i)->WriteItemData(s); });
+        return;
+    }
     ::WriteInt32(stream, count);
-    if (!withOffsets) {
-        for (std::int32_t i = 0; i < count; ++i)
-            Items(i)->WriteItemData(stream);
-        return;
-    }
-    if (count == 0)
-        return;
-    const std::int64_t table = stream.GetPosition();
-    stream.SetPosition(table + std::int64_t{count} * 4);
-    std::vector<std::int64_t> offsets;
-    for (std::int32_t i = 0; i < count; ++i) {
-        offsets.push_back(stream.GetPosition());
+    for (std::int32_t i = 0; i < count; ++i)
         Items(i)->WriteItemData(stream);
-    }
-    const std::int64_t end = stream.GetPosition();
-    stream.SetPosition(table);
-    for (std::int64_t offset : offsets)
-        ::WriteInt32(stream, static_cast<std::int32_t>(offset));
-    stream.SetPosition(end);
 }
 
 void TKitCustomContainer::SaveToListStream(TStream& stream) {
-    WriteListFileSignature(stream, FListKind);
-    WriteItems(stream, true);
+    WriteListFile(stream, FListKind, Count(),
+                  [this](TStream& s, int i) { Items(i)->WriteItemData(s); });
 }
 
 void TKitCustomContainer::LoadFromListStream(TStream& stream, const std::string& fileName) {
-    const std::int64_t start = stream.GetPosition();
     std::int32_t count = 0;
-    // Checks the signature, the count and every offset before a thing is made.
-    const std::uint8_t kind = ReadListFileHeader(stream, fileName, count, nullptr);
+    TList table;
+    // The signature, the count and every offset are checked before a thing
+    // is made; each record is then read where the table says it is.
+    const std::uint8_t kind = ReadListFileHeader(stream, fileName, count, &table);
     if (kind != static_cast<std::uint8_t>(FListKind))
         RaiseListFileError(fileName);
-    stream.SetPosition(start + static_cast<std::int64_t>(ListFileSignatureSize));
-    ReadItems(stream, true);
+    const TKitDecodeBudget budget(FDecodeLimit);
+    BeginUpdate();
+    try {
+        Clear();
+        for (int i = 0; i < count; ++i) {
+            TKitListItem* item = Items(AddItem());
+            ReadListFileItem(stream, &table, i, [item](TStream& s) { item->ReadItemData(s); });
+        }
+    } catch (...) {
+        EndUpdate(true);
+        throw;
+    }
+    EndUpdate(true);
 }
 
 void TKitCustomContainer::SaveToListFile(const std::string& fileName) {

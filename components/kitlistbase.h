@@ -4,9 +4,9 @@
 // with its record header, and the abstract list that owns its items and
 // streams them as child components, as item blocks and as list files.
 
-#include "components/kitclass.h"
 #include "components/kitlistfile.h"
-#include "components/kitutils.h"
+#include "components/kitobject.h"
+#include "components/kitpathprefix.h"
 #include "platform/classes/Event.h"
 #include "platform/classes/List.h"
 
@@ -132,6 +132,10 @@ public:
     void SetSourcePrefix(TKitPathPrefix value) { FSourcePrefix = value; }
     const std::string& SourceFile() const { return FSourceFile; }
     void SetSourceFile(const std::string& value) { FSourceFile = value; }
+    // What the data blocks of one ReadItems or list-file load may decode to
+    // together; beyond it the read fails with EKitDecodeLimit.
+    std::int64_t DecodeLimit() const { return FDecodeLimit; }
+    void SetDecodeLimit(std::int64_t value) { FDecodeLimit = value; }
 
     // Item null: a new item of ItemClass owned by this container. An item
     // already in the list is not added again. Returns its index.
@@ -152,7 +156,8 @@ public:
 
     // A whole list file of this list's kind.
     void SaveToListStream(TStream& stream);
-    // Raises the list-file error for a stream of another kind.
+    // Reads each item at the position the offset table gives for it. Raises
+    // the list-file error for a stream of another kind or a damaged table.
     void LoadFromListStream(TStream& stream, const std::string& fileName);
     void SaveToListFile(const std::string& fileName);
     void LoadFromListFile(const std::string& fileName);
@@ -173,4 +178,5 @@ private:
     TKitSourceKind FSourceKind = skMemory;
     TKitPathPrefix FSourcePrefix = ppProgram;
     std::string FSourceFile;
+    std::int64_t FDecodeLimit = KitDefaultDecodeLimit;
 };

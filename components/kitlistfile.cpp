@@ -1,5 +1,8 @@
 #include "components/kitlistfile.h"
 
+#include "components/kiterrors.h"
+#include "components/kititemstream.h"
+
 #include "platform/classes/List.h"
 #include "platform/classes/Stream.h"
 #include "platform/graphics/GraphicOperationError.h"
@@ -12,8 +15,6 @@
 #include <vector>
 
 namespace {
-
-constexpr const char* CannotOpenFileText = "Datei %s kann nicht geöffnet werden";
 
 constexpr std::array<const char*, ListKindCount> Extensions{"iml", "bmp", "wav", "txt", "rtf"};
 
@@ -57,9 +58,8 @@ void WriteListFileSignature(TStream& Stream, TKitListKind Kind) {
                        ListFileSignatureSize);
 }
 
-void WriteListFile(TStream& Stream, TKitListKind Kind, std::int32_t Count,
-                   const TListFileItemWriter& WriteItemData) {
-    WriteListFileSignature(Stream, Kind);
+void WriteItemBlockWithOffsets(TStream& Stream, std::int32_t Count,
+                               const TListFileItemWriter& WriteItemData) {
     Stream.WriteInt32(Count);
     if (Count <= 0) {
         return;
@@ -83,8 +83,14 @@ void WriteListFile(TStream& Stream, TKitListKind Kind, std::int32_t Count,
     Stream.SetPosition(end);
 }
 
+void WriteListFile(TStream& Stream, TKitListKind Kind, std::int32_t Count,
+                   const TListFileItemWriter& WriteItemData) {
+    WriteListFileSignature(Stream, Kind);
+    WriteItemBlockWithOffsets(Stream, Count, WriteItemData);
+}
+
 void RaiseListFileError(const std::string& FileName) {
-    throw Exception(Format("%s: %s", {CannotOpenFileText, FileName}));
+    throw Exception(Format("%s: %s", {KitCannotOpenFileText, FileName}));
 }
 
 void RaiseGraphicOperationError(const std::string& Message) {
@@ -157,8 +163,8 @@ bool ReadListFileItem(TStream& Stream, const TList* OffsetTable, int Index,
 }
 
 bool LoadListFileItem(const std::string& FileName, TKitListKind ExpectedKind,
-                      const TList* OffsetTable, int Index,
-                      const TListFileItemReader& ReadItemData) {
+                      const TList* OffsetTable, int Index, const TListFileItemReader& ReadItemData,
+                      std::int64_t DecodeLimit) {
     std::unique_ptr<TList> ownTable;
     if (!OffsetTable) {
         ownTable = std::make_unique<TList>();
@@ -170,5 +176,6 @@ bool LoadListFileItem(const std::string& FileName, TKitListKind ExpectedKind,
         OffsetTable = ownTable.get();
     }
     TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
+    const TKitDecodeBudget budget(DecodeLimit);
     return ReadListFileItem(stream, OffsetTable, Index, ReadItemData);
 }

@@ -3,6 +3,8 @@
 // count, a table with the absolute file position of every item, then the
 // item records. The table lets one item be read with one seek.
 
+#include "components/kitcompressedstream.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -40,11 +42,18 @@ inline std::string ListFileExtension(TKitListKind Kind, bool WithDot) {
 
 void WriteListFileSignature(TStream& Stream, TKitListKind Kind);
 
-// Writes a whole list file at the stream's position, which must be where the
-// file starts (the table holds positions in Stream): the signature, Count,
-// the offset table and the records, each written by WriteItemData(Stream,
-// index). Leaves the stream after the last record.
+// Writes an item block with its offset table at the stream's position:
+// Count, then (for a positive Count) the table of the records' absolute
+// positions in Stream, then the records, each written by
+// WriteItemData(Stream, index). Leaves the stream after the last record. A
+// record beyond INT32_MAX raises EWriteError, as the table cannot hold it.
 using TListFileItemWriter = std::function<void(TStream&, int)>;
+void WriteItemBlockWithOffsets(TStream& Stream, std::int32_t Count,
+                               const TListFileItemWriter& WriteItemData);
+
+// Writes a whole list file at the stream's position, which must be where the
+// file starts (the table holds positions in Stream): the signature, then the
+// item block with its offset table.
 void WriteListFile(TStream& Stream, TKitListKind Kind, std::int32_t Count,
                    const TListFileItemWriter& WriteItemData);
 
@@ -75,9 +84,11 @@ bool ReadListFileItem(TStream& Stream, const TList* OffsetTable, int Index,
 
 // Reads item Index of a list file of ExpectedKind. Without a table it reads
 // the header itself and raises the list-file error when the kind differs;
-// a given table is trusted. Returns true when the item was read.
+// a given table is trusted. Returns true when the item was read. The item's
+// data blocks may decode to DecodeLimit bytes together.
 bool LoadListFileItem(const std::string& FileName, TKitListKind ExpectedKind,
-                      const TList* OffsetTable, int Index, const TListFileItemReader& ReadItemData);
+                      const TList* OffsetTable, int Index, const TListFileItemReader& ReadItemData,
+                      std::int64_t DecodeLimit = KitDefaultDecodeLimit);
 
 // The error for a file that is no list file of the expected kind.
 [[noreturn]] void RaiseListFileError(const std::string& FileName);

@@ -1,5 +1,6 @@
 #include "components/kitlzrw.h"
 
+#include "components/kiterrors.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <cstdlib>
@@ -32,10 +33,6 @@ std::uint8_t InputAt(const std::uint8_t* in, std::uint32_t p, std::uint16_t n) {
 void PutBigEndian16(std::uint8_t* out, std::uint32_t at, std::uint16_t value) {
     out[at] = static_cast<std::uint8_t>(value >> 8);
     out[at + 1] = static_cast<std::uint8_t>(value & 0xFF);
-}
-
-[[noreturn]] void RaiseCorrupt() {
-    throw EReadError(LZRWCorruptDataMessage);
 }
 
 } // namespace
@@ -138,7 +135,7 @@ std::uint16_t LZRWCompress(const std::uint8_t* in, std::uint8_t* out, std::uint1
 
 std::uint16_t LZRWDecompress(const std::uint8_t* block, std::uint8_t* out, std::uint16_t m) {
     if (m == 0 || m > LZRWMaxBlockBytes) {
-        RaiseCorrupt();
+        RaiseCorruptData();
     }
     if (block[0] == LZRWFlagStored) {
         const std::uint16_t size = m - 1;
@@ -149,7 +146,7 @@ std::uint16_t LZRWDecompress(const std::uint8_t* block, std::uint8_t* out, std::
     }
     // Every other flag value counts as compressed.
     if (m < 3) {
-        RaiseCorrupt();
+        RaiseCorruptData();
     }
     std::uint32_t i = 3;
     std::uint16_t w = static_cast<std::uint16_t>(block[1] << 8 | block[2]);
@@ -158,7 +155,7 @@ std::uint16_t LZRWDecompress(const std::uint8_t* block, std::uint8_t* out, std::
     while (i < m) {
         if (bits == 0) {
             if (i + 2 > m) {
-                RaiseCorrupt();
+                RaiseCorruptData();
             }
             w = static_cast<std::uint16_t>(block[i] << 8 | block[i + 1]);
             i += 2;
@@ -169,18 +166,18 @@ std::uint16_t LZRWDecompress(const std::uint8_t* block, std::uint8_t* out, std::
         }
         if ((w & 0x8000) == 0) {
             if (j >= LZRWMaxInputBytes) {
-                RaiseCorrupt();
+                RaiseCorruptData();
             }
             out[j++] = block[i++];
         } else {
             if (i + 2 > m) {
-                RaiseCorrupt();
+                RaiseCorruptData();
             }
             const std::uint32_t d = block[i] * 16u + block[i + 1] / 16u;
             if (d != 0) {
                 const std::uint32_t l = (block[i + 1] & 15u) + MinMatch;
                 if (d > j || j + l > LZRWMaxInputBytes) {
-                    RaiseCorrupt();
+                    RaiseCorruptData();
                 }
                 // Byte by byte: an overlapping copy repeats a pattern.
                 for (std::uint32_t t = 0; t < l; ++t) {
@@ -190,11 +187,11 @@ std::uint16_t LZRWDecompress(const std::uint8_t* block, std::uint8_t* out, std::
                 i += 2;
             } else {
                 if (i + 4 > m) {
-                    RaiseCorrupt();
+                    RaiseCorruptData();
                 }
                 const std::uint32_t l = block[i + 1] * 256u + block[i + 2] + MinRun;
                 if (j + l > LZRWMaxInputBytes) {
-                    RaiseCorrupt();
+                    RaiseCorruptData();
                 }
                 std::memset(out + j, block[i + 3], l);
                 j += l;

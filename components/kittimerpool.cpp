@@ -5,15 +5,32 @@
 #include "platform/controls/UtilityWindow.h"
 #include "platform/rtl/Exceptions.h"
 
+#include <vector>
+
 namespace {
 
 // The pool runs on one window timer, whatever the number of entries.
 constexpr UINT_PTR PoolTimerId = 1;
 
-// Adds one, continuing at 0 past the largest value instead of going negative.
+// Adds one; a result that is negative (past the largest value, or from a
+// counter that was negative already) becomes 0.
 std::int32_t IncrementWrapping(std::int32_t value) {
-    return value == INT32_MAX ? 0 : value + 1;
+    return value < 0 || value == INT32_MAX ? 0 : value + 1;
 }
+
+// Clears the busy flag on every way out of a tick, after its error was
+// reported: a modal error box pumps messages, and the flag is what keeps the
+// next WM_TIMER from opening another box on top.
+class TBusyScope {
+public:
+    explicit TBusyScope(bool& flag) : FFlag(flag) { FFlag = true; }
+    ~TBusyScope() { FFlag = false; }
+    TBusyScope(const TBusyScope&) = delete;
+    TBusyScope& operator=(const TBusyScope&) = delete;
+
+private:
+    bool& FFlag;
+};
 
 } // namespace
 
@@ -115,23 +132,27 @@ void TKitTimerPool::TimerWndProc(TMessage& message) {
     // A tick whose handler pumps messages must not start another one.
     if (FBusy)
         return;
-    FBusy = true;
+    const TBusyScope busy(FBusy);
     try {
         Tick();
     } catch (...) {
-        FBusy = false;
-        HandleCurrentException();
-        return;
+        HandleCurrentException(this);
     }
-    FBusy = false;
 }
 
 void TKitTimerPool::Tick() {
     if (FPauseCount > 0)
         return;
-    // Handlers may free entries, so the count is read anew on every step.
-    for (int i = 0; i < FEntries.Count(); ++i) {
-        TKitTimerEntry* entry = FEntries[i];
+    // Handlers may free entries (their own or others): walk the entries as
+    // they were when the tick began and skip those freed meanwhile, so no
+    // entry misses the tick because one before it left the list.
+    std::vector<TKitTimerEntry*> entries;
+    entries.reserve(static_cast<std::size_t>(FEntries.Count()));
+    for (int i = 0; i < FEntries.Count(); ++i)
+        entries.push_back(FEntries[i]);
+    for (TKitTimerEntry* entry : entries) {
+        if (FEntries.IndexOf(entry) < 0)
+            continue;
         if (entry->Enabled && entry->Divider >= 1 && FTickCounter % entry->Divider == 0)
             FireEntry(entry);
     }

@@ -3,15 +3,13 @@
 // prefix, backslash and blank-string helpers, minimum and maximum of
 // arrays, and two rectangle computations for the drawing routines.
 
+#include "components/kitpathprefix.h"
 #include "platform/graphics/Canvas.h"
 
 #include <cstdint>
 #include <span>
 #include <string>
 
-// Where a file name's folder comes from.
-enum class TKitPathPrefix { ppWindows, ppSystem, ppProgram, ppFixed };
-using enum TKitPathPrefix;
 
 // The folder for Prefix (empty for ppFixed), with or without a trailing
 // backslash.

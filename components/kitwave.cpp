@@ -1,27 +1,19 @@
 #include "components/kitwave.h"
 
 #include "components/kitcompressedstream.h"
+#include "components/kiterrors.h"
+#include "components/kititemstream.h"
 #include "platform/classes/Stream.h"
-
-#include <windows.h>
-#include <mmsystem.h>
 
 #include <cstring>
 
 namespace {
 
-constexpr const char* CannotOpenFileText = "Datei %s kann nicht geöffnet werden";
 // "RIFF", size, "WAVE", "fmt ", chunk size, the format fields up to the
 // block alignment.
 constexpr std::int32_t WaveCheckBytes = 34;
 
-void StopPlayingSound() {
-    sndPlaySoundA(nullptr, SND_MEMORY);
-}
-
 } // namespace
-
-TKitStopSoundCall KitStopSound = &StopPlayingSound;
 
 const TClassInfo& TKitWave::StaticClassInfo() {
     static const TClassInfo info = MakeClassInfo<TKitWave>("TKitWave");
@@ -84,7 +76,7 @@ void TKitWave::LoadData(std::int64_t count, TStream& stream) {
     auto data = std::make_unique<TMemoryStream>();
     data->CopyFrom(stream, count);
     if (!GetWaveData(data.get()))
-        throw EInvalidWave(ClassName() + ": " + CannotOpenFileText);
+        throw EInvalidWave(ClassName() + ": " + KitCannotOpenFileText);
     SetData(std::move(data));
 }
 
@@ -183,7 +175,7 @@ bool GetWaveData(TMemoryStream* stream) {
     stream->SetPosition(0);
     auto read = [stream](char* buffer, std::int32_t count) {
         if (stream->Read(buffer, count) != count)
-            throw EErrorCheckingWave(std::string("GetWaveData: ") + CannotOpenFileText);
+            throw EErrorCheckingWave(std::string("GetWaveData: ") + KitCannotOpenFileText);
     };
     char tag[WaveCheckBytes - 16];
     bool isWave = false;
@@ -211,8 +203,7 @@ void WriteWave(TStream& stream, TKitWave& wave, bool compressed) {
 }
 
 void ReadWave(TStream& stream, TKitWave& wave, bool compressed) {
-    if (compressed)
-        wave.LoadCompressed(stream);
-    else
-        wave.LoadWithSize(stream);
+    TMemoryStream payload;
+    ReadDataBlock(stream, compressed, payload);
+    wave.LoadFromStream(payload);
 }

@@ -4,7 +4,7 @@
 // form resources as the binary property "Data". Nothing here plays sounds;
 // a sound that may be playing is stopped before its data is replaced.
 
-#include "components/kitclass.h"
+#include "components/kitobject.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <cstdint>
@@ -27,6 +27,8 @@ public:
 };
 
 // Stops a sound that may be playing; replaceable so tests can see the calls.
+// Defined with the system's sound call (kitwavesound.cpp); null where there
+// is no sound at all.
 using TKitStopSoundCall = void (*)();
 extern TKitStopSoundCall KitStopSound;
 
@@ -86,4 +88,6 @@ bool GetWaveData(TMemoryStream* stream);
 
 // The wave as an item data block: compressed or with its length in front.
 void WriteWave(TStream& stream, TKitWave& wave, bool compressed);
+// Reads the block with the checks every item data block gets (a short or
+// damaged block, the decode limit); on any failure the wave keeps its data.
 void ReadWave(TStream& stream, TKitWave& wave, bool compressed);

@@ -1,5 +1,6 @@
 # The kit's compression, item streams and list files: all Windows-free.
 list(APPEND PORTABLE
+    kiterrors.cpp
     kitlzrw.cpp
     kitcompressedstream.cpp
     kititemstream.cpp

@@ -1,8 +1,15 @@
 # Wave data, change links, containers and list items, the string and wave
-# lists, the global container and its "Internal" list references.
-list(APPEND WINDOWS
+# lists: Windows-free but for the call that stops a sound. The global
+# container and its "Internal" list references need the image lists.
+list(APPEND PORTABLE
     kitwave.cpp
     kitlistbase.cpp
     kitdatalists.cpp
+)
+list(APPEND WINDOWS
+    kitwavesound.cpp
     kitcont.cpp
 )
+if(NOT TESSARO_WINDOWS)
+    list(APPEND PORTABLE kitwavesoundnone.cpp)
+endif()

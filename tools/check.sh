@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything (native with sanitizers, win64, win32) and runs every
 # test: the native ones directly, the Windows ones under Wine on a private
-# Xvfb screen. Exits non-zero when anything fails.
+# Xvfb screen; then builds the fuzz targets and runs each for 30 seconds
+# (FUZZ_SECONDS), beside the Wine tests. Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -36,6 +37,22 @@ WINEPREFIX="$prefix" /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
 status=0
 echo "=== test native"
 ctest --preset native || status=1
+
+# The fuzz runs take their own cores while Wine runs the Windows tests.
+echo "=== fuzz (in the background)"
+fuzz_log=$(mktemp)
+bash tools/fuzz.sh "${FUZZ_SECONDS:-30}" >"$fuzz_log" 2>&1 &
+fuzz_pid=$!
+
 echo "=== test win64 (Wine)"
 ctest --preset win64 || status=1
+
+echo "=== fuzz results"
+if wait "$fuzz_pid"; then
+    grep '^fuzz: ' "$fuzz_log"
+else
+    status=1
+    tail -150 "$fuzz_log"
+fi
+rm -f "$fuzz_log"
 exit $status

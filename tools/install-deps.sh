@@ -3,8 +3,10 @@
 # what is missing; generates the German locale the Wine runs rely on.
 set -euo pipefail
 
+# clang-14 and libclang-rt-14-dev (libFuzzer and the sanitizers' run-time)
+# build and run the fuzz targets.
 packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 fonts-wine xvfb xauth
-          cmake locales googletest g++ make)
+          cmake locales googletest g++ make clang-14 libclang-rt-14-dev xxd)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,8 +8,9 @@
 #include <mutex>
 
 TClassInfo::TClassInfo(const char* name, const TClassInfo* parent, TFactory factory,
-                       TTableBuilder buildProperties)
-    : FName(name), FParent(parent), FFactory(factory), FBuildProperties(buildProperties) {}
+                       TTableBuilder buildProperties, TObjectFactory objectFactory)
+    : FName(name), FParent(parent), FFactory(factory), FObjectFactory(objectFactory),
+      FBuildProperties(buildProperties) {}
 
 TClassInfo::~TClassInfo() = default;
 

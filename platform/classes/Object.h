@@ -16,10 +16,12 @@ class TPropertyTable;
 class TClassInfo {
 public:
     using TFactory = TComponent* (*)(TComponent* owner);
+    // Makes an object of a class whose constructor takes no argument.
+    using TObjectFactory = TObject* (*)();
     using TTableBuilder = void (*)(TPropertyTable& table);
 
     TClassInfo(const char* name, const TClassInfo* parent, TFactory factory,
-               TTableBuilder buildProperties);
+               TTableBuilder buildProperties, TObjectFactory objectFactory = nullptr);
     ~TClassInfo();
     TClassInfo(const TClassInfo&) = delete;
     TClassInfo& operator=(const TClassInfo&) = delete;
@@ -31,6 +33,9 @@ public:
     // Creates a component of this class; null for classes that are not
     // components or cannot be created on their own.
     TFactory Factory() const { return FFactory; }
+    // Creates an object of a class that is no component and is constructed
+    // without argument; null for other classes.
+    TObjectFactory ObjectFactory() const { return FObjectFactory; }
     // The published properties, the parent's first; built on first use.
     const TPropertyTable& Properties() const;
 
@@ -38,6 +43,7 @@ private:
     std::string FName;
     const TClassInfo* FParent;
     TFactory FFactory;
+    TObjectFactory FObjectFactory;
     TTableBuilder FBuildProperties;
     mutable std::unique_ptr<TPropertyTable> FProperties;
 };
@@ -90,16 +96,25 @@ namespace detail {
 template <class T> TComponent* CreateComponent(TComponent* owner) {
     return new T(owner);
 }
+template <class T> TObject* CreateObject() {
+    return new T();
+}
 } // namespace detail
 
 // Builds the class info of T. The factory exists for component classes that
-// can be constructed from an owner; Build adds T's published properties.
+// can be constructed from an owner, the object factory for other classes
+// that can be constructed without argument; Build adds T's published
+// properties.
 template <class T>
 TClassInfo MakeClassInfo(const char* name, TClassInfo::TTableBuilder build = nullptr) {
     TClassInfo::TFactory factory = nullptr;
+    TClassInfo::TObjectFactory objectFactory = nullptr;
     if constexpr (std::is_base_of_v<TComponent, T> && !std::is_abstract_v<T> &&
                   std::is_constructible_v<T, TComponent*>) {
         factory = &detail::CreateComponent<T>;
+    } else if constexpr (!std::is_base_of_v<TComponent, T> && !std::is_abstract_v<T> &&
+                         std::is_default_constructible_v<T>) {
+        objectFactory = &detail::CreateObject<T>;
     }
-    return TClassInfo(name, &T::inherited::StaticClassInfo(), factory, build);
+    return TClassInfo(name, &T::inherited::StaticClassInfo(), factory, build, objectFactory);
 }

@@ -6,8 +6,15 @@
 #include <exception>
 #include <functional>
 
-using TExceptionHandler = std::function<void(const std::exception&)>;
+class TObject;
+
+// Sender: the object whose callback caught the exception, or null.
+using TExceptionHandler = std::function<void(TObject* sender, const std::exception&)>;
 
 void SetExceptionHandler(TExceptionHandler handler);
-// Reports the exception in flight; call it from a catch block only.
-void HandleCurrentException() noexcept;
+// Reports the exception in flight with Sender; call it from a catch block
+// only. An exception of no std::exception type is reported as an Exception
+// with ForeignExceptionText.
+void HandleCurrentException(TObject* sender = nullptr) noexcept;
+
+inline constexpr const char* ForeignExceptionText = "Eine unbekannte Ausnahme ist aufgetreten";

@@ -25,7 +25,8 @@ const TClassInfo& TApplication::StaticClassInfo() {
 }
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {
-    SetExceptionHandler([this](const std::exception& e) { HandleException(e); });
+    SetExceptionHandler(
+        [this](TObject* sender, const std::exception& e) { HandleException(sender, e); });
 }
 
 TApplication::~TApplication() {
@@ -167,9 +168,9 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
         FMainForm = nullptr;
 }
 
-void TApplication::HandleException(const std::exception& e) {
+void TApplication::HandleException(TObject* sender, const std::exception& e) {
     if (OnException) {
-        OnException(this, e);
+        OnException(sender ? sender : this, e);
         return;
     }
     ShowException(e);

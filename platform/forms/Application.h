@@ -62,8 +62,9 @@ public:
     void HookMainWindow(const TWindowHook& hook);
     void UnhookMainWindow(const TWindowHook& hook);
 
-    // Shows an exception raised in a callback (or OnException, when set).
-    void HandleException(const std::exception& e);
+    // Shows an exception raised in a callback of Sender (or hands both to
+    // OnException, when set; a null Sender becomes the application).
+    void HandleException(TObject* sender, const std::exception& e);
     void ShowException(const std::exception& e);
     TExceptionEvent OnException;
 

@@ -2,6 +2,7 @@
 
 #include "components/kitutils.h"
 #include "platform/forms/Screen.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FilePaths.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,30 @@ TEST_F(KitApplication, StateAfterConstruction) {
     ::QueryPerformanceFrequency(&frequency);
     EXPECT_EQ(app->PerformanceFrequency, frequency.QuadPart);
     EXPECT_GT(app->PerformanceFrequency, 0);
+}
+
+namespace {
+// Counts how many of its kind are alive, so a test sees what was freed.
+struct TCountedObject : TObject {
+    static inline int Alive = 0;
+    TCountedObject() { ++Alive; }
+    ~TCountedObject() override { --Alive; }
+};
+} // namespace
+
+TEST_F(KitApplication, OwnedObjectSlotsStartEmptyAndFreeWhatTheyHold) {
+    TCountedObject::Alive = 0;
+    {
+        TOwnedPtr<TKitApplication> app(new TKitApplication(nullptr));
+        for (int i = 0; i < TKitApplication::OwnedObjectSlots; ++i)
+            EXPECT_EQ(app->OwnedObject(i), nullptr);
+        EXPECT_THROW(app->OwnedObject(2), EListError);
+        app->SetOwnedObject(0, new TCountedObject);
+        app->SetOwnedObject(1, new TCountedObject);
+        app->SetOwnedObject(0, new TCountedObject); // the first one is freed
+        EXPECT_EQ(TCountedObject::Alive, 2);
+    }
+    EXPECT_EQ(TCountedObject::Alive, 0);
 }
 
 TEST_F(KitApplication, LogFileNameDefaultsToTheProgramWithLogExtension) {

@@ -1,3 +1,4 @@
+#include "components/kitbevel.h"
 #include "components/kitclass.h"
 
 #include "platform/rtl/Exceptions.h"
@@ -73,6 +74,18 @@ public:
 };
 
 } // namespace
+
+TEST(KitObject, CreatedFromItsClassReference) {
+    // Any settings class can be made through its class info alone.
+    const std::unique_ptr<TKitObject> made = CreateKitObject(TKitObject::StaticClassInfo());
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->ClassName(), "TKitObject");
+    EXPECT_FALSE(made->Updating());
+    const std::unique_ptr<TKitObject> bevel = CreateKitObject(TKitBevel::StaticClassInfo());
+    ASSERT_NE(dynamic_cast<TKitBevel*>(bevel.get()), nullptr);
+    EXPECT_THROW(CreateKitObject(TPersistent::StaticClassInfo()), EInvalidOperation);
+    EXPECT_THROW(CreateKitObject(TKitIniCtrl::StaticClassInfo()), EInvalidOperation);
+}
 
 TEST(KitObject, IdentityAndStartState) {
     TKitObject object;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,7 +28,12 @@ struct TFiring {
 class KitTimerPool : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetExceptionHandler([this](const std::exception& e) { Reported.push_back(e.what()); });
+        SetExceptionHandler([this](TObject* sender, const std::exception& e) {
+            Reported.push_back(e.what());
+            ReportSenders.push_back(sender);
+            if (OnReport)
+                OnReport();
+        });
         Pool = new TKitTimerPool(nullptr, NeverDuringATest);
         Pool->OnTimer = TKitTimerPoolEvent::Of<&KitTimerPool::PoolFired>(this);
     }
@@ -60,6 +67,9 @@ protected:
     TKitTimerPool* Pool = nullptr;
     std::vector<TFiring> Firings;
     std::vector<std::string> Reported;
+    std::vector<TObject*> ReportSenders;
+    // Runs inside the report, as a modal error box would.
+    std::function<void()> OnReport;
 };
 
 // Handlers of entries' own events.
@@ -81,6 +91,16 @@ struct TEntryHandler {
         Senders.push_back(sender);
         delete ToFree;
         ToFree = nullptr;
+    }
+    TKitTimerEntry* Self = nullptr;
+    void FreeSelf(TObject* sender) {
+        Senders.push_back(sender);
+        delete Self;
+        Self = nullptr;
+    }
+    void ThrowForeign(TObject* sender) {
+        Senders.push_back(sender);
+        throw 42;
     }
 };
 
@@ -338,12 +358,96 @@ TEST_F(KitTimerPool, DestroyReleasesWindowAndTimer) {
     EXPECT_EQ(LiveHandleCount(THandleKind::Window), windowsBefore);
 }
 
-TEST_F(KitTimerPool, AnUnusedPoolMakesItsWindowOnlyToReleaseIt) {
-    const std::int64_t windowsBefore = LiveHandleCount(THandleKind::Window);
-    auto* pool = new TKitTimerPool(nullptr, 50);
-    EXPECT_EQ(pool->TimerWindow(), nullptr);
+TEST_F(KitTimerPool, APoolReleasesItsWindowWhateverItsState) {
+    for (int state = 0; state < 3; ++state) {
+        const std::int64_t windowsBefore = LiveHandleCount(THandleKind::Window);
+        auto* pool = new TKitTimerPool(nullptr, 50);
+        if (state > 0) {
+            pool->AddEntry()->Enabled = true;
+            pool->UpdateTimer(true);
+        }
+        if (state > 1)
+            pool->UpdateTimer(false);
+        const HWND window = pool->TimerWindow();
+        EXPECT_EQ(window != nullptr, state > 0) << state;
+        Free(pool);
+        EXPECT_EQ(LiveHandleCount(THandleKind::Window), windowsBefore) << state;
+        if (window) {
+            EXPECT_FALSE(::IsWindow(window)) << state;
+        }
+    }
+}
+
+TEST_F(KitTimerPool, ARaisingTickUnderAModalLoopOpensOneReportAtATime) {
+    // The real timer ticks every 10 ms; the report pumps messages for 150 ms
+    // as a modal error box does. Each report must finish before the next.
+    auto* pool = new TKitTimerPool(nullptr, 10);
+    TEntryHandler handler;
+    TKitTimerEntry* entry = pool->AddEntry();
+    entry->Enabled = true;
+    entry->OnTimer = TNotifyEvent::Of<&TEntryHandler::Raise>(&handler);
+    int depth = 0;
+    int deepest = 0;
+    OnReport = [&] {
+        ++depth;
+        deepest = std::max(deepest, depth);
+        const DWORD until = ::GetTickCount() + 150;
+        MSG msg;
+        while (::GetTickCount() < until) {
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageA(&msg);
+            ::Sleep(1);
+        }
+        --depth;
+    };
+    pool->UpdateTimer(true);
+    const DWORD until = ::GetTickCount() + 500;
+    MSG msg;
+    while (::GetTickCount() < until) {
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&msg);
+        ::Sleep(1);
+    }
     Free(pool);
-    EXPECT_EQ(LiveHandleCount(THandleKind::Window), windowsBefore);
+    EXPECT_EQ(deepest, 1);
+    // The flag was cleared after each report, so the ticks went on.
+    EXPECT_GE(Reported.size(), 2u);
+    for (TObject* sender : ReportSenders)
+        EXPECT_EQ(sender, pool);
+}
+
+TEST_F(KitTimerPool, AnEntryFreeingItselfLetsTheNextOneFire) {
+    TEntryHandler handler;
+    handler.Self = AddEntry(1, 1);
+    handler.Self->OnTimer = TNotifyEvent::Of<&TEntryHandler::FreeSelf>(&handler);
+    AddEntry(2, 1);
+    AddEntry(3, 1);
+    Pool->UpdateTimer(true);
+    SendTicks(1);
+    EXPECT_EQ(Pool->EntryCount(), 2);
+    EXPECT_EQ(FiredIdents(), (std::vector<int>{2, 3}));
+}
+
+TEST_F(KitTimerPool, NegativeCountersContinueAtZero) {
+    TKitTimerEntry* entry = AddEntry(1, 1);
+    entry->Counter = -5;
+    Pool->UpdateTimer(true);
+    Pool->SetTickCounter(-7);
+    SendTicks(1);
+    EXPECT_EQ(entry->Counter, 0);
+    EXPECT_EQ(Firings.back().Counter, 0);
+    EXPECT_EQ(Pool->TickCounter(), 0);
+}
+
+TEST_F(KitTimerPool, AForeignExceptionIsReportedWithThePoolAsSender) {
+    TEntryHandler handler;
+    AddEntry(1, 1)->OnTimer = TNotifyEvent::Of<&TEntryHandler::ThrowForeign>(&handler);
+    Pool->UpdateTimer(true);
+    SendTicks(1);
+    ASSERT_EQ(Reported.size(), 1u);
+    EXPECT_EQ(Reported[0], ForeignExceptionText);
+    EXPECT_EQ(ReportSenders[0], Pool);
+    EXPECT_FALSE(Pool->Busy());
 }
 
 TEST_F(KitTimerPool, DesignTimePoolNeverMakesAWindow) {

@@ -227,6 +227,34 @@ TEST_F(ImageDraw, MaskedNormalWithoutBackColorLeavesTransparentPixels) {
     }
 }
 
+TEST_F(ImageDraw, AMaskMadeInMemoryKeepsItsBlackAndWhiteOnAColouredCanvas) {
+    FillImageItem(Item, 1);
+    Item.SetMasked(true); // a monochrome device bitmap, filled in below
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) {
+            Item.MaskStrip().Canvas()->SetPixels(x, y, x < 3 ? 0xFFFFFF : 0x000000);
+            if (x < 3)
+                Item.Strip().Canvas()->SetPixels(x, y, 0x000000);
+        }
+    const auto colourCanvas = [this] {
+        FillWith(Target, Background);
+        Target.Canvas()->Brush()->SetColor(0x0000FF);
+        Target.Canvas()->Font()->SetColor(0x00FF00);
+    };
+    colourCanvas();
+    Item.SetDrawStyle(idsTransparent);
+    Item.DrawCell(*Target.Canvas(), 0, 0, 0);
+    EXPECT_EQ(At(0, 0), Background);
+    EXPECT_EQ(At(2, 3), Background);
+    EXPECT_EQ(At(4, 1), ImagePixel(Item, 0, 4, 1));
+
+    colourCanvas();
+    Item.SetDrawKind(idkMask);
+    Item.DrawCell(*Target.Canvas(), 0, 0, 0);
+    EXPECT_EQ(At(0, 0), 0xFFFFFF);
+    EXPECT_EQ(At(5, 3), 0x000000);
+}
+
 TEST_F(ImageDraw, MaskedOverBackColorAndDither) {
     Item.SetMasked(true);
     FillImageItem(Item, 1);
@@ -377,11 +405,53 @@ TEST(ImageItemRecordLayout, WritingCutsTheStripToItsImages) {
     WriteBitmap(strip, wide, false, OwnBitmapFormat);
     strip.SetPosition(0);
     item.ReadStrip(strip);
-    EXPECT_EQ(item.UsedWidth(), 20);
+    // The cells end at Count x Width, whatever the strip's width.
+    EXPECT_EQ(item.UsedWidth(), 8);
+    EXPECT_EQ(item.Strip().Width(), 20);
     TMemoryStream out;
     item.WriteItemData(out);
     EXPECT_EQ(item.Strip().Width(), 8);
     EXPECT_EQ(item.UsedWidth(), 8);
+}
+
+TEST(ImageItemRecordLayout, AnImageAppendedAfterAWideStripIsWhereItsCellSays) {
+    TKitImageListItem item(nullptr);
+    item.SetWidth(4);
+    item.SetHeight(2);
+    TBitmap wide;
+    wide.SetSize(20, 2);
+    FillWith(wide, 0x00FF00);
+    TMemoryStream strip;
+    WriteInt32(strip, 2);
+    WriteBitmap(strip, wide, false, OwnBitmapFormat);
+    strip.SetPosition(0);
+    item.ReadStrip(strip);
+
+    TKitImageListItem one(nullptr);
+    one.SetWidth(4);
+    one.SetHeight(2);
+    TBitmap redCell;
+    redCell.SetSize(4, 2);
+    FillWith(redCell, 0x0000FF);
+    TMemoryStream redStrip;
+    WriteInt32(redStrip, 1);
+    WriteBitmap(redStrip, redCell, false, OwnBitmapFormat);
+    redStrip.SetPosition(0);
+    one.ReadStrip(redStrip);
+    item.AddImages(one);
+
+    ASSERT_EQ(item.Count(), 3);
+    EXPECT_EQ(item.CellRect(2).left, 8);
+    EXPECT_EQ(item.CellTransparentColor(2), TColor(0x0000FF));
+    // Saved and read back, the appended image is still the third.
+    TMemoryStream saved;
+    item.WriteItemData(saved);
+    saved.SetPosition(0);
+    TKitImageListItem back(nullptr);
+    back.ReadItemData(saved);
+    ASSERT_EQ(back.Count(), 3);
+    EXPECT_EQ(back.CellTransparentColor(2), TColor(0x0000FF));
+    EXPECT_EQ(back.CellTransparentColor(1), TColor(0x00FF00));
 }
 
 // --- damaged records -----------------------------------------------------------

@@ -1,0 +1,37 @@
+#pragma once
+// The Windows-free half of reading an image-list item record: the fields
+// after the header and the strip part, read and checked before any bitmap
+// is made from them (kitimagelist.h makes the bitmaps).
+
+#include "platform/classes/Stream.h"
+
+#include <cstdint>
+
+// Left edges are kept as 16-bit offsets, which bounds a strip to this width.
+inline constexpr int MaxStripWidth = 0x8000;
+
+struct TKitImageRecordFields {
+    std::int32_t Height = 0;
+    std::int32_t Width = 0;
+    std::int32_t AllocBy = 0;
+    bool Masked = false;
+};
+
+// Height, Width, AllocBy and Masked. A size below one pixel or beyond what a
+// strip can hold raises EReadError: no writer produces one.
+TKitImageRecordFields ReadImageRecordFields(TStream& stream);
+
+// The strip part: the image count and, when it is positive, the strip and
+// (when Masked) the mask strip as bitmap file images.
+struct TKitImageStripData {
+    std::int32_t Count = 0;
+    TMemoryStream Strip;
+    TMemoryStream Mask;
+};
+void ReadImageStripData(TStream& stream, bool compressed, bool masked, TKitImageStripData& data);
+
+// Raises EReadError unless Count cells of Width x Height fit the strip (and,
+// when Masked, the mask strip) read, and every cell's left edge fits a
+// 16-bit offset.
+void CheckImageStrip(std::int32_t count, std::int32_t width, std::int32_t height, bool masked,
+                     int stripWidth, int stripHeight, int maskWidth, int maskHeight);

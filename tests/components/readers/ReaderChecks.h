@@ -1,0 +1,27 @@
+#pragma once
+// What the kit's record readers must keep for any input bytes, checked on
+// the real readers: the string and wave lists (records, item blocks, whole
+// list files, form data holding the lists), the wave data block, and the
+// Windows-free half of the bitmap and image records (data blocks bounded by
+// their bitmap headers, the bitmap file reader, the strip checks). They may
+// refuse damaged data only with the errors a caller expects (read errors,
+// the list-file error, the wave and bitmap format errors), never with
+// std::bad_alloc or anything else. Each returns "" when that holds, else
+// what went wrong; memory faults are left to the sanitizers, allocations
+// beyond the decode limit to the fuzzer's allocation limit.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The decode limit every check runs under: far below the fuzzer's
+// allocation limit, far above what its inputs hold plainly.
+inline constexpr std::int64_t ReaderCheckDecodeLimit = std::int64_t{16} << 20;
+
+std::string StringListMismatch(const std::uint8_t* data, std::size_t size);
+std::string WaveListMismatch(const std::uint8_t* data, std::size_t size);
+std::string BitmapRecordMismatch(const std::uint8_t* data, std::size_t size);
+std::string ImageRecordMismatch(const std::uint8_t* data, std::size_t size);
+// A binary form stream whose root is a string list (first byte even) or a
+// wave list (odd); the rest is the stream.
+std::string KitFormMismatch(const std::uint8_t* data, std::size_t size);

@@ -1,0 +1,226 @@
+#include "ReaderSeeds.h"
+
+#include "components/kitdatalists.h"
+#include "components/kititemstream.h"
+#include "components/kitlzrw.h"
+#include "components/kitwave.h"
+#include "platform/classes/Stream.h"
+#include "platform/classes/StringList.h"
+#include "platform/filer/Writer.h"
+#include "platform/graphics/BitmapFile.h"
+
+#include <cstring>
+
+namespace {
+
+void Append32(TSeedBytes& b, std::int32_t value) {
+    const auto u = static_cast<std::uint32_t>(value);
+    for (int shift = 0; shift < 32; shift += 8)
+        b.push_back(static_cast<std::uint8_t>(u >> shift));
+}
+
+void AppendText(TSeedBytes& b, const char* text) {
+    b.insert(b.end(), text, text + std::strlen(text));
+}
+
+TSeedBytes Wave(int samples) {
+    TSeedBytes b;
+    AppendText(b, "RIFF");
+    Append32(b, 36 + samples);
+    AppendText(b, "WAVEfmt ");
+    Append32(b, 16);
+    b.insert(b.end(), {1, 0, 1, 0});
+    Append32(b, 8000);
+    Append32(b, 8000);
+    b.insert(b.end(), {1, 0, 8, 0});
+    AppendText(b, "data");
+    Append32(b, samples);
+    for (int i = 0; i < samples; ++i)
+        b.push_back(static_cast<std::uint8_t>(0x80 + i));
+    return b;
+}
+
+TSeedBytes Bytes(const TMemoryStream& s) {
+    return s.Bytes();
+}
+
+template <class TList> TSeedBytes ListFile(TList& list) {
+    TMemoryStream s;
+    list.SaveToListStream(s);
+    return Bytes(s);
+}
+
+template <class TList> TSeedBytes ItemBlock(TList& list, bool offsets) {
+    TMemoryStream s;
+    list.WriteItems(s, offsets);
+    return Bytes(s);
+}
+
+template <class TList> TSeedBytes Form(TList& list, std::uint8_t kind) {
+    TMemoryStream s;
+    TWriter writer(s);
+    writer.WriteRootComponent(&list);
+    TSeedBytes b{kind};
+    b.insert(b.end(), s.Bytes().begin(), s.Bytes().end());
+    return b;
+}
+
+std::vector<TSeedBytes> StringSeeds(std::vector<TSeedBytes>& forms) {
+    std::vector<TSeedBytes> seeds;
+    for (bool compressed : {false, true}) {
+        TOwnedPtr<TKitStringList> list(new TKitStringList(nullptr));
+        for (int i = 0; i < 3; ++i) {
+            TKitStringListItem* item = list->Items(list->AddItem());
+            item->SetCompressed(compressed);
+            item->SetDescription(i == 1 ? std::string() : "Eintrag " + std::to_string(i));
+            item->SetIdent(static_cast<std::uint16_t>(i * 7));
+            for (int line = 0; line < 5 * i; ++line)
+                item->Items()->Add("Zeile " + std::to_string(line) + " von Eintrag " +
+                                   std::to_string(i));
+        }
+        seeds.push_back(ListFile(*list));
+        seeds.push_back(ItemBlock(*list, false));
+        seeds.push_back(ItemBlock(*list, true));
+        forms.push_back(Form(*list, 0));
+    }
+    // A string item whose compressed block claims 300 blocks of runs.
+    TSeedBytes hostile{0x09};
+    const TSeedBytes runs = RunHeavyStream(300, 'A');
+    hostile.insert(hostile.end(), runs.begin(), runs.end());
+    seeds.push_back(hostile);
+    return seeds;
+}
+
+std::vector<TSeedBytes> WaveSeeds(std::vector<TSeedBytes>& forms) {
+    std::vector<TSeedBytes> seeds;
+    for (bool compressed : {false, true}) {
+        TOwnedPtr<TKitWaveList> list(new TKitWaveList(nullptr));
+        for (int i = 0; i < 3; ++i) {
+            TKitWaveListItem* item = list->Items(list->AddItem());
+            item->SetCompressed(compressed);
+            item->SetDescription("Klang " + std::to_string(i));
+            if (i != 1) {
+                const TSeedBytes wave = Wave(20 + 40 * i);
+                TMemoryStream data;
+                data.WriteBuffer(wave.data(), static_cast<std::int32_t>(wave.size()));
+                data.SetPosition(0);
+                item->Wave()->LoadFromStream(data);
+            }
+        }
+        seeds.push_back(ListFile(*list));
+        seeds.push_back(ItemBlock(*list, false));
+        forms.push_back(Form(*list, 1));
+    }
+    seeds.push_back({0x09}); // a compressed wave record cut after its flags
+    return seeds;
+}
+
+TSeedBytes BitmapFile(int width, int height, int bitCount) {
+    TBitmapFileImage image;
+    image.Width = width;
+    image.Height = height;
+    image.BitCount = static_cast<std::uint16_t>(bitCount);
+    if (bitCount <= 8)
+        image.Palette.resize(std::size_t{1} << bitCount, TBitmapFileColor{0x40, 0x80, 0xC0, 0});
+    image.Pixels.resize(BitmapRowSize(width, bitCount) * static_cast<std::uint64_t>(height));
+    for (std::size_t i = 0; i < image.Pixels.size(); ++i)
+        image.Pixels[i] = static_cast<std::uint8_t>(i * 37);
+    return WriteBitmapFile(image);
+}
+
+void AppendBlock(TSeedBytes& record, const TSeedBytes& payload, bool compressed) {
+    TMemoryStream s;
+    WriteDataBlock(s, compressed, [&payload](TStream& out) {
+        out.WriteBuffer(payload.data(), static_cast<std::int32_t>(payload.size()));
+    });
+    record.insert(record.end(), s.Bytes().begin(), s.Bytes().end());
+}
+
+std::vector<TSeedBytes> BitmapSeeds() {
+    std::vector<TSeedBytes> seeds;
+    for (bool compressed : {false, true}) {
+        TSeedBytes record{static_cast<std::uint8_t>(0x08 | (compressed ? 0x01 : 0x00) | 0x20)};
+        AppendBlock(record, BitmapFile(12, 7, 4), compressed);
+        record.push_back(0x00); // a second item, empty
+        seeds.push_back(record);
+    }
+    // A record of a 4000 x 4000 bitmap of one colour: its headers in a
+    // stored block, then 57 KB of runs for 48 MB of pixels.
+    TSeedBytes header = BitmapFile(1, 1, 24);
+    header.resize(54);
+    for (int at : {18, 22})
+        for (int i = 0; i < 4; ++i)
+            header[static_cast<std::size_t>(at + i)] =
+                static_cast<std::uint8_t>(static_cast<std::uint32_t>(4000) >> (8 * i));
+    TSeedBytes runs = RunHeavyStream(1465, 0);
+    TSeedBytes big{0x09};
+    const auto total = static_cast<std::int32_t>(runs.size() - 4 + 4 + 1 + header.size());
+    Append32(big, total);
+    Append32(big, static_cast<std::int32_t>(header.size() + 1));
+    big.push_back(LZRWFlagStored);
+    big.insert(big.end(), header.begin(), header.end());
+    big.insert(big.end(), runs.begin() + 4, runs.end());
+    seeds.push_back(big);
+    return seeds;
+}
+
+std::vector<TSeedBytes> ImageSeeds() {
+    std::vector<TSeedBytes> seeds;
+    for (bool compressed : {false, true}) {
+        for (bool masked : {false, true}) {
+            TSeedBytes record{static_cast<std::uint8_t>((compressed ? 0x01 : 0x00) | 0x02)};
+            record.push_back(6);
+            AppendText(record, "Bilder");
+            Append32(record, 8);  // Height
+            Append32(record, 8);  // Width
+            Append32(record, 4);  // AllocBy
+            record.push_back(masked ? 1 : 0);
+            Append32(record, 3);  // images
+            AppendBlock(record, BitmapFile(24, 8, 24), compressed);
+            if (masked)
+                AppendBlock(record, BitmapFile(24, 8, 1), compressed);
+            seeds.push_back(record);
+        }
+    }
+    return seeds;
+}
+
+} // namespace
+
+TSeedBytes RunHeavyStream(int blocks, std::uint8_t fill) {
+    // One block: a control word with 9 run items, 8 of 4095 bytes and one of
+    // the rest, 32781 bytes in 39 bytes.
+    TSeedBytes block{LZRWFlagCompressed, 0xFF, 0x80};
+    int left = LZRWMaxInputBytes;
+    for (int item = 0; item < 9; ++item) {
+        const int run = left > 4095 + 16 ? 4095 : left;
+        left -= run;
+        block.push_back(0);
+        block.push_back(static_cast<std::uint8_t>((run - 16) >> 8));
+        block.push_back(static_cast<std::uint8_t>((run - 16) & 0xFF));
+        block.push_back(fill);
+    }
+    TSeedBytes stream;
+    Append32(stream, blocks * static_cast<std::int32_t>(block.size() + 4));
+    for (int i = 0; i < blocks; ++i) {
+        Append32(stream, static_cast<std::int32_t>(block.size()));
+        stream.insert(stream.end(), block.begin(), block.end());
+    }
+    return stream;
+}
+
+std::vector<TSeedBytes> BitmapFileSeeds() {
+    return {BitmapFile(5, 3, 1), BitmapFile(9, 4, 4), BitmapFile(7, 7, 8), BitmapFile(3, 2, 24),
+            BitmapFile(2, 2, 32)};
+}
+
+std::map<std::string, std::vector<TSeedBytes>> ReaderSeeds() {
+    std::vector<TSeedBytes> forms;
+    std::map<std::string, std::vector<TSeedBytes>> seeds;
+    seeds["strings"] = StringSeeds(forms);
+    seeds["waves"] = WaveSeeds(forms);
+    seeds["bitmaps"] = BitmapSeeds();
+    seeds["images"] = ImageSeeds();
+    seeds["forms"] = forms;
+    return seeds;
+}

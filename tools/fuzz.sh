@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets (preset fuzz), writes their seed corpus and runs
+# every target for SECONDS seconds (default 30), all at once. A crash, a leak,
+# a hang (an input slower than 10 s), an allocation above 512 MiB or a
+# resident size above 2 GiB fails the run. Prints the executions of each.
+#   bash tools/fuzz.sh [SECONDS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-30}
+jobs=${FUZZ_BUILD_JOBS:-$(nproc)}
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+
+build=build/fuzz
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$build/tests/fuzz/make_fuzz_seeds" "$work/seeds"
+
+targets=(fuzz_codec fuzz_string_lists fuzz_wave_lists fuzz_bitmap_records fuzz_image_records
+         fuzz_kit_forms fuzz_bitmap_file fuzz_form_reader fuzz_text_lines)
+pids=()
+for t in "${targets[@]}"; do
+    mkdir -p "$work/corpus/$t" "$work/artifacts/$t"
+    # New inputs go to the scratch corpus; the seeds are only read.
+    "$build/tests/fuzz/$t" "$work/corpus/$t" "$work/seeds/$t" \
+        -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 \
+        -max_len=65536 -print_final_stats=1 -artifact_prefix="$work/artifacts/$t/" \
+        >"$work/$t.log" 2>&1 &
+    pids+=($!)
+done
+
+status=0
+for i in "${!targets[@]}"; do
+    t=${targets[$i]}
+    if wait "${pids[$i]}"; then
+        runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/$t.log" | tail -1)
+        echo "fuzz: $t: ${runs:-?} executions in ${seconds} s, no failure"
+    else
+        status=1
+        echo "fuzz: $t FAILED; its log:"
+        tail -40 "$work/$t.log"
+        for a in "$work/artifacts/$t"/*; do
+            [ -e "$a" ] && echo "input: $(basename "$a") ($(stat -c %s "$a") bytes): $(xxd -p "$a" | head -c 400)"
+        done
+    fi
+done
+exit $status
