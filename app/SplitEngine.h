@@ -8,6 +8,10 @@
 // lines too (Unix files). A run of Ctrl-Z bytes that reaches the physical end
 // is the old end-of-file mark and is dropped; any other Ctrl-Z is data.
 //
+// A UTF-8 byte-order mark (EF BB BF) at the start of the source belongs to no
+// line: every part starts with it, so that a spreadsheet program reads each
+// part as UTF-8, and the bytes after it are copied as any others.
+//
 // Part k is named outputFolder + k + extension. The line counter starts at 1
 // and a new part begins before every line whose number is a multiple of N, so
 // part 0 holds N - 1 lines, later parts N, the last the rest; an empty source
