@@ -93,8 +93,6 @@ private:
     void RunSplit(const std::string& source, const std::string& folder);
     // Set while btnExecuteClick runs a split, its report or its error box.
     bool FSplitRunning = false;
-    template <class T> void Bind(T*& field, const char* name);
-    std::vector<TComponent**> Fields();
 };
 
 extern TfrmMain* frmMain;

@@ -47,6 +47,48 @@ private:
     bool& FFlag;
 };
 
+void ShowOnButton(TButton& button, const char* caption) {
+    button.SetCaption(caption);
+    button.SetHint(caption);
+}
+
+// The window while a split copies: the button reads "Abbrechen", the cursor
+// is the hourglass, the other controls are disabled and bAbort is False.
+// However the scope is left, the window is idle again afterwards and bAbort
+// is True.
+class TRunningWindow {
+public:
+    TRunningWindow(TfrmMain& form, TButton& button) : FForm(form), FButton(button) {
+        bAbort = false;
+        try {
+            ShowOnButton(FButton, CancelCaption);
+            Screen->SetCursor(crHourGlass);
+            FForm.DisableControls(FButton.Name());
+        } catch (...) {
+            Restore();
+            throw;
+        }
+    }
+    ~TRunningWindow() { Restore(); }
+    TRunningWindow(const TRunningWindow&) = delete;
+    TRunningWindow& operator=(const TRunningWindow&) = delete;
+
+private:
+    void Restore() noexcept {
+        try {
+            FForm.EnableControls();
+            ShowOnButton(FButton, StartCaption);
+            Screen->SetCursor(crDefault);
+        } catch (...) {
+            // Nothing may leave a destructor; the window keeps what it got.
+        }
+        bAbort = true;
+    }
+
+    TfrmMain& FForm;
+    TButton& FButton;
+};
+
 std::string FolderArgument(const std::string& folder) {
     const std::string trimmed = ExcludeTrailingBackslash(folder);
     return trimmed.empty() || trimmed.back() == ':' ? folder : trimmed;
@@ -130,8 +172,7 @@ void TfrmMain::btnExecuteClick(TObject* Sender) {
     // A click while the copy runs asks it to stop.
     if (button->Caption() == CancelCaption) {
         bAbort = true;
-        button->SetCaption(StartCaption);
-        button->SetHint(StartCaption);
+        ShowOnButton(*button, StartCaption);
         return;
     }
     // The window stays live during the report boxes: a second start waits.
@@ -173,34 +214,18 @@ void TfrmMain::btnExecuteClick(TObject* Sender) {
             throw ETessaro("Order \"" + folder + "\" kann nicht erstellt werden!");
         FileSetAttr(source, 0);
 
-        bAbort = false;
         bool stopped = false;
-        try {
-            button->SetCaption(CancelCaption);
-            button->SetHint(CancelCaption);
-            Screen->SetCursor(crHourGlass);
-            DisableControls(button->Name());
+        {
+            const TRunningWindow runningWindow(*this, *button);
             RunSplit(source, folder);
             // Without its trailing backslash, which would escape the quote the
             // shell puts around the argument of the file manager.
             ShellExecuteFile(nullptr, "explore", FolderArgument(folder), std::string(),
                              std::string(), SW_SHOWNORMAL);
-        } catch (...) {
-            EnableControls();
-            button->SetCaption(StartCaption);
-            button->SetHint(StartCaption);
-            Screen->SetCursor(crDefault);
-            bAbort = true;
-            throw;
+            // The report is decided before the box opens; while it is open the
+            // window is idle again.
+            stopped = bAbort;
         }
-        EnableControls();
-        button->SetCaption(StartCaption);
-        button->SetHint(StartCaption);
-        Screen->SetCursor(crDefault);
-        // The report is decided before the box opens; while it is open the
-        // window is idle again.
-        stopped = bAbort;
-        bAbort = true;
         if (stopped)
             ShowBox(nullptr,
                     "Die Datei konnte nur teilweise aufgeteilt werden, da der Vorgang abgebrochen "
@@ -210,7 +235,6 @@ void TfrmMain::btnExecuteClick(TObject* Sender) {
             ShowBox(nullptr, "Die Datei \"" + source + "\" wurde erfolgreich aufgeteilt",
                     MB_ICONINFORMATION | MB_OK);
     } catch (const Exception& e) {
-        bAbort = true;
         ShowBox(HandleAllocated() ? Handle() : nullptr,
                 Format("Die Datei \"%s\" konnte nicht aufgeteilt werden.\r\rStellen Sie sicher, "
                        "dass die Datei nicht schreibgeschützt oder in einem anderen Programm "

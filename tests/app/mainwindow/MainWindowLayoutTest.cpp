@@ -230,3 +230,43 @@ TEST_F(MainWindow, TheThemeManagerOfTheFormIsActiveAndSubclassesTheForm) {
     form->TrackBarMaxLines->SetPosition(100000);
     EXPECT_TRUE(form->rbSetDefault->Checked());
 }
+
+namespace {
+// Every component field of the window, as the window's code sees them.
+std::vector<TComponent*> FieldValues(const TfrmMain& f) {
+    return {f.imgLogo,      f.bvlBottomLine,  f.panPgCtr,       f.lbHeadline, f.grpBoxSettings,
+            f.KitFill,      f.Label1,         f.Label3,         f.lbLines,    f.Label2,
+            f.Label4,       f.rbSetExcel2007, f.rbSetExcel2010, f.rbSetOwn,   f.TrackBarMaxLines,
+            f.rbSetDefault, f.grpBoxExecute,  f.lbState,        f.btnExecute, f.btnHelp,
+            f.btnClose,     f.OpenDialog,     f.ThemeManager};
+}
+} // namespace
+
+TEST_F(MainWindow, AComponentFreedBeforeTheFormLeavesNoFieldPointingAtIt) {
+    ASSERT_EQ(FieldValues(*form).size(), std::size(Layout));
+    for (size_t i = 0; i < std::size(Layout); ++i) {
+        SCOPED_TRACE(Layout[i].Name);
+        auto* other = new TfrmMain(Application);
+        other->ReadFormResource();
+        other->HandleNeeded();
+        const std::vector<TComponent*> before = FieldValues(*other);
+        TComponent* victim = other->FindComponent(Layout[i].Name);
+        ASSERT_NE(victim, nullptr);
+        EXPECT_EQ(before[i], victim) << "the field holds the component of its name";
+        // A container frees the controls inside it with it.
+        auto goes = [victim](TComponent* c) {
+            for (auto* control = dynamic_cast<TControl*>(c); control; control = control->Parent())
+                if (control == victim)
+                    return true;
+            return c == victim;
+        };
+        std::vector<bool> gone;
+        for (TComponent* c : before)
+            gone.push_back(goes(c));
+        Free(victim);
+        const std::vector<TComponent*> after = FieldValues(*other);
+        for (size_t k = 0; k < after.size(); ++k)
+            EXPECT_EQ(after[k], gone[k] ? nullptr : before[k]) << Layout[k].Name;
+        Free(other); // the form frees the rest without touching the gone one
+    }
+}

@@ -296,8 +296,9 @@ TEST_F(SplitHandler, AStopAtTheFourthPumpKeepsLines1To400) {
     ExpectIdle();
 }
 
-TEST_F(SplitHandler, AFailedCopyRestoresTheWindowAndOpensNoFolder) {
+TEST_F(SplitHandler, ALockedSourceFailsBeforeAnythingChangesOnDisk) {
     Write("gesperrt.csv", Lines(5));
+    ASSERT_TRUE(::SetFileAttributesA(Path("gesperrt.csv").c_str(), FILE_ATTRIBUTE_READONLY));
     HANDLE lock = ::CreateFileA(Path("gesperrt.csv").c_str(), GENERIC_READ, 0, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
@@ -308,6 +309,10 @@ TEST_F(SplitHandler, AFailedCopyRestoresTheWindowAndOpensNoFolder) {
     EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_ICONERROR | MB_OK));
     EXPECT_NE(boxes[0].Text.find("Meldung:\rE/A-Fehler 32"), std::string::npos) << boxes[0].Text;
     EXPECT_TRUE(explored.empty());
+    // The source is read (for its first bytes) before the folder is made: no
+    // folder, and the source keeps its attributes.
+    EXPECT_FALSE(DirectoryExists(Path("gesperrt")));
+    EXPECT_TRUE(::GetFileAttributesA(Path("gesperrt.csv").c_str()) & FILE_ATTRIBUTE_READONLY);
     ExpectIdle();
 }
 
@@ -370,4 +375,36 @@ TEST_F(SplitHandler, SharesAreAskedAtTheirRootAndHandlesPrintUnsigned) {
     Write("sieben.txt", "1234567");
     EXPECT_EQ(GetFileSize(Path("sieben.txt")), 7);
     EXPECT_THROW(GetFileSize(Path("fehlt.txt")), ETessaro);
+}
+
+TEST_F(SplitHandler, AFailureInTheCopyLeavesTheRunningStateAndShowsTheErrorBox) {
+    Write("mitten.csv", Lines(500));
+    Choose({Path("mitten.csv")});
+    bool sawRunning = false;
+    onClock = [&] {
+        if (form->lbState->Caption() != "200 Zeilen")
+            return;
+        // While the copy runs: hourglass, Cancel button, the rest disabled.
+        sawRunning = true;
+        EXPECT_FALSE(bAbort);
+        EXPECT_EQ(Screen->Cursor(), crHourGlass);
+        EXPECT_EQ(form->btnExecute->Caption(), "Abbrechen");
+        EXPECT_EQ(form->btnExecute->Hint(), "Abbrechen");
+        EXPECT_TRUE(form->btnExecute->Enabled());
+        for (TWinControl* c :
+             {static_cast<TWinControl*>(form->btnHelp), static_cast<TWinControl*>(form->btnClose),
+              static_cast<TWinControl*>(form->TrackBarMaxLines),
+              static_cast<TWinControl*>(form->rbSetOwn)})
+            EXPECT_FALSE(c->Enabled()) << c->Name();
+        EXPECT_TRUE(form->grpBoxSettings->Enabled());
+        throw EInOutError(112);
+    };
+    Execute();
+    EXPECT_TRUE(sawRunning);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_ICONERROR | MB_OK));
+    EXPECT_NE(boxes[0].Text.find("Meldung:\rE/A-Fehler 112"), std::string::npos) << boxes[0].Text;
+    EXPECT_TRUE(explored.empty()) << "a failed copy opens no folder";
+    EXPECT_TRUE(DirectoryExists(Path("mitten"))) << "the parts written so far stay";
+    ExpectIdle();
 }
