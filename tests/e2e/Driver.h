@@ -101,6 +101,9 @@ public:
     // OK, or presses Cancel; returns when the dialog has closed.
     void AnswerOpenDialog(std::string_view title, const std::string& fileName,
                           TDuration timeout = 10s);
+    // The same with a Unicode name, entered through the Unicode message.
+    void AnswerOpenDialog(std::string_view title, const std::wstring& fileName,
+                          TDuration timeout = 10s);
     void CancelOpenDialog(std::string_view title, TDuration timeout = 10s);
 
 private:

@@ -45,3 +45,5 @@ std::vector<HWND> FileManagerWindows(const std::string& title);
 void CloseFileManagerWindows();
 // Removes a folder and everything in it.
 void RemoveTree(const std::string& folder);
+// An ANSI path as the Unicode functions take it.
+std::wstring WidePath(const std::string& path);

@@ -54,7 +54,7 @@ Parts SplitInMemory(const std::string& data, std::int32_t limit, std::vector<std
 TEST(SplitUtf8Mark, EveryPartOfASpreadsheetExportStartsWithTheMark) {
     TSplitFolder folder;
     const std::string source = ExportCsv(150001);
-    const TFileSplit split = folder.Split(source, 65500, {}, ".csv");
+    const TFileSplit split = folder.Split(source, 65500, {}, L".csv");
     ASSERT_EQ(split.Parts.size(), 3u);
     std::string joined;
     for (std::size_t k = 0; k < split.Parts.size(); ++k) {
