@@ -7,6 +7,7 @@
 #include "platform/forms/Application.h"
 
 #include <commctrl.h>
+#include <cstring>
 #include <initializer_list>
 
 TEST_F(MainWindow, PresetsMoveTheSliderAndTheLabelFollows) {
@@ -173,8 +174,10 @@ TEST_F(MainWindow, HelpStartsTheFileManagerByFullPathWithThePageBesideTheProgram
     char windows[MAX_PATH];
     ::GetWindowsDirectoryA(windows, MAX_PATH);
     EXPECT_EQ(file, std::string(windows) + "\\explorer.exe");
-    EXPECT_GE(params.size(), 9u);
-    EXPECT_EQ(params.substr(params.size() - 9), "\\faq.html");
+    char program[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+    const std::string folder(program, std::strrchr(program, '\\'));
+    EXPECT_EQ(params, "\"" + folder + "\\faq.html\"") << "one argument, quoted";
 }
 
 TEST_F(MainWindow, CloseButtonAsksTheCloseQuery) {
