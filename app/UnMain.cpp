@@ -163,9 +163,11 @@ std::string HelpPageAddress() {
 
 void TfrmMain::btnHelpClick(TObject*) {
     // From its full path: the program runs elevated, and the current folder
-    // is wherever the open dialog last browsed.
-    ShellExecuteFile(Handle(), "open", FileManagerPath(), HelpPageAddress(), std::string(),
-                     SW_SHOWNORMAL);
+    // is wherever the open dialog last browsed. The file manager splits its
+    // arguments at blanks and commas, so the page's path goes in quotes (a
+    // path cannot hold a quotation mark).
+    ShellExecuteFile(Handle(), "open", FileManagerPath(), "\"" + HelpPageAddress() + "\"",
+                     std::string(), SW_SHOWNORMAL);
 }
 
 void TfrmMain::DisableControls(const std::string& ExceptName) {

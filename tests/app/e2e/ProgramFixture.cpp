@@ -98,8 +98,17 @@ void Program::TearDown() {
     RemoveTree(FFolder);
 }
 
-void Program::Start() {
-    driver.Start(ProgramFolder() + "\\tessaro.exe");
+std::string CopyProgramTo(const std::string& folder) {
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* file : {"tessaro.exe", "faq.html"})
+        if (!::CopyFileA((ProgramFolder() + "\\" + file).c_str(), (folder + "\\" + file).c_str(),
+                         FALSE))
+            throw std::runtime_error(std::string("cannot copy ") + file + " to " + folder);
+    return folder + "\\tessaro.exe";
+}
+
+void Program::Start(const std::string& program) {
+    driver.Start(program);
     window = driver.WaitForMainWindow("Tessaro", std::chrono::seconds(30), "TfrmMain");
 }
 

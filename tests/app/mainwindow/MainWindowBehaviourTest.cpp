@@ -7,6 +7,8 @@
 #include "platform/forms/Application.h"
 
 #include <commctrl.h>
+#include <cstring>
+#include <cwchar>
 #include <initializer_list>
 
 TEST_F(MainWindow, PresetsMoveTheSliderAndTheLabelFollows) {
@@ -173,8 +175,10 @@ TEST_F(MainWindow, HelpStartsTheFileManagerByFullPathWithThePageBesideTheProgram
     wchar_t windows[MAX_PATH];
     ::GetWindowsDirectoryW(windows, MAX_PATH);
     EXPECT_EQ(file, std::wstring(windows) + L"\\explorer.exe");
-    EXPECT_GE(params.size(), 9u);
-    EXPECT_EQ(params.substr(params.size() - 9), L"\\faq.html");
+    wchar_t program[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, program, MAX_PATH);
+    const std::wstring folder(program, std::wcsrchr(program, L'\\'));
+    EXPECT_EQ(params, L"\"" + folder + L"\\faq.html\"") << "one argument, quoted";
 }
 
 TEST_F(MainWindow, CloseButtonAsksTheCloseQuery) {
