@@ -4,6 +4,8 @@
 
 #include "ProgramFixture.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -16,11 +18,8 @@ const char* const DialogTitle = "Quelldatei wählen";
 const char* const StartCaption = "Datei wählen und Aufteilung starten";
 const std::string Mark = "\xEF\xBB\xBF";
 
-int CountLines(const std::string& text) {
-    int n = 0;
-    for (char c : text)
-        n += c == '\n';
-    return n;
+std::ptrdiff_t CountLines(const std::string& text) {
+    return std::count(text.begin(), text.end(), '\n');
 }
 } // namespace
 
