@@ -21,8 +21,8 @@ private:
 
 } // namespace
 
-TSplitResult SplitLines(const std::string& sourceName, const std::string& outputFolder,
-                        const std::string& extension, const TSplitProgress& progress,
+TSplitResult SplitLines(const std::wstring& sourceName, const std::wstring& outputFolder,
+                        const std::wstring& extension, const TSplitProgress& progress,
                         const TSplitTuning& tuning) {
     TOSFile source = TOSFile::OpenRead(sourceName); // closed on an error path by its destructor
     TFileBytes bytes(source);
@@ -32,7 +32,7 @@ TSplitResult SplitLines(const std::string& sourceName, const std::string& output
     return result;
 }
 
-bool StartsWithUtf16Bom(const std::string& fileName) {
+bool StartsWithUtf16Bom(const std::wstring& fileName) {
     TOSFile file = TOSFile::OpenRead(fileName);
     unsigned char head[2] = {};
     std::size_t got = 0;

@@ -8,7 +8,12 @@
 // lines too (Unix files). A run of Ctrl-Z bytes that reaches the physical end
 // is the old end-of-file mark and is dropped; any other Ctrl-Z is data.
 //
-// Part k is named outputFolder + k + extension. The line counter starts at 1
+// A UTF-8 byte-order mark (EF BB BF) at the start of the source belongs to no
+// line: every part starts with it, so that a spreadsheet program reads each
+// part as UTF-8, and the bytes after it are copied as any others.
+//
+// File names are Unicode (UTF-16 on Windows), so that any file the open
+// dialog shows can be split. Part k is named outputFolder + k + extension. The line counter starts at 1
 // and a new part begins before every line whose number is a multiple of N, so
 // part 0 holds N - 1 lines, later parts N, the last the rest; an empty source
 // gives the one empty part 0.
@@ -55,11 +60,11 @@ struct TSplitTuning {
 // when opening, reading, writing or closing a file fails (after closing both
 // files; a failure while closing never hides the first one); other
 // exceptions of the callbacks pass through the same way.
-TSplitResult SplitLines(const std::string& sourceName, const std::string& outputFolder,
-                        const std::string& extension, const TSplitProgress& progress,
+TSplitResult SplitLines(const std::wstring& sourceName, const std::wstring& outputFolder,
+                        const std::wstring& extension, const TSplitProgress& progress,
                         const TSplitTuning& tuning = {});
 
 // True when the file starts with a UTF-16 byte-order mark (FF FE or FE FF):
 // such a file cannot be split by bytes. Raises EInOutError when the file
 // cannot be opened or read.
-bool StartsWithUtf16Bom(const std::string& fileName);
+bool StartsWithUtf16Bom(const std::wstring& fileName);

@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <type_traits>
+#include <utility>
+
 bool bAbort = true;
 TfrmMain* frmMain = nullptr;
 
@@ -38,46 +41,59 @@ const std::vector<TPublishedMethod>* TfrmMain::PublishedMethods() const {
     return &methods;
 }
 
-template <class T> void TfrmMain::Bind(T*& field, const char* name) {
-    field = dynamic_cast<T*>(FindComponent(name));
-    if (!field)
-        throw EReadError(std::string("Die Komponente ") + name + " fehlt im Formular");
+namespace {
+// One component of the form resource: its name and the field that holds it.
+struct TComponentField {
+    const char* Name;
+    // Stores component in the field when it is of the field's class (a null
+    // component clears it); true when the field holds it afterwards.
+    bool (*Set)(TfrmMain& form, TComponent* component);
+    TComponent* (*Get)(const TfrmMain& form);
+};
+
+template <auto Member> constexpr TComponentField FieldOf(const char* name) {
+    using T =
+        std::remove_pointer_t<std::remove_reference_t<decltype(std::declval<TfrmMain&>().*Member)>>;
+    return {name,
+            [](TfrmMain& form, TComponent* component) {
+                form.*Member = dynamic_cast<T*>(component);
+                return form.*Member != nullptr;
+            },
+            [](const TfrmMain& form) -> TComponent* { return form.*Member; }};
 }
 
-std::vector<TComponent**> TfrmMain::Fields() {
-    auto f = [](auto*& field) { return reinterpret_cast<TComponent**>(&field); };
-    return {f(KitFill),        f(imgLogo),        f(bvlBottomLine),    f(panPgCtr),
-            f(lbHeadline),     f(grpBoxSettings), f(Label1),           f(Label3),
-            f(lbLines),        f(Label2),         f(Label4),           f(rbSetExcel2007),
-            f(rbSetExcel2010), f(rbSetOwn),       f(TrackBarMaxLines), f(rbSetDefault),
-            f(grpBoxExecute),  f(lbState),        f(btnExecute),       f(btnHelp),
-            f(btnClose),       f(OpenDialog),     f(ThemeManager)};
-}
+// In the order the resource creates them.
+constexpr TComponentField ComponentFields[] = {
+    FieldOf<&TfrmMain::imgLogo>("imgLogo"),
+    FieldOf<&TfrmMain::bvlBottomLine>("bvlBottomLine"),
+    FieldOf<&TfrmMain::panPgCtr>("panPgCtr"),
+    FieldOf<&TfrmMain::lbHeadline>("lbHeadline"),
+    FieldOf<&TfrmMain::grpBoxSettings>("grpBoxSettings"),
+    FieldOf<&TfrmMain::KitFill>("KitFill"),
+    FieldOf<&TfrmMain::Label1>("Label1"),
+    FieldOf<&TfrmMain::Label3>("Label3"),
+    FieldOf<&TfrmMain::lbLines>("lbLines"),
+    FieldOf<&TfrmMain::Label2>("Label2"),
+    FieldOf<&TfrmMain::Label4>("Label4"),
+    FieldOf<&TfrmMain::rbSetExcel2007>("rbSetExcel2007"),
+    FieldOf<&TfrmMain::rbSetExcel2010>("rbSetExcel2010"),
+    FieldOf<&TfrmMain::rbSetOwn>("rbSetOwn"),
+    FieldOf<&TfrmMain::TrackBarMaxLines>("TrackBarMaxLines"),
+    FieldOf<&TfrmMain::rbSetDefault>("rbSetDefault"),
+    FieldOf<&TfrmMain::grpBoxExecute>("grpBoxExecute"),
+    FieldOf<&TfrmMain::lbState>("lbState"),
+    FieldOf<&TfrmMain::btnExecute>("btnExecute"),
+    FieldOf<&TfrmMain::btnHelp>("btnHelp"),
+    FieldOf<&TfrmMain::btnClose>("btnClose"),
+    FieldOf<&TfrmMain::OpenDialog>("OpenDialog"),
+    FieldOf<&TfrmMain::ThemeManager>("ThemeManager"),
+};
+} // namespace
 
 void TfrmMain::Loaded() {
-    Bind(imgLogo, "imgLogo");
-    Bind(bvlBottomLine, "bvlBottomLine");
-    Bind(panPgCtr, "panPgCtr");
-    Bind(lbHeadline, "lbHeadline");
-    Bind(grpBoxSettings, "grpBoxSettings");
-    Bind(KitFill, "KitFill");
-    Bind(Label1, "Label1");
-    Bind(Label3, "Label3");
-    Bind(lbLines, "lbLines");
-    Bind(Label2, "Label2");
-    Bind(Label4, "Label4");
-    Bind(rbSetExcel2007, "rbSetExcel2007");
-    Bind(rbSetExcel2010, "rbSetExcel2010");
-    Bind(rbSetOwn, "rbSetOwn");
-    Bind(TrackBarMaxLines, "TrackBarMaxLines");
-    Bind(rbSetDefault, "rbSetDefault");
-    Bind(grpBoxExecute, "grpBoxExecute");
-    Bind(lbState, "lbState");
-    Bind(btnExecute, "btnExecute");
-    Bind(btnHelp, "btnHelp");
-    Bind(btnClose, "btnClose");
-    Bind(OpenDialog, "OpenDialog");
-    Bind(ThemeManager, "ThemeManager");
+    for (const TComponentField& field : ComponentFields)
+        if (!field.Set(*this, FindComponent(field.Name)))
+            throw EReadError(std::string("Die Komponente ") + field.Name + " fehlt im Formular");
     TForm::Loaded();
 }
 
@@ -85,9 +101,10 @@ void TfrmMain::Notification(TComponent* component, TOperation operation) {
     TForm::Notification(component, operation);
     if (operation != opRemove)
         return;
-    for (TComponent** field : Fields())
-        if (*field == component)
-            *field = nullptr;
+    // A component freed before the form leaves no dangling field.
+    for (const TComponentField& field : ComponentFields)
+        if (field.Get(*this) == component)
+            field.Set(*this, nullptr);
 }
 
 void TfrmMain::rbSetExcel2007Click(TObject*) {
@@ -146,9 +163,11 @@ std::string HelpPageAddress() {
 
 void TfrmMain::btnHelpClick(TObject*) {
     // From its full path: the program runs elevated, and the current folder
-    // is wherever the open dialog last browsed.
-    ShellExecuteFile(Handle(), "open", FileManagerPath(), HelpPageAddress(), std::string(),
-                     SW_SHOWNORMAL);
+    // is wherever the open dialog last browsed. The file manager splits its
+    // arguments at blanks and commas, so the page's path goes in quotes (a
+    // path cannot hold a quotation mark).
+    ShellExecuteFile(Handle(), "open", FileManagerPath(), "\"" + HelpPageAddress() + "\"",
+                     std::string(), SW_SHOWNORMAL);
 }
 
 void TfrmMain::DisableControls(const std::string& ExceptName) {

@@ -13,6 +13,7 @@
 #include "platform/stdctrls/TrackBar.h"
 #include "theming/ThemeMgr.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SystemText.h"
 
 #include <cstdint>
 #include <string>
@@ -21,24 +22,33 @@
 // True while no split runs, or when a running split has been asked to stop.
 extern bool bAbort;
 
-// The reason a split cannot be done, shown in the split's error box.
+// The reason a split cannot be done, shown in the split's error box. The
+// text names files as they are called, in any script; Message() holds it as
+// ANSI text.
 class ETessaro : public Exception {
 public:
-    using Exception::Exception;
+    explicit ETessaro(const std::wstring& text) : Exception(WideToAnsi(text)), FText(text) {}
+    const std::wstring& Text() const { return FText; }
+
+private:
+    std::wstring FText;
 };
 
+// File names on the split's way are Unicode (UTF-16), as the open dialog
+// gives them.
+
 // A handle's value as the split's messages show it.
-std::string HandleValueText(void* handle);
+std::wstring HandleValueText(void* handle);
 // Size of a file in bytes; ETessaro when it cannot be found.
-std::int64_t GetFileSize(const std::string& FileName);
+std::int64_t GetFileSize(const std::wstring& FileName);
 // Bytes the user may still write on the drive of Path; 0 when unknown.
-std::int64_t GetFreeDiskSpace(const std::string& Path);
+std::int64_t GetFreeDiskSpace(const std::wstring& Path);
 // The first output folder for Source: its folder plus the name up to the
 // first dot, with a trailing backslash.
-std::string FirstOutputFolder(const std::string& Source);
+std::wstring FirstOutputFolder(const std::wstring& Source);
 // The output folder itself when it does not exist yet, else the first of
 // Folder-0, Folder-1, ... that does not.
-std::string FreeOutputFolder(const std::string& Folder);
+std::wstring FreeOutputFolder(const std::wstring& Folder);
 
 class TfrmMain : public TForm {
     TESSARO_CLASS(TfrmMain, TForm)
@@ -90,11 +100,9 @@ public:
 
 private:
     // The copy of a running split with its status line and message pumping.
-    void RunSplit(const std::string& source, const std::string& folder);
+    void RunSplit(const std::wstring& source, const std::wstring& folder);
     // Set while btnExecuteClick runs a split, its report or its error box.
     bool FSplitRunning = false;
-    template <class T> void Bind(T*& field, const char* name);
-    std::vector<TComponent**> Fields();
 };
 
 extern TfrmMain* frmMain;

@@ -1,4 +1,6 @@
-// The split operation: the Execute button's handler and its checks.
+// The split operation: the Execute button's handler and its checks. The
+// source's name stays Unicode from the dialog to the part files, the file
+// manager and the messages that name it.
 
 #include "app/SplitEngine.h"
 #include "app/UnMain.h"
@@ -11,6 +13,7 @@
 #include "platform/rtl/Format.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/StringUtils.h"
+#include "platform/rtl/SystemText.h"
 
 #include <windows.h>
 
@@ -21,7 +24,7 @@ const char* const CancelCaption = "Abbrechen";
 // Owns a directory search handle.
 class TSearch {
 public:
-    explicit TSearch(const std::string& name) : FHandle(::FindFirstFileA(name.c_str(), &Data)) {}
+    explicit TSearch(const std::wstring& name) : FHandle(::FindFirstFileW(name.c_str(), &Data)) {}
     ~TSearch() {
         if (FHandle != INVALID_HANDLE_VALUE)
             ::FindClose(FHandle);
@@ -29,7 +32,7 @@ public:
     TSearch(const TSearch&) = delete;
     TSearch& operator=(const TSearch&) = delete;
     HANDLE Handle() const { return FHandle; }
-    WIN32_FIND_DATAA Data{};
+    WIN32_FIND_DATAW Data{};
 
 private:
     HANDLE FHandle;
@@ -47,37 +50,89 @@ private:
     bool& FFlag;
 };
 
-std::string FolderArgument(const std::string& folder) {
-    const std::string trimmed = ExcludeTrailingBackslash(folder);
-    return trimmed.empty() || trimmed.back() == ':' ? folder : trimmed;
+void ShowOnButton(TButton& button, const char* caption) {
+    button.SetCaption(caption);
+    button.SetHint(caption);
 }
 
-int ShowBox(HWND owner, const std::string& text, UINT flags) {
-    return ShowMessageBox(owner, text, Application->Title(), flags);
+// The window while a split copies: the button reads "Abbrechen", the cursor
+// is the hourglass, the other controls are disabled and bAbort is False.
+// However the scope is left, the window is idle again afterwards and bAbort
+// is True.
+class TRunningWindow {
+public:
+    TRunningWindow(TfrmMain& form, TButton& button) : FForm(form), FButton(button) {
+        bAbort = false;
+        try {
+            ShowOnButton(FButton, CancelCaption);
+            Screen->SetCursor(crHourGlass);
+            FForm.DisableControls(FButton.Name());
+        } catch (...) {
+            Restore();
+            throw;
+        }
+    }
+    ~TRunningWindow() { Restore(); }
+    TRunningWindow(const TRunningWindow&) = delete;
+    TRunningWindow& operator=(const TRunningWindow&) = delete;
+
+private:
+    void Restore() noexcept {
+        try {
+            FForm.EnableControls();
+            ShowOnButton(FButton, StartCaption);
+            Screen->SetCursor(crDefault);
+        } catch (...) {
+            // Nothing may leave a destructor; the window keeps what it got.
+        }
+        bAbort = true;
+    }
+
+    TfrmMain& FForm;
+    TButton& FButton;
+};
+
+std::wstring FolderArgument(const std::wstring& folder) {
+    const std::wstring trimmed = ExcludeTrailingBackslash(folder);
+    return trimmed.empty() || trimmed.back() == L':' ? folder : trimmed;
+}
+
+int ShowBox(HWND owner, const std::wstring& text, UINT flags) {
+    return ShowMessageBox(owner, text, AnsiToWide(Application->Title()), flags);
+}
+
+std::wstring NotFoundText(const std::wstring& fileName) {
+    return L"File \"" + fileName + L"\" not found!";
+}
+
+// What the error box quotes after "Meldung:".
+std::wstring ReasonText(const Exception& e) {
+    const auto* reason = dynamic_cast<const ETessaro*>(&e);
+    return reason ? reason->Text() : AnsiToWide(e.Message());
 }
 } // namespace
 
-std::string HandleValueText(void* handle) {
+std::wstring HandleValueText(void* handle) {
     // As an unsigned 32-bit number in both builds: 4294967295 for -1.
-    return UIntToStr(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle)));
+    return std::to_wstring(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(handle)));
 }
 
-std::int64_t GetFileSize(const std::string& FileName) {
+std::int64_t GetFileSize(const std::wstring& FileName) {
     if (!FileExists(FileName))
-        throw ETessaro("File \"" + FileName + "\" not found!");
+        throw ETessaro(NotFoundText(FileName));
     const TSearch search(FileName);
     if (search.Handle() == INVALID_HANDLE_VALUE)
-        throw ETessaro("File \"" + FileName +
-                       "\" INVALID_HANDLE_VALUE: " + HandleValueText(search.Handle()));
+        throw ETessaro(L"File \"" + FileName +
+                       L"\" INVALID_HANDLE_VALUE: " + HandleValueText(search.Handle()));
     return static_cast<std::int64_t>((static_cast<std::uint64_t>(search.Data.nFileSizeHigh) << 32) |
                                      search.Data.nFileSizeLow);
 }
 
-std::int64_t GetFreeDiskSpace(const std::string& Path) {
+std::int64_t GetFreeDiskSpace(const std::wstring& Path) {
     // The root of the drive or share, with its backslash: "X:\" or
     // "\\server\share\" (a share is not found without it).
-    const std::string drive = ExtractFileDrive(Path);
-    const std::string root = drive.empty() ? drive : IncludeTrailingBackslash(drive);
+    const std::wstring drive = ExtractFileDrive(Path);
+    const std::wstring root = drive.empty() ? drive : IncludeTrailingBackslash(drive);
     std::uint64_t freeBytes = 0;
     std::uint64_t totalBytes = 0;
     if (!GetDiskFreeSpaceOf(root, freeBytes, totalBytes))
@@ -86,27 +141,27 @@ std::int64_t GetFreeDiskSpace(const std::string& Path) {
                                                              : static_cast<std::int64_t>(freeBytes);
 }
 
-std::string FirstOutputFolder(const std::string& Source) {
-    const std::string name = ExtractFileName(Source);
-    const std::string stem = name.substr(0, name.find('.'));
+std::wstring FirstOutputFolder(const std::wstring& Source) {
+    const std::wstring name = ExtractFileName(Source);
+    const std::wstring stem = name.substr(0, name.find(L'.'));
     return IncludeTrailingBackslash(IncludeTrailingBackslash(ExtractFileDir(Source)) + stem);
 }
 
-std::string FreeOutputFolder(const std::string& Folder) {
+std::wstring FreeOutputFolder(const std::wstring& Folder) {
     if (!DirectoryExists(Folder))
         return Folder;
     // A drive or share root keeps its backslash: "C:\-0", not the relative "C:-0".
-    std::string base = ExcludeTrailingBackslash(Folder);
-    if (!base.empty() && (base.back() == ':' || base == ExtractFileDrive(base)))
+    std::wstring base = ExcludeTrailingBackslash(Folder);
+    if (!base.empty() && (base.back() == L':' || base == ExtractFileDrive(base)))
         base = Folder;
     for (std::uint64_t n = 0;; ++n) {
-        const std::string candidate = base + "-" + UIntToStr(n);
+        const std::wstring candidate = base + L"-" + std::to_wstring(n);
         if (!DirectoryExists(candidate))
-            return candidate + "\\";
+            return candidate + L"\\";
     }
 }
 
-void TfrmMain::RunSplit(const std::string& source, const std::string& folder) {
+void TfrmMain::RunSplit(const std::wstring& source, const std::wstring& folder) {
     TSplitProgress progress;
     progress.NowMs = [] { return static_cast<std::int64_t>(MillisecondTicks()); };
     progress.Pump = [this](std::int64_t line) {
@@ -130,8 +185,7 @@ void TfrmMain::btnExecuteClick(TObject* Sender) {
     // A click while the copy runs asks it to stop.
     if (button->Caption() == CancelCaption) {
         bAbort = true;
-        button->SetCaption(StartCaption);
-        button->SetHint(StartCaption);
+        ShowOnButton(*button, StartCaption);
         return;
     }
     // The window stays live during the report boxes: a second start waits.
@@ -139,86 +193,70 @@ void TfrmMain::btnExecuteClick(TObject* Sender) {
         return;
     TFlagGuard running(FSplitRunning);
 
-    std::string source;
+    std::wstring source;
     try {
-        std::string folder;
+        std::wstring folder;
         while (true) {
             if (!OpenDialog->Execute(Handle()))
                 return;
             source = OpenDialog->FileName();
             folder = FirstOutputFolder(source);
-            const std::string ext = LowerCase(ExtractFileExt(source));
-            if (ext == ".txt" || ext == ".csv")
+            const std::wstring ext = LowerCase(ExtractFileExt(source));
+            if (ext == L".txt" || ext == L".csv")
                 break;
             ShowBox(nullptr,
-                    "\"" + source +
-                        "\" ist keine unterstützte Textdatei!\rBitte wählen Sie eine Textdatei.",
+                    L"\"" + source +
+                        L"\" ist keine unterstützte Textdatei!\rBitte wählen Sie eine Textdatei.",
                     MB_ICONWARNING | MB_OK);
         }
         if (!FileExists(source))
-            throw ETessaro("File \"" + source + "\" not found!");
+            throw ETessaro(NotFoundText(source));
         if (StartsWithUtf16Bom(source))
-            throw ETessaro("Die Datei \"" + source +
-                           "\" ist UTF-16-kodiert und kann nicht zeilenweise aufgeteilt werden.");
+            throw ETessaro(L"Die Datei \"" + source +
+                           L"\" ist UTF-16-kodiert und kann nicht zeilenweise aufgeteilt werden.");
         const std::int64_t size = GetFileSize(source);
         const std::int64_t free = GetFreeDiskSpace(folder);
         if (free < size) {
-            const std::string drive = ExtractFileDrive(folder);
-            throw ETessaro(Format("%s Bytes free disk space needed to save the part files on "
-                                  "%s.\rBut on %s there are only %s bytes free.",
-                                  {NumberText(size, 18), drive, drive, NumberText(free, 18)}));
+            const std::wstring drive = ExtractFileDrive(folder);
+            throw ETessaro(Format(L"%s Bytes free disk space needed to save the part files on "
+                                  L"%s.\rBut on %s there are only %s bytes free.",
+                                  {AnsiToWide(NumberText(size, 18)), drive, drive,
+                                   AnsiToWide(NumberText(free, 18))}));
         }
         folder = FreeOutputFolder(folder);
         if (!ForceDirectories(folder))
-            throw ETessaro("Order \"" + folder + "\" kann nicht erstellt werden!");
+            throw ETessaro(L"Order \"" + folder + L"\" kann nicht erstellt werden!");
         FileSetAttr(source, 0);
 
-        bAbort = false;
         bool stopped = false;
-        try {
-            button->SetCaption(CancelCaption);
-            button->SetHint(CancelCaption);
-            Screen->SetCursor(crHourGlass);
-            DisableControls(button->Name());
+        {
+            const TRunningWindow runningWindow(*this, *button);
             RunSplit(source, folder);
             // Without its trailing backslash, which would escape the quote the
             // shell puts around the argument of the file manager.
-            ShellExecuteFile(nullptr, "explore", FolderArgument(folder), std::string(),
-                             std::string(), SW_SHOWNORMAL);
-        } catch (...) {
-            EnableControls();
-            button->SetCaption(StartCaption);
-            button->SetHint(StartCaption);
-            Screen->SetCursor(crDefault);
-            bAbort = true;
-            throw;
+            ShellExecuteFile(nullptr, L"explore", FolderArgument(folder), std::wstring(),
+                             std::wstring(), SW_SHOWNORMAL);
+            // The report is decided before the box opens; while it is open the
+            // window is idle again.
+            stopped = bAbort;
         }
-        EnableControls();
-        button->SetCaption(StartCaption);
-        button->SetHint(StartCaption);
-        Screen->SetCursor(crDefault);
-        // The report is decided before the box opens; while it is open the
-        // window is idle again.
-        stopped = bAbort;
-        bAbort = true;
         if (stopped)
             ShowBox(nullptr,
-                    "Die Datei konnte nur teilweise aufgeteilt werden, da der Vorgang abgebrochen "
-                    "wurde.",
+                    L"Die Datei konnte nur teilweise aufgeteilt werden, da der Vorgang "
+                    L"abgebrochen wurde.",
                     MB_ICONWARNING | MB_OK);
         else
-            ShowBox(nullptr, "Die Datei \"" + source + "\" wurde erfolgreich aufgeteilt",
+            ShowBox(nullptr, L"Die Datei \"" + source + L"\" wurde erfolgreich aufgeteilt",
                     MB_ICONINFORMATION | MB_OK);
     } catch (const Exception& e) {
-        bAbort = true;
         ShowBox(HandleAllocated() ? Handle() : nullptr,
-                Format("Die Datei \"%s\" konnte nicht aufgeteilt werden.\r\rStellen Sie sicher, "
-                       "dass die Datei nicht schreibgeschützt oder in einem anderen Programm "
-                       "geöffnet ist. Vergewissern Sie sich, dass Sie die erforderlichen Rechte "
-                       "haben, um auf die Datei \"%s\" zuzugreifen, auf Laufwerk \"%s\" zu "
-                       "schreiben und genügend Speicherplatz frei ist.\r\rVersuchen Sie es "
-                       "anschließend erneut.\r\rMeldung:\r%s",
-                       {source, source, ExtractFileDrive(source), e.Message()}),
+                Format(L"Die Datei \"%s\" konnte nicht aufgeteilt werden.\r\rStellen Sie sicher, "
+                       L"dass die Datei nicht schreibgeschützt oder in einem anderen Programm "
+                       L"geöffnet ist. Vergewissern Sie sich, dass Sie die erforderlichen Rechte "
+                       L"haben, um auf die Datei \"%s\" zuzugreifen, auf Laufwerk \"%s\" zu "
+                       L"schreiben und genügend Speicherplatz frei ist.\r\rVersuchen Sie es "
+                       L"anschließend erneut.\r\rMeldung:\r%s",
+                       {source, source, ExtractFileDrive(source), ReasonText(e)}),
                 MB_ICONERROR | MB_OK);
     }
     // Whatever a close request did meanwhile, the button works again.

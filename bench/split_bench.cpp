@@ -6,6 +6,7 @@
 
 #include "app/SplitEngine.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SystemText.h"
 
 #include <cstdlib>
 
@@ -23,7 +24,8 @@ int main(int argc, char** argv) {
     LARGE_INTEGER start{};
     QueryPerformanceCounter(&start);
     try {
-        const TSplitResult result = SplitLines(argv[1], argv[2], argv[3], progress);
+        const TSplitResult result =
+            SplitLines(AnsiToWide(argv[1]), AnsiToWide(argv[2]), AnsiToWide(argv[3]), progress);
         std::printf("lines=%lld parts=%lld pumps=%lld ", static_cast<long long>(result.Lines),
                     static_cast<long long>(result.Parts), pumps);
     } catch (const Exception& error) {

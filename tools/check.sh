@@ -46,6 +46,10 @@ fuzz_pid=$!
 
 echo "=== test win64 (Wine)"
 ctest --preset win64 || status=1
+# The 32-bit build cannot run here; its package is checked all the same.
+echo "=== package win32"
+cmake -DBUILD_DIR="$root/build/win32" -DOBJDUMP=i686-w64-mingw32-objdump \
+    -P cmake/CheckPackage.cmake || status=1
 
 echo "=== fuzz results"
 if wait "$fuzz_pid"; then

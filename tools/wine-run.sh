@@ -3,8 +3,8 @@
 #   wine-run.sh --prefix DIR program.exe [args...]
 #   wine-run.sh --prefix DIR --init
 # The prefix lives in the build folder and is made on first use, without the
-# Mono and Gecko prompts. Without a DISPLAY the program runs on a private
-# Xvfb screen (24 bits per pixel).
+# Mono and Gecko prompts, with the fonts the program's windows name. Without a
+# DISPLAY the program runs on a private Xvfb screen (24 bits per pixel).
 set -euo pipefail
 
 prefix=""
@@ -32,6 +32,19 @@ if [ ! -f "$WINEPREFIX/.tessaro-ready" ]; then
         fi
     ) 9>"$WINEPREFIX.lock"
 fi
+
+# The fonts the program's form names ("MS Sans Serif") and the dialogs use
+# ("MS Shell Dlg" is Tahoma), from fonts-wine. Without them in the prefix,
+# Wine draws every face in DejaVu Sans, which is wider and cuts captions.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+for font in sserife.fon tahoma.ttf tahomabd.ttf; do
+    if [ ! -f "$fonts/$font" ]; then
+        mkdir -p "$fonts"
+        # Beside it first: another run may look at the folder meanwhile.
+        cp "/usr/share/wine/fonts/$font" "$fonts/.$font.$$"
+        mv -f "$fonts/.$font.$$" "$fonts/$font"
+    fi
+done
 
 # --init: only make sure the prefix exists.
 if [ "${1:-}" = "--init" ]; then exit 0; fi

@@ -2,16 +2,14 @@
 
 #include "app/split/PartFiles.h"
 
-#include "platform/rtl/StringUtils.h"
-
 #include <string_view>
 #include <utility>
 
-TPartFiles::TPartFiles(std::string outputFolder, std::string extension)
+TPartFiles::TPartFiles(std::wstring outputFolder, std::wstring extension)
     : FFolder(std::move(outputFolder)), FExtension(std::move(extension)) {}
 
-std::string TPartFiles::Name(std::int64_t part) const {
-    return FFolder + IntToStr(part) + FExtension;
+std::wstring TPartFiles::Name(std::int64_t part) const {
+    return FFolder + std::to_wstring(part) + FExtension;
 }
 
 void TPartFiles::Open(std::int64_t part) {

@@ -8,16 +8,16 @@
 
 class TPartFiles final : public TPartSink {
 public:
-    TPartFiles(std::string outputFolder, std::string extension);
+    TPartFiles(std::wstring outputFolder, std::wstring extension);
 
-    std::string Name(std::int64_t part) const;
+    std::wstring Name(std::int64_t part) const;
 
     void Open(std::int64_t part) override;
     void Write(const char* bytes, std::size_t count) override;
     void Close() override;
 
 private:
-    std::string FFolder;
-    std::string FExtension;
+    std::wstring FFolder;
+    std::wstring FExtension;
     TTextWriter FWriter; // large writes pass it straight to the file
 };

@@ -6,6 +6,7 @@
 #include "app/split/SplitCopier.h"
 
 #include "app/split/LineSchedule.h"
+#include "app/split/Utf8Mark.h"
 
 namespace {
 
@@ -17,8 +18,10 @@ public:
           FLine(tuning.FirstLine) {}
 
     TSplitResult Run() {
-        OpenPart();
+        OpenPart(); // part 0 is there even when the first read fails
         try {
+            FMark = FSource.HasMark();
+            WriteMark();
             Copy();
         } catch (...) {
             AbandonPart();
@@ -114,6 +117,13 @@ private:
     void OpenPart() {
         FParts.Open(FPart);
         FPartOpen = true;
+        WriteMark();
+    }
+
+    void WriteMark() {
+        if (FMark) {
+            FParts.Write(Utf8Mark.data(), Utf8Mark.size());
+        }
     }
 
     // Closes the open part on an error path; the first error is the one to report.
@@ -128,7 +138,7 @@ private:
         }
     }
 
-    TByteSource& FSource;
+    TUtf8MarkSkipper FSource;
     TPartSink& FParts;
     TLineSchedule FSchedule;
     const TSplitTuning& FTuning;
@@ -137,6 +147,7 @@ private:
     std::int64_t FPart = 0;
     bool FPartOpen = false;
     bool FStopped = false;
+    bool FMark = false; // the source starts with the UTF-8 mark: so does every part
 };
 
 } // namespace

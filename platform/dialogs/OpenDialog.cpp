@@ -2,9 +2,10 @@
 
 #include "platform/dialogs/OpenDialogText.h"
 #include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemText.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -45,7 +46,7 @@ constexpr std::pair<TOpenOption, DWORD> OptionFlags[] = {
     {ofForceShowHidden, OFN_FORCESHOWHIDDEN},
 };
 
-const char* NullIfEmpty(const std::string& text) {
+const wchar_t* NullIfEmpty(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
@@ -67,7 +68,7 @@ const TClassInfo& TOpenDialog::StaticClassInfo() {
     static const TClassInfo info = MakeClassInfo<TOpenDialog>("TOpenDialog", [](TPropertyTable& t) {
         TPropertyBuilder<TOpenDialog> p(t);
         p.String("DefaultExt", &TOpenDialog::DefaultExt, &TOpenDialog::SetDefaultExt);
-        p.String("FileName", &TOpenDialog::FileName, &TOpenDialog::SetFileName);
+        p.String("FileName", &TOpenDialog::StreamedFileName, &TOpenDialog::SetStreamedFileName);
         p.String("Filter", &TOpenDialog::Filter, &TOpenDialog::SetFilter);
         p.Integer("FilterIndex", &TOpenDialog::FilterIndex, &TOpenDialog::SetFilterIndex, 1);
         p.String("InitialDir", &TOpenDialog::InitialDir, &TOpenDialog::SetInitialDir);
@@ -80,28 +81,38 @@ const TClassInfo& TOpenDialog::StaticClassInfo() {
 
 TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner) {}
 
+std::string TOpenDialog::StreamedFileName() const {
+    return WideToAnsi(FFileName);
+}
+
+void TOpenDialog::SetStreamedFileName(const std::string& value) {
+    FFileName = AnsiToWide(value);
+}
+
 bool TOpenDialog::Execute(HWND owner) {
-    const std::string filter = DialogFilterText(FFilter);
-    const std::string defaultExt = DialogDefaultExtension(FDefaultExt);
-    std::vector<char> fileName(FileNameBufferSize, '\0');
+    const std::wstring filter = AnsiToWide(DialogFilterText(FFilter));
+    const std::wstring defaultExt = AnsiToWide(DialogDefaultExtension(FDefaultExt));
+    const std::wstring initialDir = AnsiToWide(FInitialDir);
+    const std::wstring title = AnsiToWide(FTitle);
+    std::vector<wchar_t> fileName(FileNameBufferSize, L'\0');
     FFileName.copy(fileName.data(), FileNameBufferSize - 1);
 
-    OPENFILENAMEA dialog{};
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = NullIfEmpty(filter);
     dialog.nFilterIndex = static_cast<DWORD>(std::max(FFilterIndex, 0));
     dialog.lpstrFile = fileName.data();
     dialog.nMaxFile = FileNameBufferSize;
-    dialog.lpstrInitialDir = NullIfEmpty(FInitialDir);
-    dialog.lpstrTitle = NullIfEmpty(FTitle);
+    dialog.lpstrInitialDir = NullIfEmpty(initialDir);
+    dialog.lpstrTitle = NullIfEmpty(title);
     dialog.lpstrDefExt = NullIfEmpty(defaultExt);
     dialog.Flags = OpenDialogFlags(FOptions);
 
     if (!ShowOpenFileDialog(dialog))
         return false;
     // Read the name where the dialog left it, never past its buffer.
-    FFileName.assign(dialog.lpstrFile, strnlen(dialog.lpstrFile, dialog.nMaxFile));
+    FFileName.assign(dialog.lpstrFile, wcsnlen(dialog.lpstrFile, dialog.nMaxFile));
     FFilterIndex = static_cast<int>(dialog.nFilterIndex);
     FOptions = WithOption(FOptions, ofReadOnly, (dialog.Flags & OFN_READONLY) != 0);
     FOptions =

@@ -1,7 +1,9 @@
 #pragma once
 // TOpenDialog: the system's dialog for choosing a file to open. Its settings
 // are published for form streaming; Execute hands them to the dialog through
-// the open-dialog seam and takes back the chosen name and filter.
+// the open-dialog seam and takes back the chosen name and filter. The chosen
+// name is Unicode (UTF-16): any file the dialog shows can be chosen, whatever
+// the ANSI code page holds.
 
 #include "platform/classes/Properties.h"
 #include "platform/classes/Set.h"
@@ -53,8 +55,8 @@ public:
 
     const std::string& DefaultExt() const { return FDefaultExt; }
     void SetDefaultExt(const std::string& value) { FDefaultExt = value; }
-    const std::string& FileName() const { return FFileName; }
-    void SetFileName(const std::string& value) { FFileName = value; }
+    const std::wstring& FileName() const { return FFileName; }
+    void SetFileName(const std::wstring& value) { FFileName = value; }
     const std::string& Filter() const { return FFilter; }
     void SetFilter(const std::string& value) { FFilter = value; }
     // 1-based index of the filter in force.
@@ -72,8 +74,12 @@ public:
     static constexpr DWORD FileNameBufferSize = 65536;
 
 private:
+    // FileName as ANSI text, for the form stream.
+    std::string StreamedFileName() const;
+    void SetStreamedFileName(const std::string& value);
+
     std::string FDefaultExt;
-    std::string FFileName;
+    std::wstring FFileName;
     std::string FFilter;
     int FFilterIndex = 1;
     std::string FInitialDir;

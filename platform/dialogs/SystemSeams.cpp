@@ -2,39 +2,41 @@
 
 #include "platform/dialogs/SystemSeams.h"
 
+#include "platform/rtl/SystemText.h"
+
 #include <memory>
 #include <shellapi.h>
 #include <shlwapi.h>
 
 namespace {
 
-const char* NullIfEmpty(const std::string& text) {
+const wchar_t* NullIfEmpty(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
-int RealShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
+int RealShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                        UINT flags) {
-    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+    return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
 }
 
-bool RealShowOpenFileDialog(OPENFILENAMEA& dialog) {
-    return GetOpenFileNameA(&dialog) != FALSE;
+bool RealShowOpenFileDialog(OPENFILENAMEW& dialog) {
+    return GetOpenFileNameW(&dialog) != FALSE;
 }
 
-HINSTANCE RealShellExecuteFile(HWND owner, const std::string& verb, const std::string& file,
-                               const std::string& parameters, const std::string& directory,
+HINSTANCE RealShellExecuteFile(HWND owner, const std::wstring& verb, const std::wstring& file,
+                               const std::wstring& parameters, const std::wstring& directory,
                                int show) {
-    return ShellExecuteA(owner, NullIfEmpty(verb), NullIfEmpty(file), NullIfEmpty(parameters),
+    return ShellExecuteW(owner, NullIfEmpty(verb), NullIfEmpty(file), NullIfEmpty(parameters),
                          NullIfEmpty(directory), show);
 }
 
-bool RealGetDiskFreeSpaceOf(const std::string& path, std::uint64_t& freeBytesAvailable,
+bool RealGetDiskFreeSpaceOf(const std::wstring& path, std::uint64_t& freeBytesAvailable,
                             std::uint64_t& totalBytes) {
     ULARGE_INTEGER available;
     available.QuadPart = freeBytesAvailable;
     ULARGE_INTEGER total;
     total.QuadPart = totalBytes;
-    const BOOL ok = GetDiskFreeSpaceExA(path.c_str(), &available, &total, nullptr);
+    const BOOL ok = GetDiskFreeSpaceExW(path.c_str(), &available, &total, nullptr);
     freeBytesAvailable = available.QuadPart;
     totalBytes = total.QuadPart;
     return ok != FALSE;
@@ -87,20 +89,32 @@ TSystemSeams& SystemSeams() {
     return seams;
 }
 
-int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+                   UINT flags) {
     return SystemSeams().ShowMessageBox(owner, text, caption, flags);
 }
 
-bool ShowOpenFileDialog(OPENFILENAMEA& dialog) {
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+    return ShowMessageBox(owner, AnsiToWide(text), AnsiToWide(caption), flags);
+}
+
+bool ShowOpenFileDialog(OPENFILENAMEW& dialog) {
     return SystemSeams().ShowOpenFileDialog(dialog);
+}
+
+HINSTANCE ShellExecuteFile(HWND owner, const std::wstring& verb, const std::wstring& file,
+                           const std::wstring& parameters, const std::wstring& directory,
+                           int show) {
+    return SystemSeams().ShellExecuteFile(owner, verb, file, parameters, directory, show);
 }
 
 HINSTANCE ShellExecuteFile(HWND owner, const std::string& verb, const std::string& file,
                            const std::string& parameters, const std::string& directory, int show) {
-    return SystemSeams().ShellExecuteFile(owner, verb, file, parameters, directory, show);
+    return ShellExecuteFile(owner, AnsiToWide(verb), AnsiToWide(file), AnsiToWide(parameters),
+                            AnsiToWide(directory), show);
 }
 
-bool GetDiskFreeSpaceOf(const std::string& path, std::uint64_t& freeBytesAvailable,
+bool GetDiskFreeSpaceOf(const std::wstring& path, std::uint64_t& freeBytesAvailable,
                         std::uint64_t& totalBytes) {
     return SystemSeams().GetDiskFreeSpaceOf(path, freeBytesAvailable, totalBytes);
 }

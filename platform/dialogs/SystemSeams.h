@@ -5,7 +5,9 @@
 // controls version and the library loader. TSystemSeams holds the real calls
 // by default; the program never replaces them. Tests replace one for a scope
 // with TSeamOverride, which puts the previous function back. Replace seams
-// only while no other thread calls them.
+// only while no other thread calls them. Texts and names that may hold any
+// character (a file the user chose) pass the seams as UTF-16; ANSI texts are
+// converted on the way as the ANSI functions would convert them.
 
 #include <cstdint>
 #include <functional>
@@ -29,18 +31,20 @@ struct TSystemSeams {
     // Fills every member with the real system call.
     TSystemSeams();
 
-    // MessageBoxA: the id of the button that closed the box.
-    std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT flags)>
+    // MessageBoxW: the id of the button that closed the box.
+    std::function<int(HWND owner, const std::wstring& text, const std::wstring& caption,
+                      UINT flags)>
         ShowMessageBox;
-    // GetOpenFileNameA: true when the user confirmed a file name.
-    std::function<bool(OPENFILENAMEA& dialog)> ShowOpenFileDialog;
-    // ShellExecuteA; empty texts are passed as null.
-    std::function<HINSTANCE(HWND owner, const std::string& verb, const std::string& file,
-                            const std::string& parameters, const std::string& directory, int show)>
+    // GetOpenFileNameW: true when the user confirmed a file name.
+    std::function<bool(OPENFILENAMEW& dialog)> ShowOpenFileDialog;
+    // ShellExecuteW; empty texts are passed as null.
+    std::function<HINSTANCE(HWND owner, const std::wstring& verb, const std::wstring& file,
+                            const std::wstring& parameters, const std::wstring& directory,
+                            int show)>
         ShellExecuteFile;
-    // GetDiskFreeSpaceExA: fills the bytes the caller may use and the volume's
+    // GetDiskFreeSpaceExW: fills the bytes the caller may use and the volume's
     // total; leaves both as they were where the system does not set them.
-    std::function<bool(const std::string& path, std::uint64_t& freeBytesAvailable,
+    std::function<bool(const std::wstring& path, std::uint64_t& freeBytesAvailable,
                        std::uint64_t& totalBytes)>
         GetDiskFreeSpaceOf;
     // GetTickCount64: milliseconds since the system started.
@@ -71,12 +75,17 @@ private:
     std::function<F> FPrevious;
 };
 
-// The calls the program makes, each through its seam.
+// The calls the program makes, each through its seam; the ANSI forms convert
+// their texts and call the same seam.
+int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);
-bool ShowOpenFileDialog(OPENFILENAMEA& dialog);
+bool ShowOpenFileDialog(OPENFILENAMEW& dialog);
+HINSTANCE ShellExecuteFile(HWND owner, const std::wstring& verb, const std::wstring& file,
+                           const std::wstring& parameters, const std::wstring& directory,
+                           int show);
 HINSTANCE ShellExecuteFile(HWND owner, const std::string& verb, const std::string& file,
                            const std::string& parameters, const std::string& directory, int show);
-bool GetDiskFreeSpaceOf(const std::string& path, std::uint64_t& freeBytesAvailable,
+bool GetDiskFreeSpaceOf(const std::wstring& path, std::uint64_t& freeBytesAvailable,
                         std::uint64_t& totalBytes);
 std::uint64_t MillisecondTicks();
 TCommonControlsVersion CommonControlsVersion();

@@ -28,32 +28,32 @@ private:
 
 } // namespace
 
-bool FileExists(const std::string& fileName) {
-    WIN32_FIND_DATAA entry{};
-    const TFindHandle search(FindFirstFileA(fileName.c_str(), &entry));
+bool FileExists(const std::wstring& fileName) {
+    WIN32_FIND_DATAW entry{};
+    const TFindHandle search(FindFirstFileW(fileName.c_str(), &entry));
     // Any time stamp will do: a file dated before 1980 exists all the same.
     return search.IsValid() && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool DirectoryExists(const std::string& directory) {
-    const DWORD attributes = GetFileAttributesA(directory.c_str());
+bool DirectoryExists(const std::wstring& directory) {
+    const DWORD attributes = GetFileAttributesW(directory.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool ForceDirectories(const std::string& directory) {
+bool ForceDirectories(const std::wstring& directory) {
     if (directory.empty()) {
         throw Exception("Das Verzeichnis kann nicht erstellt werden");
     }
-    const std::string folder = ExcludeTrailingBackslash(directory);
-    const std::string parent = ExtractFilePath(folder);
+    const std::wstring folder = ExcludeTrailingBackslash(directory);
+    const std::wstring parent = ExtractFilePath(folder);
     if (folder.size() < 3 || DirectoryExists(folder) || parent == folder) {
         return true;
     }
-    return ForceDirectories(parent) && CreateDirectoryA(folder.c_str(), nullptr) != 0;
+    return ForceDirectories(parent) && CreateDirectoryW(folder.c_str(), nullptr) != 0;
 }
 
-int FileSetAttr(const std::string& fileName, std::uint32_t attributes) {
-    if (!SetFileAttributesA(fileName.c_str(), attributes)) {
+int FileSetAttr(const std::wstring& fileName, std::uint32_t attributes) {
+    if (!SetFileAttributesW(fileName.c_str(), attributes)) {
         return GetLastOSErrorCode();
     }
     return 0;

@@ -17,9 +17,14 @@ public:
     TOSFile& operator=(const TOSFile&) = delete;
 
     // Opens an existing file for sequential reading; others may read it too.
+    // An ANSI name goes to the system as it is; a wide name is Unicode (UTF-16
+    // on Windows; UTF-8 for the system elsewhere), for names the ANSI code
+    // page cannot hold.
     static TOSFile OpenRead(const std::string& fileName);
+    static TOSFile OpenRead(const std::wstring& fileName);
     // Creates the file, or empties it when it exists, for writing.
     static TOSFile Create(const std::string& fileName);
+    static TOSFile Create(const std::wstring& fileName);
 
     bool IsOpen() const { return FHandle != InvalidHandle; }
     // Reads up to count bytes; returns how many, 0 only at the end.

@@ -45,6 +45,42 @@ int WindowsCode(int error, const std::string& fileName = {}) {
     }
 }
 
+// A wide name as the system takes it: UTF-8. On a system with 16-bit wide
+// characters a surrogate pair is one character; a lone surrogate becomes
+// U+FFFD, which no file name here holds.
+std::string SystemName(const std::wstring& fileName) {
+    std::string name;
+    for (std::size_t i = 0; i < fileName.size(); ++i) {
+        auto code = static_cast<char32_t>(fileName[i]);
+        if constexpr (sizeof(wchar_t) == 2) {
+            if (code >= 0xD800 && code <= 0xDBFF && i + 1 < fileName.size() &&
+                fileName[i + 1] >= 0xDC00 && fileName[i + 1] <= 0xDFFF) {
+                code = 0x10000 + ((code - 0xD800) << 10) +
+                       (static_cast<char32_t>(fileName[++i]) - 0xDC00);
+            }
+        }
+        if ((code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+            code = 0xFFFD;
+        }
+        if (code < 0x80) {
+            name += static_cast<char>(code);
+        } else if (code < 0x800) {
+            name += static_cast<char>(0xC0 | (code >> 6));
+            name += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            name += static_cast<char>(0xE0 | (code >> 12));
+            name += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            name += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            name += static_cast<char>(0xF0 | (code >> 18));
+            name += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            name += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            name += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return name;
+}
+
 [[noreturn]] void RaiseErrno(const std::string& fileName = {}) {
     throw EInOutError(WindowsCode(errno, fileName));
 }
@@ -70,6 +106,14 @@ TOSFile TOSFile::OpenRead(const std::string& fileName) {
         throw EInOutError(5);
     }
     return file;
+}
+
+TOSFile TOSFile::OpenRead(const std::wstring& fileName) {
+    return OpenRead(SystemName(fileName));
+}
+
+TOSFile TOSFile::Create(const std::wstring& fileName) {
+    return Create(SystemName(fileName));
 }
 
 TOSFile TOSFile::Create(const std::string& fileName) {

@@ -1,4 +1,4 @@
-// The OS file on Windows: CreateFileA, ReadFile, WriteFile.
+// The OS file on Windows: CreateFileA or CreateFileW, ReadFile, WriteFile.
 
 #include "platform/rtl/OSFile.h"
 
@@ -18,10 +18,19 @@ HANDLE AsHandle(std::intptr_t handle) {
     throw EInOutError(static_cast<int>(GetLastError()));
 }
 
-std::intptr_t CheckedOpen(const std::string& fileName, DWORD access, DWORD disposition,
-                          DWORD flags) {
-    const HANDLE handle = CreateFileA(fileName.c_str(), access, FILE_SHARE_READ, nullptr,
-                                      disposition, FILE_ATTRIBUTE_NORMAL | flags, nullptr);
+HANDLE CreateFileOf(const std::string& fileName, DWORD access, DWORD disposition, DWORD flags) {
+    return CreateFileA(fileName.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+                       FILE_ATTRIBUTE_NORMAL | flags, nullptr);
+}
+
+HANDLE CreateFileOf(const std::wstring& fileName, DWORD access, DWORD disposition, DWORD flags) {
+    return CreateFileW(fileName.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+                       FILE_ATTRIBUTE_NORMAL | flags, nullptr);
+}
+
+template <class TName>
+std::intptr_t CheckedOpen(const TName& fileName, DWORD access, DWORD disposition, DWORD flags) {
+    const HANDLE handle = CreateFileOf(fileName, access, disposition, flags);
     if (handle == INVALID_HANDLE_VALUE) {
         RaiseLastError();
     }
@@ -37,7 +46,15 @@ TOSFile TOSFile::OpenRead(const std::string& fileName) {
     return TOSFile(CheckedOpen(fileName, GENERIC_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN));
 }
 
+TOSFile TOSFile::OpenRead(const std::wstring& fileName) {
+    return TOSFile(CheckedOpen(fileName, GENERIC_READ, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN));
+}
+
 TOSFile TOSFile::Create(const std::string& fileName) {
+    return TOSFile(CheckedOpen(fileName, GENERIC_WRITE, CREATE_ALWAYS, 0));
+}
+
+TOSFile TOSFile::Create(const std::wstring& fileName) {
     return TOSFile(CheckedOpen(fileName, GENERIC_WRITE, CREATE_ALWAYS, 0));
 }
 

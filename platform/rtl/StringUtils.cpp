@@ -10,8 +10,8 @@
 
 namespace {
 
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+template <class Ch> Ch AsciiLower(Ch c) {
+    return (c >= Ch('A') && c <= Ch('Z')) ? static_cast<Ch>(c - Ch('A') + Ch('a')) : c;
 }
 char AsciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -70,6 +70,14 @@ std::string UIntToStr(std::uint64_t value) {
 std::string LowerCase(std::string_view text) {
     std::string result(text);
     for (char& c : result) {
+        c = AsciiLower(c);
+    }
+    return result;
+}
+
+std::wstring LowerCase(std::wstring_view text) {
+    std::wstring result(text);
+    for (wchar_t& c : result) {
         c = AsciiLower(c);
     }
     return result;

@@ -11,6 +11,8 @@ std::string UIntToStr(std::uint64_t value);
 
 // Maps A-Z to a-z and leaves every other byte alone.
 std::string LowerCase(std::string_view text);
+// Maps A-Z to a-z and leaves every other character alone.
+std::wstring LowerCase(std::wstring_view text);
 // Maps a-z to A-Z and leaves every other byte alone.
 std::string UpperCase(std::string_view text);
 

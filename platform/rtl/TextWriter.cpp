@@ -4,6 +4,8 @@
 
 #include "platform/rtl/Exceptions.h"
 
+#include <utility>
+
 TTextWriter::TTextWriter(const std::string& fileName) {
     Open(fileName);
 }
@@ -18,7 +20,16 @@ TTextWriter::~TTextWriter() {
 
 void TTextWriter::Open(const std::string& fileName) {
     Close();
-    FFile = TOSFile::Create(fileName);
+    Start(TOSFile::Create(fileName));
+}
+
+void TTextWriter::Open(const std::wstring& fileName) {
+    Close();
+    Start(TOSFile::Create(fileName));
+}
+
+void TTextWriter::Start(TOSFile file) {
+    FFile = std::move(file);
     FBuffer.reserve(BufferSize);
 }
 

@@ -22,8 +22,10 @@ public:
     TTextWriter& operator=(const TTextWriter&) = delete;
 
     // Creates the file, or empties it when it exists. A file that is open
-    // already is closed first. Raises EInOutError.
+    // already is closed first. Raises EInOutError. The name is ANSI or wide
+    // as for TOSFile.
     void Open(const std::string& fileName);
+    void Open(const std::wstring& fileName);
     bool IsOpen() const { return FFile.IsOpen(); }
 
     // Writes text and CR LF.
@@ -35,6 +37,7 @@ public:
     void Close();
 
 private:
+    void Start(TOSFile file);
     void Flush();
 
     TOSFile FFile;

@@ -14,6 +14,7 @@ list(APPEND PORTABLE
 list(APPEND WINDOWS
     FileSystemWin.cpp
     OSFileWin.cpp
+    SystemTextWin.cpp
     UserFormatSettingsWin.cpp
 )
 # The native build runs the portable code on POSIX stand-ins of the OS calls.

@@ -30,17 +30,21 @@ bool IsIconStatic(HWND window) {
            (GetWindowLongPtrA(window, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
 }
 
-std::string MessageText(HWND box) {
-    const std::vector<HWND> children = ChildWindows(box);
-    std::string longest;
-    for (HWND child : children) {
+// The static that shows the text: the one with the message id, else the
+// one with the longest text.
+HWND MessageTextControl(HWND box) {
+    HWND longest = nullptr;
+    std::size_t longestSize = 0;
+    for (HWND child : ChildWindows(box)) {
         if (!ClassMatches(child, "Static") || IsIconStatic(child))
             continue;
-        std::string text = WindowText(child);
         if (GetDlgCtrlID(child) == MessageTextId)
-            return text;
-        if (text.size() > longest.size())
-            longest = std::move(text);
+            return child;
+        const std::size_t size = WindowText(child).size();
+        if (!longest || size > longestSize) {
+            longest = child;
+            longestSize = size;
+        }
     }
     return longest;
 }
@@ -130,7 +134,10 @@ TMessageBoxInfo ReadMessageBox(HWND box) {
     TMessageBoxInfo info;
     info.Handle = box;
     info.Caption = Caption(box);
-    info.Text = MessageText(box);
+    if (HWND text = MessageTextControl(box)) {
+        info.Text = WindowText(text);
+        info.WideText = WideWindowText(text);
+    }
     for (HWND child : ChildWindows(box))
         if (ClassMatches(child, "Button") && IsWindowVisible(child))
             info.Buttons.push_back(Caption(child));
@@ -219,6 +226,14 @@ void SetOpenDialogFileName(HWND dialog, const std::string& fileName) {
     if (shown != fileName)
         throw std::runtime_error("the file name field of " + Describe(dialog) + " shows \"" +
                                  shown + "\" instead of \"" + fileName + "\"");
+}
+
+void SetOpenDialogFileName(HWND dialog, const std::wstring& fileName) {
+    HWND field = OpenDialogFileNameField(dialog);
+    SendUnicodeWithTimeout(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()));
+    if (WideWindowText(field) != fileName)
+        throw std::runtime_error("the file name field of " + Describe(dialog) + " shows \"" +
+                                 WindowText(field) + "\", not the Unicode name it was given");
 }
 
 } // namespace e2e

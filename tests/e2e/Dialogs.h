@@ -22,6 +22,8 @@ struct TMessageBoxInfo {
     HWND Handle = nullptr;
     std::string Caption;
     std::string Text;
+    // The text read through the Unicode functions: names in any script.
+    std::wstring WideText;
     TBoxIcon Icon = TBoxIcon::None;
     std::vector<std::string> Buttons; // captions in Z order, '&' markers kept
 };
@@ -46,7 +48,9 @@ void PressDialogButton(HWND dialog, std::string_view caption,
 // of the Explorer-style dialog, preferring the edit inside it, else the edit
 // edt1 (0x480) of the old-style one.
 HWND OpenDialogFileNameField(HWND dialog);
-// Puts fileName into that field (WM_SETTEXT) and checks it arrived.
+// Puts fileName into that field (WM_SETTEXT) and checks it arrived; the wide
+// form sends the Unicode message, for names in any script.
 void SetOpenDialogFileName(HWND dialog, const std::string& fileName);
+void SetOpenDialogFileName(HWND dialog, const std::wstring& fileName);
 
 } // namespace e2e

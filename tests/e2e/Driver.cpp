@@ -233,11 +233,23 @@ TMessageBoxInfo TAppDriver::ConfirmMessageBox(TDuration timeout) const {
     return box;
 }
 
-void TAppDriver::AnswerOpenDialog(std::string_view title, const std::string& fileName,
-                                  TDuration timeout) {
-    HWND dialog = WaitForDialog(title, timeout);
+namespace {
+
+template <class TName> void EnterAndConfirm(HWND dialog, const TName& fileName, TDuration timeout) {
     SetOpenDialogFileName(dialog, fileName);
     PressDialogButton(dialog, IDOK, timeout);
+}
+
+} // namespace
+
+void TAppDriver::AnswerOpenDialog(std::string_view title, const std::string& fileName,
+                                  TDuration timeout) {
+    EnterAndConfirm(WaitForDialog(title, timeout), fileName, timeout);
+}
+
+void TAppDriver::AnswerOpenDialog(std::string_view title, const std::wstring& fileName,
+                                  TDuration timeout) {
+    EnterAndConfirm(WaitForDialog(title, timeout), fileName, timeout);
 }
 
 void TAppDriver::CancelOpenDialog(std::string_view title, TDuration timeout) {

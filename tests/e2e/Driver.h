@@ -5,7 +5,8 @@
 // raises std::runtime_error with a message that says what was expected.
 //
 // The parts are usable alone too: WindowQuery.h (finding, reading state),
-// Input.h (clicks, keys), TrackBar.h, Dialogs.h, Capture.h (pixels, BMP).
+// Input.h (clicks, keys), TrackBar.h, Dialogs.h, Capture.h (pixels, BMP),
+// Processes.h (child processes, command lines).
 //
 // Under Wine on an X server without a window manager, every top-level window
 // that hides (a message box or dialog closing, the program ending) keeps the
@@ -16,6 +17,7 @@
 #include "tests/e2e/Dialogs.h"
 #include "tests/e2e/Handles.h"
 #include "tests/e2e/Input.h"
+#include "tests/e2e/Processes.h"
 #include "tests/e2e/TrackBar.h"
 #include "tests/e2e/Wait.h"
 #include "tests/e2e/WindowQuery.h"
@@ -100,6 +102,9 @@ public:
     // Waits for the open dialog with this title, enters fileName and presses
     // OK, or presses Cancel; returns when the dialog has closed.
     void AnswerOpenDialog(std::string_view title, const std::string& fileName,
+                          TDuration timeout = 10s);
+    // The same with a Unicode name, entered through the Unicode message.
+    void AnswerOpenDialog(std::string_view title, const std::wstring& fileName,
                           TDuration timeout = 10s);
     void CancelOpenDialog(std::string_view title, TDuration timeout = 10s);
 

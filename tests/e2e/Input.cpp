@@ -99,6 +99,25 @@ void ClickAt(HWND window, int x, int y) {
     Post(window, WM_LBUTTONUP, 0, point);
 }
 
+HCURSOR CursorShownAt(HWND window, int x, int y, TDuration settle) {
+    RequireWindow(window, "point at");
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    // A real move ends there: the pointer steps onto the point from beside it.
+    SetCursorPos(point.x - 1, point.y);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = 1;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &move, sizeof move);
+    Sleep(static_cast<DWORD>(settle.count()));
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetCursorInfo(&info))
+        throw std::runtime_error("cannot read the cursor");
+    return info.hCursor;
+}
+
 void ClickCentre(HWND window) {
     const TBounds client = ClientBounds(window);
     ClickAt(window, client.Width / 2, client.Height / 2);

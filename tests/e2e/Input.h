@@ -34,6 +34,13 @@ TSendResult Click(HWND button, TDuration settle = 5s);
 void ClickAt(HWND window, int x, int y);
 void ClickCentre(HWND window);
 
+// Moves the system's mouse pointer onto a point in window's client
+// coordinates, as a hand on the mouse does (the window under it is asked for
+// its cursor), and returns the cursor the foreground program shows there
+// once settle has passed. Cursor handles are the showing process's own:
+// compare them only with others read the same way.
+HCURSOR CursorShownAt(HWND window, int x, int y, TDuration settle = 300ms);
+
 // Posts a key press (WM_KEYDOWN, WM_KEYUP) to target; the target's message
 // loop turns it into WM_CHAR where the key makes one.
 void PressKey(HWND target, WORD virtualKey);

@@ -110,15 +110,26 @@ std::string Caption(HWND window) {
     return text;
 }
 
-std::string WindowText(HWND window, TDuration timeout) {
+namespace {
+
+template <class Ch, class Send> std::basic_string<Ch> TextOf(HWND window, TDuration timeout, Send send) {
     RequireWindow(window, "read the text of");
-    const auto length =
-        static_cast<size_t>(SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0, timeout));
-    std::string text(length + 1, '\0');
-    const auto copied = static_cast<size_t>(SendWithTimeout(
-        window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), timeout));
+    const auto length = static_cast<size_t>(send(window, WM_GETTEXTLENGTH, 0, 0, timeout));
+    std::basic_string<Ch> text(length + 1, Ch(0));
+    const auto copied = static_cast<size_t>(
+        send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), timeout));
     text.resize(std::min(copied, length));
     return text;
+}
+
+} // namespace
+
+std::string WindowText(HWND window, TDuration timeout) {
+    return TextOf<char>(window, timeout, SendWithTimeout);
+}
+
+std::wstring WideWindowText(HWND window, TDuration timeout) {
+    return TextOf<wchar_t>(window, timeout, SendUnicodeWithTimeout);
 }
 
 std::string DescribeChildren(HWND parent) {
@@ -216,15 +227,31 @@ HWND FocusedWindow(HWND window) {
     return window;
 }
 
-LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                        TDuration timeout) {
+namespace {
+
+using TSendTimeout = LRESULT(WINAPI*)(HWND, UINT, WPARAM, LPARAM, UINT, UINT, PDWORD_PTR);
+
+LRESULT SendWith(TSendTimeout send, HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                 TDuration timeout) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
-                             static_cast<UINT>(timeout.count()), &result))
+    if (!send(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
+              static_cast<UINT>(timeout.count()), &result))
         throw std::runtime_error("message " + Hex(message) + " to " + Describe(window) +
                                  " got no answer within " + std::to_string(timeout.count()) +
                                  " ms (error " + std::to_string(GetLastError()) + ")");
     return static_cast<LRESULT>(result);
+}
+
+} // namespace
+
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                        TDuration timeout) {
+    return SendWith(SendMessageTimeoutA, window, message, wParam, lParam, timeout);
+}
+
+LRESULT SendUnicodeWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                               TDuration timeout) {
+    return SendWith(SendMessageTimeoutW, window, message, wParam, lParam, timeout);
 }
 
 void RequireWindow(HWND window, const char* action) {

@@ -52,6 +52,8 @@ bool ClassMatches(HWND window, std::string_view className);
 std::string Caption(HWND window);
 // The text the window itself reports (WM_GETTEXT).
 std::string WindowText(HWND window, TDuration timeout = 5s);
+// The same through the Unicode message, for texts in any script.
+std::wstring WideWindowText(HWND window, TDuration timeout = 5s);
 // "Button "&Start" id 101", for failure messages.
 std::string Describe(HWND window);
 // One line per descendant of parent, each starting on a new line.
@@ -83,6 +85,9 @@ HWND FocusedWindow(HWND window);
 // answer in time.
 LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                         TDuration timeout = 5s);
+// The same with SendMessageTimeoutW, for messages that carry Unicode text.
+LRESULT SendUnicodeWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                               TDuration timeout = 5s);
 
 // Raises std::runtime_error when window is not a window (any more).
 void RequireWindow(HWND window, const char* action);

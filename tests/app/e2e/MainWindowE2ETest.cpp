@@ -11,6 +11,14 @@ e2e::TRgb SystemColour(int index) {
     return {GetRValue(c), GetGValue(c), GetBValue(c)};
 }
 const e2e::TRgb White{255, 255, 255};
+
+std::wstring Widen(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<size_t>(
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                              static_cast<int>(wide.size()))));
+    return wide;
+}
 } // namespace
 
 TEST_F(Program, PresetsAndSliderStayInStepInTheRealWindow) {
@@ -95,4 +103,60 @@ TEST_F(Program, TheWindowPaintsItsLayout) {
     EXPECT_EQ(bounds(TrackBar()), (e2e::TBounds{3, 93, 302, 25}));
     EXPECT_EQ(bounds(Button("Datei wählen und Aufteilung starten")),
               (e2e::TBounds{16, 20, 281, 25}));
+}
+
+TEST_F(Program, HelpHandsTheFileManagerThePagePathAsOneArgument) {
+    // Unpacked where blanks and a comma would split an unquoted argument.
+    const std::string folder = Path("Tessaro Kopie, 2");
+    Start(CopyProgramTo(folder));
+    e2e::Click(Button("&Hilfe"));
+    std::vector<e2e::TProcessInfo> started;
+    e2e::WaitFor(
+        [&] {
+            started = e2e::ChildProcesses(driver.ProcessId());
+            return !started.empty();
+        },
+        20s, "the file manager");
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(_stricmp(started[0].ExeName.c_str(), "explorer.exe"), 0) << started[0].ExeName;
+    const std::vector<std::wstring> arguments =
+        e2e::SplitCommandLine(e2e::ProcessCommandLine(started[0].Id));
+    ASSERT_EQ(arguments.size(), 2u);
+    EXPECT_EQ(arguments[1], Widen(folder + "\\faq.html"));
+    CloseFileManagerWindows();
+    EXPECT_TRUE(driver.RequestClose(10s));
+}
+
+TEST_F(Program, TheShippedFileNamesProductAndVersionInGerman) {
+    const std::string program = ProgramFolder() + "\\tessaro.exe";
+    DWORD unused = 0;
+    const DWORD size = ::GetFileVersionInfoSizeA(program.c_str(), &unused);
+    ASSERT_GT(size, 0u) << "a version resource";
+    std::vector<char> data(size);
+    ASSERT_TRUE(::GetFileVersionInfoA(program.c_str(), 0, size, data.data()));
+    auto query = [&](const char* path) {
+        void* value = nullptr;
+        UINT length = 0;
+        return ::VerQueryValueA(data.data(), path, &value, &length) && length ? value : nullptr;
+    };
+    const auto* translation = static_cast<const WORD*>(query("\\VarFileInfo\\Translation"));
+    ASSERT_NE(translation, nullptr);
+    EXPECT_EQ(translation[0], 0x0407) << "German";
+    EXPECT_EQ(translation[1], 1252);
+    const auto* product =
+        static_cast<const char*>(query("\\StringFileInfo\\040704E4\\ProductName"));
+    ASSERT_NE(product, nullptr);
+    EXPECT_STREQ(product, "Tessaro");
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query("\\"));
+    const auto* version =
+        static_cast<const char*>(query("\\StringFileInfo\\040704E4\\FileVersion"));
+    ASSERT_NE(fixed, nullptr);
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                  std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                  std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
+                  std::to_string(LOWORD(fixed->dwFileVersionLS)),
+              version)
+        << "the numbers and the text agree";
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 }

@@ -11,24 +11,40 @@ std::string ProgramFolder() {
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA data{};
-    HANDLE h = ::FindFirstFileA((folder + "\\*").c_str(), &data);
+namespace {
+// By Unicode names: a test may leave files whose names the ANSI code page
+// cannot hold.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data{};
+    HANDLE h = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..")
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            const std::string full = folder + "\\" + name;
-            ::SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring full = folder + L"\\" + name;
+            ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(full);
             else
-                ::DeleteFileA(full.c_str());
-        } while (::FindNextFileA(h, &data));
+                ::DeleteFileW(full.c_str());
+        } while (::FindNextFileW(h, &data));
         ::FindClose(h);
     }
-    ::RemoveDirectoryA(folder.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
+} // namespace
+
+std::wstring WidePath(const std::string& path) {
+    std::wstring wide(path.size(), L'\0');
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
+                                        wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+    return wide;
+}
+
+void RemoveTree(const std::string& folder) {
+    RemoveTree(WidePath(folder));
 }
 
 void Program::SetUp() {
@@ -82,8 +98,17 @@ void Program::TearDown() {
     RemoveTree(FFolder);
 }
 
-void Program::Start() {
-    driver.Start(ProgramFolder() + "\\tessaro.exe");
+std::string CopyProgramTo(const std::string& folder) {
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* file : {"tessaro.exe", "faq.html"})
+        if (!::CopyFileA((ProgramFolder() + "\\" + file).c_str(), (folder + "\\" + file).c_str(),
+                         FALSE))
+            throw std::runtime_error(std::string("cannot copy ") + file + " to " + folder);
+    return folder + "\\tessaro.exe";
+}
+
+void Program::Start(const std::string& program) {
+    driver.Start(program);
     window = driver.WaitForMainWindow("Tessaro", std::chrono::seconds(30), "TfrmMain");
 }
 

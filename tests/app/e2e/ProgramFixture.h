@@ -9,13 +9,17 @@
 #include <string>
 #include <vector>
 
+// The folder of the running test program (and of tessaro.exe).
+std::string ProgramFolder();
+
 class Program : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the program and waits for its main window.
-    void Start();
+    // Starts the program (the one beside the test, or a copy) and waits for
+    // its main window.
+    void Start(const std::string& program = ProgramFolder() + "\\tessaro.exe");
     HWND Button(const std::string& caption) const;
     HWND Radio(const std::string& caption) const;
     HWND TrackBar() const;
@@ -37,11 +41,14 @@ private:
     std::string FFolder;
 };
 
-// The folder of the running test program (and of tessaro.exe).
-std::string ProgramFolder();
+// Copies tessaro.exe and what ships beside it into folder (made when
+// missing) as a user unpacks them; returns the copy's path.
+std::string CopyProgramTo(const std::string& folder);
 // Visible windows of the file manager, with that title when one is given.
 std::vector<HWND> FileManagerWindows(const std::string& title);
 // Closes them and waits until they are gone.
 void CloseFileManagerWindows();
 // Removes a folder and everything in it.
 void RemoveTree(const std::string& folder);
+// An ANSI path as the Unicode functions take it.
+std::wstring WidePath(const std::string& path);

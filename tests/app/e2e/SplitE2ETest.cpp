@@ -10,6 +10,9 @@ using namespace std::chrono_literals;
 namespace {
 const char* const DialogTitle = "Quelldatei wählen";
 const char* const StartCaption = "Datei wählen und Aufteilung starten";
+// A point on the logo, where the window itself decides the cursor.
+const int LogoX = 80;
+const int LogoY = 150;
 
 std::string Lines(int first, int count) {
     std::string text;
@@ -71,18 +74,33 @@ TEST_F(Program, AStopKeepsTheCompletePartsAndWarns) {
     Write("gross.txt", ShortLines(total));
     Start();
     e2e::DragTrackBarTo(TrackBar(), 10000); // many parts: a copy long enough to stop
+    const HCURSOR idle = e2e::CursorShownAt(window, LogoX, LogoY);
     e2e::Click(Button(StartCaption));
     driver.AnswerOpenDialog(DialogTitle, Path("gross.txt"));
     HWND cancel = nullptr;
     e2e::WaitFor(
         [&] { return (cancel = e2e::FindChild(window, "TButton", "Abbrechen")) != nullptr; }, 20s,
         "the Cancel button");
+    // While the copy runs: another cursor over the window (the hourglass),
+    // the settings and the other buttons disabled, only Cancel enabled.
+    ASSERT_TRUE(e2e::WaitUntil(
+        [&] { return e2e::CursorShownAt(window, LogoX, LogoY, 100ms) != idle; }, 10s))
+        << "the cursor over the window changes";
+    for (const char* radio :
+         {"für Excel bis 2007", "für Excel ab 2010", "für Texteditoren", "Eigene Einstellung"})
+        EXPECT_FALSE(e2e::IsEnabled(Radio(radio))) << radio;
+    EXPECT_FALSE(e2e::IsEnabled(TrackBar()));
+    EXPECT_FALSE(e2e::IsEnabled(Button("&Hilfe")));
+    EXPECT_FALSE(e2e::IsEnabled(Button("&Beenden")));
+    EXPECT_TRUE(e2e::IsEnabled(cancel));
     e2e::Click(cancel);
     const e2e::TMessageBoxInfo box = WaitForReport(60s);
     EXPECT_EQ(box.Text, "Die Datei konnte nur teilweise aufgeteilt werden, da der Vorgang "
                         "abgebrochen wurde.");
     EXPECT_EQ(box.Icon, e2e::TBoxIcon::Warning);
     driver.ConfirmMessageBox();
+    EXPECT_EQ(e2e::CursorShownAt(window, LogoX, LogoY), idle) << "the idle cursor again";
+    EXPECT_TRUE(e2e::IsEnabled(Radio("Eigene Einstellung")));
     // The parts hold the first lines, complete, up to a multiple of 100.
     std::string parts;
     for (int k = 0; Exists(Path("gross") + "\\" + std::to_string(k) + ".txt"); ++k)

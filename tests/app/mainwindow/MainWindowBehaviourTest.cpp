@@ -7,6 +7,8 @@
 #include "platform/forms/Application.h"
 
 #include <commctrl.h>
+#include <cstring>
+#include <cwchar>
 #include <initializer_list>
 
 TEST_F(MainWindow, PresetsMoveTheSliderAndTheLabelFollows) {
@@ -116,7 +118,7 @@ TEST_F(MainWindow, DisableControlsTouchesExactlyTheWindowedControlsButTheOneName
 TEST_F(MainWindow, CloseQueryLetsAnIdleWindowClose) {
     int boxes = 0;
     TSeamOverride box(SystemSeams().ShowMessageBox,
-                      [&](HWND, const std::string&, const std::string&, UINT) {
+                      [&](HWND, const std::wstring&, const std::wstring&, UINT) {
                           ++boxes;
                           return IDOK;
                       });
@@ -129,11 +131,11 @@ TEST_F(MainWindow, CloseQueryLetsAnIdleWindowClose) {
 
 TEST_F(MainWindow, CloseQueryDuringASplitAsksForPatienceAndStopsIt) {
     form->HandleNeeded();
-    std::string text, caption;
+    std::wstring text, caption;
     UINT flags = 0;
     HWND owner = nullptr;
     TSeamOverride box(SystemSeams().ShowMessageBox,
-                      [&](HWND o, const std::string& t, const std::string& c, UINT f) {
+                      [&](HWND o, const std::wstring& t, const std::wstring& c, UINT f) {
                           owner = o;
                           text = t;
                           caption = c;
@@ -146,9 +148,9 @@ TEST_F(MainWindow, CloseQueryDuringASplitAsksForPatienceAndStopsIt) {
     EXPECT_FALSE(canClose);
     EXPECT_TRUE(bAbort) << "the split stops at its next line";
     EXPECT_FALSE(form->btnExecute->Enabled());
-    EXPECT_EQ(text, "Der aktuelle Vorgang wird abgebrochen...\rBitte haben Sie etwas Geduld und "
-                    "versuchen Sie es in ein paar Sekunden erneut");
-    EXPECT_EQ(caption, "Tessaro");
+    EXPECT_EQ(text, L"Der aktuelle Vorgang wird abgebrochen...\rBitte haben Sie etwas Geduld und "
+                    L"versuchen Sie es in ein paar Sekunden erneut");
+    EXPECT_EQ(caption, L"Tessaro");
     EXPECT_EQ(flags, static_cast<UINT>(MB_ICONQUESTION | MB_OK));
     EXPECT_EQ(owner, form->Handle());
     // Once the split has ended, closing works.
@@ -158,10 +160,10 @@ TEST_F(MainWindow, CloseQueryDuringASplitAsksForPatienceAndStopsIt) {
 }
 
 TEST_F(MainWindow, HelpStartsTheFileManagerByFullPathWithThePageBesideTheProgram) {
-    std::string verb, file, params;
+    std::wstring verb, file, params;
     TSeamOverride shell(SystemSeams().ShellExecuteFile,
-                        [&](HWND, const std::string& v, const std::string& f, const std::string& p,
-                            const std::string&, int show) {
+                        [&](HWND, const std::wstring& v, const std::wstring& f,
+                            const std::wstring& p, const std::wstring&, int show) {
                             verb = v;
                             file = f;
                             params = p;
@@ -169,19 +171,21 @@ TEST_F(MainWindow, HelpStartsTheFileManagerByFullPathWithThePageBesideTheProgram
                             return reinterpret_cast<HINSTANCE>(33);
                         });
     ClickButton(form->btnHelp);
-    EXPECT_EQ(verb, "open");
-    char windows[MAX_PATH];
-    ::GetWindowsDirectoryA(windows, MAX_PATH);
-    EXPECT_EQ(file, std::string(windows) + "\\explorer.exe");
-    EXPECT_GE(params.size(), 9u);
-    EXPECT_EQ(params.substr(params.size() - 9), "\\faq.html");
+    EXPECT_EQ(verb, L"open");
+    wchar_t windows[MAX_PATH];
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    EXPECT_EQ(file, std::wstring(windows) + L"\\explorer.exe");
+    wchar_t program[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, program, MAX_PATH);
+    const std::wstring folder(program, std::wcsrchr(program, L'\\'));
+    EXPECT_EQ(params, L"\"" + folder + L"\\faq.html\"") << "one argument, quoted";
 }
 
 TEST_F(MainWindow, CloseButtonAsksTheCloseQuery) {
     bAbort = false;
     int boxes = 0;
     TSeamOverride box(SystemSeams().ShowMessageBox,
-                      [&](HWND, const std::string&, const std::string&, UINT) {
+                      [&](HWND, const std::wstring&, const std::wstring&, UINT) {
                           ++boxes;
                           return IDOK;
                       });

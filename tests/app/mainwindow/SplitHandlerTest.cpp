@@ -8,15 +8,17 @@
 #include "platform/forms/Application.h"
 #include "platform/forms/Screen.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/SystemText.h"
 
-#include <cstring>
+#include <cwchar>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 namespace {
 struct Box {
     HWND Owner;
-    std::string Text;
+    std::wstring Text;
     UINT Flags;
 };
 
@@ -31,49 +33,49 @@ class SplitHandler : public MainWindow {
 protected:
     void SetUp() override {
         MainWindow::SetUp();
-        char temp[MAX_PATH] = {};
-        ::GetTempPathA(MAX_PATH, temp);
-        folder = std::string(temp) + "tessaro-split-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        wchar_t temp[MAX_PATH] = {};
+        ::GetTempPathW(MAX_PATH, temp);
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder = std::wstring(temp) + L"tessaro-split-" + std::wstring(test.begin(), test.end());
         Remove(folder);
-        ::CreateDirectoryA(folder.c_str(), nullptr);
+        ::CreateDirectoryW(folder.c_str(), nullptr);
         form->HandleNeeded();
     }
     void TearDown() override {
         Remove(folder);
         MainWindow::TearDown();
     }
-    static void Remove(const std::string& path) {
-        WIN32_FIND_DATAA d{};
-        HANDLE h = ::FindFirstFileA((path + "\\*").c_str(), &d);
+    static void Remove(const std::wstring& path) {
+        WIN32_FIND_DATAW d{};
+        HANDLE h = ::FindFirstFileW((path + L"\\*").c_str(), &d);
         if (h != INVALID_HANDLE_VALUE) {
             do {
-                const std::string n = d.cFileName;
-                if (n == "." || n == "..")
+                const std::wstring n = d.cFileName;
+                if (n == L"." || n == L"..")
                     continue;
-                const std::string full = path + "\\" + n;
-                ::SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                const std::wstring full = path + L"\\" + n;
+                ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
                 if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                     Remove(full);
                 else
-                    ::DeleteFileA(full.c_str());
-            } while (::FindNextFileA(h, &d));
+                    ::DeleteFileW(full.c_str());
+            } while (::FindNextFileW(h, &d));
             ::FindClose(h);
         }
-        ::RemoveDirectoryA(path.c_str());
+        ::RemoveDirectoryW(path.c_str());
     }
-    std::string Path(const std::string& name) const { return folder + "\\" + name; }
-    void Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
+    std::wstring Path(const std::wstring& name) const { return folder + L"\\" + name; }
+    void Write(const std::wstring& name, const std::string& bytes) const {
+        std::ofstream(std::filesystem::path(Path(name)), std::ios::binary) << bytes;
     }
-    static std::string Read(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
+    static std::string Read(const std::wstring& file) {
+        std::ifstream in(std::filesystem::path(file), std::ios::binary);
         std::ostringstream s;
         s << in.rdbuf();
         return s.str();
     }
     // The dialog answers with these names in turn, then cancels.
-    void Choose(std::vector<std::string> names) { chosen = std::move(names); }
+    void Choose(std::vector<std::wstring> names) { chosen = std::move(names); }
     void Execute() { form->btnExecuteClick(form->btnExecute); }
     void ExpectIdle() {
         EXPECT_TRUE(bAbort);
@@ -88,46 +90,46 @@ protected:
         }
     }
 
-    std::string folder;
-    std::vector<std::string> chosen;
+    std::wstring folder;
+    std::vector<std::wstring> chosen;
     int dialogs = 0;
     std::vector<Box> boxes;
-    std::vector<std::string> explored;
-    std::vector<std::string> freeQueries;
+    std::vector<std::wstring> explored;
+    std::vector<std::wstring> freeQueries;
     std::uint64_t freeBytes = UINT64_MAX / 4;
     std::function<void()> onBox;
     std::function<void()> onClock;
     std::uint64_t now = 0;
 
-    TSeamOverride<bool(OPENFILENAMEA&)> dialogSeam{
-        SystemSeams().ShowOpenFileDialog, [this](OPENFILENAMEA& ofn) {
+    TSeamOverride<bool(OPENFILENAMEW&)> dialogSeam{
+        SystemSeams().ShowOpenFileDialog, [this](OPENFILENAMEW& ofn) {
             const size_t n = static_cast<size_t>(dialogs++);
             if (n >= chosen.size())
                 return false;
-            std::strncpy(ofn.lpstrFile, chosen[n].c_str(), ofn.nMaxFile - 1);
+            std::wcsncpy(ofn.lpstrFile, chosen[n].c_str(), ofn.nMaxFile - 1);
             return true;
         }};
-    TSeamOverride<int(HWND, const std::string&, const std::string&, UINT)> boxSeam{
+    TSeamOverride<int(HWND, const std::wstring&, const std::wstring&, UINT)> boxSeam{
         SystemSeams().ShowMessageBox,
-        [this](HWND owner, const std::string& text, const std::string& caption, UINT flags) {
-            EXPECT_EQ(caption, "Tessaro");
+        [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
+            EXPECT_EQ(caption, L"Tessaro");
             boxes.push_back({owner, text, flags});
             if (onBox)
                 onBox();
             return IDOK;
         }};
-    TSeamOverride<HINSTANCE(HWND, const std::string&, const std::string&, const std::string&,
-                            const std::string&, int)>
+    TSeamOverride<HINSTANCE(HWND, const std::wstring&, const std::wstring&, const std::wstring&,
+                            const std::wstring&, int)>
         shellSeam{SystemSeams().ShellExecuteFile,
-                  [this](HWND, const std::string& verb, const std::string& file, const std::string&,
-                         const std::string&, int) {
-                      EXPECT_EQ(verb, "explore");
+                  [this](HWND, const std::wstring& verb, const std::wstring& file,
+                         const std::wstring&, const std::wstring&, int) {
+                      EXPECT_EQ(verb, L"explore");
                       explored.push_back(file);
                       return reinterpret_cast<HINSTANCE>(33);
                   }};
-    TSeamOverride<bool(const std::string&, std::uint64_t&, std::uint64_t&)> freeSeam{
+    TSeamOverride<bool(const std::wstring&, std::uint64_t&, std::uint64_t&)> freeSeam{
         SystemSeams().GetDiskFreeSpaceOf,
-        [this](const std::string& path, std::uint64_t& available, std::uint64_t& total) {
+        [this](const std::wstring& path, std::uint64_t& available, std::uint64_t& total) {
             freeQueries.push_back(path);
             available = freeBytes;
             total = freeBytes;
@@ -142,20 +144,20 @@ protected:
 } // namespace
 
 TEST_F(SplitHandler, SplitsReportsAndRestoresTheWindow) {
-    Write("Bericht.2024.CSV", Lines(250));
-    Choose({Path("Bericht.2024.CSV")});
+    Write(L"Bericht.2024.CSV", Lines(250));
+    Choose({Path(L"Bericht.2024.CSV")});
     std::vector<std::string> status;
     onClock = [&] { status.push_back(form->lbState->Caption()); };
     Execute();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Text,
-              "Die Datei \"" + Path("Bericht.2024.CSV") + "\" wurde erfolgreich aufgeteilt");
+              L"Die Datei \"" + Path(L"Bericht.2024.CSV") + L"\" wurde erfolgreich aufgeteilt");
     EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_ICONINFORMATION | MB_OK));
     EXPECT_EQ(boxes[0].Owner, nullptr);
-    EXPECT_EQ(Read(Path("Bericht") + "\\0.CSV"), Lines(250)) << "stem before the first dot, "
+    EXPECT_EQ(Read(Path(L"Bericht") + L"\\0.CSV"), Lines(250)) << "stem before the first dot, "
                                                                 "extension as typed";
     ASSERT_EQ(explored.size(), 1u);
-    EXPECT_EQ(explored[0], Path("Bericht"));
+    EXPECT_EQ(explored[0], Path(L"Bericht"));
     EXPECT_NE(std::find(status.begin(), status.end(), "100 Zeilen"), status.end());
     EXPECT_NE(std::find(status.begin(), status.end(), "200 Zeilen"), status.end());
     ExpectIdle();
@@ -163,109 +165,109 @@ TEST_F(SplitHandler, SplitsReportsAndRestoresTheWindow) {
 
 TEST_F(SplitHandler, FreeSpaceIsAskedOfTheRootAndEqualSpacePasses) {
     const std::string text = Lines(10);
-    Write("a.txt", text);
-    Choose({Path("a.txt")});
+    Write(L"a.txt", text);
+    Choose({Path(L"a.txt")});
     freeBytes = text.size();
     Execute();
     ASSERT_EQ(freeQueries.size(), 1u);
-    EXPECT_EQ(freeQueries[0], folder.substr(0, 2) + "\\") << "the drive's root with backslash";
+    EXPECT_EQ(freeQueries[0], folder.substr(0, 2) + L"\\") << "the drive's root with backslash";
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
 }
 
 TEST_F(SplitHandler, OneByteTooLittleSpaceGivesTheExactMessage) {
-    Write("a.txt", std::string(1234567, 'x'));
-    Choose({Path("a.txt")});
+    Write(L"a.txt", std::string(1234567, 'x'));
+    Choose({Path(L"a.txt")});
     freeBytes = 1234566;
     Execute();
     ASSERT_EQ(boxes.size(), 1u);
-    const std::string drive = folder.substr(0, 2);
-    EXPECT_NE(boxes[0].Text.find("Meldung:\r1.234.567 Bytes free disk space needed to save the "
-                                 "part files on " +
-                                 drive + ".\rBut on " + drive +
-                                 " there are only 1.234.566 bytes free."),
+    const std::wstring drive = folder.substr(0, 2);
+    EXPECT_NE(boxes[0].Text.find(L"Meldung:\r1.234.567 Bytes free disk space needed to save the "
+                                 L"part files on " +
+                                 drive + L".\rBut on " + drive +
+                                 L" there are only 1.234.566 bytes free."),
               std::string::npos)
         << boxes[0].Text;
     EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_ICONERROR | MB_OK));
     EXPECT_EQ(boxes[0].Owner, form->Handle());
-    EXPECT_FALSE(DirectoryExists(Path("a"))) << "nothing changed";
+    EXPECT_FALSE(DirectoryExists(Path(L"a"))) << "nothing changed";
     ExpectIdle();
 }
 
 TEST_F(SplitHandler, TheErrorBoxNamesFileDriveAndReason) {
-    Choose({Path("fehlt.csv")});
+    Choose({Path(L"fehlt.csv")});
     Execute();
     ASSERT_EQ(boxes.size(), 1u);
-    const std::string source = Path("fehlt.csv");
-    const std::string drive = folder.substr(0, 2);
+    const std::wstring source = Path(L"fehlt.csv");
+    const std::wstring drive = folder.substr(0, 2);
     EXPECT_EQ(boxes[0].Text,
-              "Die Datei \"" + source +
-                  "\" konnte nicht aufgeteilt werden.\r\rStellen Sie sicher, dass die Datei "
-                  "nicht schreibgesch\xFCtzt oder in einem anderen Programm ge\xF6"
-                  "ffnet ist. Vergewissern Sie sich, dass Sie die erforderlichen Rechte haben, um "
-                  "auf die Datei \"" +
-                  source + "\" zuzugreifen, auf Laufwerk \"" + drive +
-                  "\" zu schreiben und gen\xFCgend Speicherplatz frei ist.\r\rVersuchen Sie es "
-                  "anschlie\xDF"
-                  "end erneut.\r\rMeldung:\rFile \"" +
-                  source + "\" not found!");
+              L"Die Datei \"" + source +
+                  L"\" konnte nicht aufgeteilt werden.\r\rStellen Sie sicher, dass die Datei "
+                  L"nicht schreibgesch\xFCtzt oder in einem anderen Programm ge\xF6"
+                  L"ffnet ist. Vergewissern Sie sich, dass Sie die erforderlichen Rechte haben, um "
+                  L"auf die Datei \"" +
+                  source + L"\" zuzugreifen, auf Laufwerk \"" + drive +
+                  L"\" zu schreiben und gen\xFCgend Speicherplatz frei ist.\r\rVersuchen Sie es "
+                  L"anschlie\xDF"
+                  L"end erneut.\r\rMeldung:\rFile \"" +
+                  source + L"\" not found!");
     EXPECT_EQ(dialogs, 1) << "the dialog does not open again";
 }
 
 TEST_F(SplitHandler, OutputFoldersAreNumberedFromTheFirstFreeOne) {
-    Write("Umsatz.csv", Lines(3));
-    ::CreateDirectoryA(Path("Umsatz").c_str(), nullptr);
-    ::CreateDirectoryA(Path("Umsatz-0").c_str(), nullptr);
-    Choose({Path("Umsatz.csv")});
+    Write(L"Umsatz.csv", Lines(3));
+    ::CreateDirectoryW(Path(L"Umsatz").c_str(), nullptr);
+    ::CreateDirectoryW(Path(L"Umsatz-0").c_str(), nullptr);
+    Choose({Path(L"Umsatz.csv")});
     Execute();
-    EXPECT_EQ(Read(Path("Umsatz-1") + "\\0.csv"), Lines(3));
+    EXPECT_EQ(Read(Path(L"Umsatz-1") + L"\\0.csv"), Lines(3));
 
-    Remove(Path("Umsatz"));
-    Remove(Path("Umsatz-0"));
-    Remove(Path("Umsatz-1"));
-    ::CreateDirectoryA(Path("Umsatz-5").c_str(), nullptr);
-    ::CreateDirectoryA(Path("Umsatz").c_str(), nullptr);
-    EXPECT_EQ(FreeOutputFolder(Path("Umsatz") + "\\"), Path("Umsatz-0") + "\\");
+    Remove(Path(L"Umsatz"));
+    Remove(Path(L"Umsatz-0"));
+    Remove(Path(L"Umsatz-1"));
+    ::CreateDirectoryW(Path(L"Umsatz-5").c_str(), nullptr);
+    ::CreateDirectoryW(Path(L"Umsatz").c_str(), nullptr);
+    EXPECT_EQ(FreeOutputFolder(Path(L"Umsatz") + L"\\"), Path(L"Umsatz-0") + L"\\");
 }
 
 TEST_F(SplitHandler, AFileInTheFoldersPlaceCannotBecomeTheFolder) {
-    Write("Umsatz.csv", Lines(3));
-    Write("Umsatz", "ich bin eine Datei");
-    Choose({Path("Umsatz.csv")});
+    Write(L"Umsatz.csv", Lines(3));
+    Write(L"Umsatz", "ich bin eine Datei");
+    Choose({Path(L"Umsatz.csv")});
     Execute();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].Text.find("Meldung:\rOrder \"" + Path("Umsatz") +
-                                 "\\\" kann nicht erstellt werden!"),
+    EXPECT_NE(boxes[0].Text.find(L"Meldung:\rOrder \"" + Path(L"Umsatz") +
+                                 L"\\\" kann nicht erstellt werden!"),
               std::string::npos)
         << boxes[0].Text;
-    EXPECT_EQ(Read(Path("Umsatz")), "ich bin eine Datei");
+    EXPECT_EQ(Read(Path(L"Umsatz")), "ich bin eine Datei");
 }
 
 TEST_F(SplitHandler, ANameThatIsOnlyAnExtensionUsesTheNumberedSourceFolder) {
-    Write(".txt", Lines(2));
-    Choose({Path(".txt")});
+    Write(L".txt", Lines(2));
+    Choose({Path(L".txt")});
     Execute();
-    EXPECT_EQ(Read(folder + "-0\\0.txt"), Lines(2));
-    Remove(folder + "-0");
-    EXPECT_EQ(FirstOutputFolder("C:\\.txt"), "C:\\");
-    EXPECT_EQ(FreeOutputFolder("C:\\"), "C:\\-0\\") << "not the relative C:-0";
-    EXPECT_EQ(FirstOutputFolder("\\\\server\\share\\Umsatz.csv"), "\\\\server\\share\\Umsatz\\");
+    EXPECT_EQ(Read(folder + L"-0\\0.txt"), Lines(2));
+    Remove(folder + L"-0");
+    EXPECT_EQ(FirstOutputFolder(L"C:\\.txt"), L"C:\\");
+    EXPECT_EQ(FreeOutputFolder(L"C:\\"), L"C:\\-0\\") << "not the relative C:-0";
+    EXPECT_EQ(FirstOutputFolder(L"\\\\server\\share\\Umsatz.csv"), L"\\\\server\\share\\Umsatz\\");
 }
 
 TEST_F(SplitHandler, TheTypeCheckIgnoresCaseAndAsksAgainForOtherTypes) {
-    Write("a.txt.bak", "x\r\n");
-    Write("B.TXT", "y\r\n");
-    Choose({Path("a.txt.bak"), Path("B.TXT")});
+    Write(L"a.txt.bak", "x\r\n");
+    Write(L"B.TXT", "y\r\n");
+    Choose({Path(L"a.txt.bak"), Path(L"B.TXT")});
     Execute();
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].Text, "\"" + Path("a.txt.bak") +
-                                 "\" ist keine unterst\xFCtzte Textdatei!\rBitte w\xE4hlen Sie "
-                                 "eine Textdatei.");
+    EXPECT_EQ(boxes[0].Text, L"\"" + Path(L"a.txt.bak") +
+                                 L"\" ist keine unterst\xFCtzte Textdatei!\rBitte w\xE4hlen Sie "
+                                 L"eine Textdatei.");
     EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_ICONWARNING | MB_OK));
     EXPECT_EQ(boxes[0].Owner, nullptr);
     EXPECT_EQ(dialogs, 2);
-    EXPECT_EQ(Read(Path("B") + "\\0.TXT"), "y\r\n");
-    EXPECT_FALSE(DirectoryExists(Path("a")));
+    EXPECT_EQ(Read(Path(L"B") + L"\\0.TXT"), "y\r\n");
+    EXPECT_FALSE(DirectoryExists(Path(L"a")));
 }
 
 TEST_F(SplitHandler, CancellingTheDialogChangesNothing) {
@@ -277,8 +279,8 @@ TEST_F(SplitHandler, CancellingTheDialogChangesNothing) {
 }
 
 TEST_F(SplitHandler, AStopAtTheFourthPumpKeepsLines1To400) {
-    Write("gross.txt", Lines(1000));
-    Choose({Path("gross.txt")});
+    Write(L"gross.txt", Lines(1000));
+    Choose({Path(L"gross.txt")});
     int pumps = 0;
     onClock = [&] {
         // The clock is read after every pump; the fourth is at line 400.
@@ -289,44 +291,49 @@ TEST_F(SplitHandler, AStopAtTheFourthPumpKeepsLines1To400) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(
         boxes[0].Text,
-        "Die Datei konnte nur teilweise aufgeteilt werden, da der Vorgang abgebrochen wurde.");
+        L"Die Datei konnte nur teilweise aufgeteilt werden, da der Vorgang abgebrochen wurde.");
     EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_ICONWARNING | MB_OK));
-    EXPECT_EQ(Read(Path("gross") + "\\0.txt"), Lines(400));
+    EXPECT_EQ(Read(Path(L"gross") + L"\\0.txt"), Lines(400));
     EXPECT_EQ(explored.size(), 1u) << "the folder opens after a stop too";
     ExpectIdle();
 }
 
-TEST_F(SplitHandler, AFailedCopyRestoresTheWindowAndOpensNoFolder) {
-    Write("gesperrt.csv", Lines(5));
-    HANDLE lock = ::CreateFileA(Path("gesperrt.csv").c_str(), GENERIC_READ, 0, nullptr,
+TEST_F(SplitHandler, ALockedSourceFailsBeforeAnythingChangesOnDisk) {
+    Write(L"gesperrt.csv", Lines(5));
+    ASSERT_TRUE(::SetFileAttributesW(Path(L"gesperrt.csv").c_str(), FILE_ATTRIBUTE_READONLY));
+    HANDLE lock = ::CreateFileW(Path(L"gesperrt.csv").c_str(), GENERIC_READ, 0, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    Choose({Path("gesperrt.csv")});
+    Choose({Path(L"gesperrt.csv")});
     Execute();
     ::CloseHandle(lock);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_ICONERROR | MB_OK));
-    EXPECT_NE(boxes[0].Text.find("Meldung:\rE/A-Fehler 32"), std::string::npos) << boxes[0].Text;
+    EXPECT_NE(boxes[0].Text.find(L"Meldung:\rE/A-Fehler 32"), std::string::npos) << boxes[0].Text;
     EXPECT_TRUE(explored.empty());
+    // The source is read (for its first bytes) before the folder is made: no
+    // folder, and the source keeps its attributes.
+    EXPECT_FALSE(DirectoryExists(Path(L"gesperrt")));
+    EXPECT_TRUE(::GetFileAttributesW(Path(L"gesperrt.csv").c_str()) & FILE_ATTRIBUTE_READONLY);
     ExpectIdle();
 }
 
 TEST_F(SplitHandler, AUtf16FileIsRefusedBeforeAnyFolderIsMade) {
-    Write("breit.txt", std::string("\xFF\xFEZ\0e\0i\0l\0e\0", 12));
-    Choose({Path("breit.txt")});
+    Write(L"breit.txt", std::string("\xFF\xFEZ\0e\0i\0l\0e\0", 12));
+    Choose({Path(L"breit.txt")});
     Execute();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].Text.find("Meldung:\rDie Datei \"" + Path("breit.txt") +
-                                 "\" ist UTF-16-kodiert und kann nicht zeilenweise aufgeteilt "
-                                 "werden."),
+    EXPECT_NE(boxes[0].Text.find(L"Meldung:\rDie Datei \"" + Path(L"breit.txt") +
+                                 L"\" ist UTF-16-kodiert und kann nicht zeilenweise aufgeteilt "
+                                 L"werden."),
               std::string::npos)
         << boxes[0].Text;
-    EXPECT_FALSE(DirectoryExists(Path("breit")));
+    EXPECT_FALSE(DirectoryExists(Path(L"breit")));
 }
 
 TEST_F(SplitHandler, TheWindowIsLiveDuringTheReportButAStartWaits) {
-    Write("a.csv", Lines(3));
-    Choose({Path("a.csv"), Path("a.csv")});
+    Write(L"a.csv", Lines(3));
+    Choose({Path(L"a.csv"), Path(L"a.csv")});
     bool canClose = false;
     onBox = [&] {
         onBox = nullptr;
@@ -342,8 +349,8 @@ TEST_F(SplitHandler, TheWindowIsLiveDuringTheReportButAStartWaits) {
 }
 
 TEST_F(SplitHandler, ACloseRequestDuringTheCopyLeavesTheButtonEnabledAfterwards) {
-    Write("a.csv", Lines(500));
-    Choose({Path("a.csv")});
+    Write(L"a.csv", Lines(500));
+    Choose({Path(L"a.csv")});
     bool asked = false;
     onClock = [&] {
         if (!asked && form->lbState->Caption() == "100 Zeilen") {
@@ -357,17 +364,91 @@ TEST_F(SplitHandler, ACloseRequestDuringTheCopyLeavesTheButtonEnabledAfterwards)
     Execute();
     ASSERT_EQ(boxes.size(), 2u) << "the question, then the partial result";
     EXPECT_EQ(boxes[1].Flags & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
-    EXPECT_EQ(Read(Path("a") + "\\0.csv"), Lines(100));
+    EXPECT_EQ(Read(Path(L"a") + L"\\0.csv"), Lines(100));
     ExpectIdle();
 }
 
 TEST_F(SplitHandler, SharesAreAskedAtTheirRootAndHandlesPrintUnsigned) {
-    EXPECT_EQ(GetFreeDiskSpace("\\\\server\\share\\Umsatz\\"),
+    EXPECT_EQ(GetFreeDiskSpace(L"\\\\server\\share\\Umsatz\\"),
               static_cast<std::int64_t>(freeBytes));
     ASSERT_EQ(freeQueries.size(), 1u);
-    EXPECT_EQ(freeQueries[0], "\\\\server\\share\\");
-    EXPECT_EQ(HandleValueText(INVALID_HANDLE_VALUE), "4294967295");
-    Write("sieben.txt", "1234567");
-    EXPECT_EQ(GetFileSize(Path("sieben.txt")), 7);
-    EXPECT_THROW(GetFileSize(Path("fehlt.txt")), ETessaro);
+    EXPECT_EQ(freeQueries[0], L"\\\\server\\share\\");
+    EXPECT_EQ(HandleValueText(INVALID_HANDLE_VALUE), L"4294967295");
+    Write(L"sieben.txt", "1234567");
+    EXPECT_EQ(GetFileSize(Path(L"sieben.txt")), 7);
+    EXPECT_THROW(GetFileSize(Path(L"fehlt.txt")), ETessaro);
+}
+
+TEST_F(SplitHandler, AFailureInTheCopyLeavesTheRunningStateAndShowsTheErrorBox) {
+    Write(L"mitten.csv", Lines(500));
+    Choose({Path(L"mitten.csv")});
+    bool sawRunning = false;
+    onClock = [&] {
+        if (form->lbState->Caption() != "200 Zeilen")
+            return;
+        // While the copy runs: hourglass, Cancel button, the rest disabled.
+        sawRunning = true;
+        EXPECT_FALSE(bAbort);
+        EXPECT_EQ(Screen->Cursor(), crHourGlass);
+        EXPECT_EQ(form->btnExecute->Caption(), "Abbrechen");
+        EXPECT_EQ(form->btnExecute->Hint(), "Abbrechen");
+        EXPECT_TRUE(form->btnExecute->Enabled());
+        for (TWinControl* c :
+             {static_cast<TWinControl*>(form->btnHelp), static_cast<TWinControl*>(form->btnClose),
+              static_cast<TWinControl*>(form->TrackBarMaxLines),
+              static_cast<TWinControl*>(form->rbSetOwn)})
+            EXPECT_FALSE(c->Enabled()) << c->Name();
+        EXPECT_TRUE(form->grpBoxSettings->Enabled());
+        throw EInOutError(112);
+    };
+    Execute();
+    EXPECT_TRUE(sawRunning);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_ICONERROR | MB_OK));
+    EXPECT_NE(boxes[0].Text.find(L"Meldung:\rE/A-Fehler 112"), std::string::npos) << boxes[0].Text;
+    EXPECT_TRUE(explored.empty()) << "a failed copy opens no folder";
+    EXPECT_TRUE(DirectoryExists(Path(L"mitten"))) << "the parts written so far stay";
+    ExpectIdle();
+}
+
+// Names outside the ANSI code page stay out of the test macros, which quote
+// their arguments as ANSI text.
+TEST_F(SplitHandler, NamesOfAnyScriptAreSplitAndReportedAsTheyAreCalled) {
+    // Polish, Greek, Cyrillic, and a character beyond the BMP (a surrogate pair).
+    const std::wstring stems[] = {L"Łódź_Umsatz", L"Πωλήσεις", L"Продажи", L"Umsatz 📈"};
+    for (const std::wstring& stem : stems) {
+        boxes.clear();
+        explored.clear();
+        dialogs = 0;
+        const std::wstring source = Path(stem + L".csv");
+        Write(stem + L".csv", Lines(3));
+        ::CreateDirectoryW(Path(stem).c_str(), nullptr); // taken: the next number is used
+        Choose({source});
+        Execute();
+        const std::wstring report = L"Die Datei \"" + source + L"\" wurde erfolgreich aufgeteilt";
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_TRUE(boxes[0].Text == report) << WideToAnsi(boxes[0].Text);
+        const std::wstring output = Path(stem + L"-0");
+        EXPECT_EQ(Read(output + L"\\0.csv"), Lines(3)) << WideToAnsi(output);
+        ASSERT_EQ(explored.size(), 1u);
+        EXPECT_TRUE(explored[0] == output) << WideToAnsi(explored[0]);
+        ExpectIdle();
+    }
+}
+
+TEST_F(SplitHandler, MessagesNameAFileOfAnyScriptAsItIsCalled) {
+    const std::wstring missing = Path(L"Łódź_fehlt.csv");
+    const std::wstring other = Path(L"Αθήνα.doc");
+    Choose({other, missing});
+    Execute();
+    ASSERT_EQ(boxes.size(), 2u);
+    const std::wstring warning =
+        L"\"" + other + L"\" ist keine unterstützte Textdatei!\rBitte wählen Sie eine Textdatei.";
+    EXPECT_TRUE(boxes[0].Text == warning) << WideToAnsi(boxes[0].Text);
+    const std::wstring quoted = L"Die Datei \"" + missing + L"\" konnte nicht aufgeteilt werden.";
+    EXPECT_EQ(boxes[1].Text.rfind(quoted, 0), 0u) << WideToAnsi(boxes[1].Text);
+    const std::wstring reason = L"Meldung:\rFile \"" + missing + L"\" not found!";
+    EXPECT_NE(boxes[1].Text.find(reason), std::wstring::npos) << WideToAnsi(boxes[1].Text);
+    EXPECT_NE(boxes[1].Text.find(L"auf die Datei \"" + missing + L"\" zuzugreifen"),
+              std::wstring::npos);
 }

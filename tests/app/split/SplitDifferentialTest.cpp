@@ -1,5 +1,5 @@
 // The copy engine against the plain reference, on random inputs: random line
-// ends, Ctrl-Z runs and other bytes; random limits, read and buffer sizes,
+// ends, Ctrl-Z runs, other bytes and UTF-8 marks; random limits, read and buffer sizes,
 // first-block sizes, clocks and stop requests.
 
 #include "SplitReference.h"
@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <random>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -27,6 +28,11 @@ std::string RandomData(std::mt19937& random) {
     }
     if (random() % 4 == 0) {
         data.append(random() % 40, '\x1A'); // an end-of-file mark
+    }
+    // A UTF-8 byte-order mark, whole or in part.
+    static constexpr std::string_view mark = "\xEF\xBB\xBF";
+    if (const unsigned pick = random() % 6; pick < 4) {
+        data.insert(0, mark.substr(0, pick == 0 ? 2 : 3));
     }
     return data;
 }

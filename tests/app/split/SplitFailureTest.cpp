@@ -32,7 +32,7 @@ TEST(SplitFailure, MissingSource) {
     TSplitFolder folder;
     const TOpenFiles open;
     EXPECT_EQ(ErrorCode([&] {
-                  SplitLines(folder.File("fehlt.txt"), folder.Output(), ".txt", Limit(10));
+                  SplitFiles(folder.File(L"fehlt.txt"), folder.Output(), L".txt", Limit(10));
               }),
               2);
     EXPECT_FALSE(std::filesystem::exists(folder.Part(0))); // nothing is created
@@ -43,8 +43,8 @@ TEST(SplitFailure, MissingOutputFolder) {
     TSplitFolder folder;
     WriteWholeFile(folder.Source(), "a\r\n");
     const TOpenFiles open;
-    const std::string output = folder.File("fehlt") + TTempFolder::Separator();
-    EXPECT_EQ(ErrorCode([&] { SplitLines(folder.Source(), output, ".txt", Limit(10)); }), 3);
+    const std::filesystem::path output = folder.File(L"fehlt") / L"";
+    EXPECT_EQ(ErrorCode([&] { SplitFiles(folder.Source(), output, L".txt", Limit(10)); }), 3);
     open.ExpectClosed({folder.Source()});
 }
 
@@ -53,7 +53,7 @@ TEST(SplitFailure, PartThatCannotBeCreatedInTheMiddle) {
     WriteWholeFile(folder.Source(), NumberedLines(25));
     std::filesystem::create_directory(folder.Part(1)); // a folder where part 1 goes
     const TOpenFiles open;
-    EXPECT_EQ(ErrorCode([&] { SplitLines(folder.Source(), folder.Output(), ".txt", Limit(10)); }),
+    EXPECT_EQ(ErrorCode([&] { SplitFiles(folder.Source(), folder.Output(), L".txt", Limit(10)); }),
               5);
     EXPECT_EQ(ReadWholeFile(folder.Part(0)), NumberedLines(9)); // complete and closed
     open.ExpectClosed({folder.Source(), folder.Part(0)});
@@ -68,7 +68,7 @@ TEST(SplitFailure, WriteFailureOnAFullDisk) {
     WriteWholeFile(folder.Source(), NumberedLines(25));
     std::filesystem::create_symlink("/dev/full", folder.Part(1));
     const TOpenFiles open;
-    EXPECT_EQ(ErrorCode([&] { SplitLines(folder.Source(), folder.Output(), ".txt", Limit(10)); }),
+    EXPECT_EQ(ErrorCode([&] { SplitFiles(folder.Source(), folder.Output(), L".txt", Limit(10)); }),
               112);
     open.ExpectClosed({});
 }
@@ -162,7 +162,7 @@ TEST(Utf16Bom, RecognisesBothByteOrders) {
     TTempFolder folder;
     const auto bom = [&](const std::string& bytes) {
         WriteWholeFile(folder.File("t.txt"), bytes);
-        return StartsWithUtf16Bom(folder.File("t.txt"));
+        return StartsWithUtf16Bom(std::filesystem::path(folder.File("t.txt")).wstring());
     };
     EXPECT_TRUE(bom("\xFF\xFE"));
     EXPECT_TRUE(bom(std::string("\xFF\xFE"
@@ -179,7 +179,10 @@ TEST(Utf16Bom, RecognisesBothByteOrders) {
 
 TEST(Utf16Bom, MissingFileRaises) {
     TTempFolder folder;
-    EXPECT_EQ(ErrorCode([&] { StartsWithUtf16Bom(folder.File("fehlt.txt")); }), 2);
+    EXPECT_EQ(ErrorCode([&] {
+                  StartsWithUtf16Bom(std::filesystem::path(folder.File("fehlt.txt")).wstring());
+              }),
+              2);
 }
 
 } // namespace

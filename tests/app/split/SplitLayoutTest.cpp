@@ -67,11 +67,11 @@ TEST(SplitLayout, TwoHundredThousandLinesAtTheDefaultLimit) {
 
 TEST(SplitLayout, PartNamesKeepTheExtensionAsGiven) {
     TSplitFolder folder;
-    const TFileSplit split = folder.Split(NumberedLines(3), 2, {}, ".CSV");
+    const TFileSplit split = folder.Split(NumberedLines(3), 2, {}, L".CSV");
     EXPECT_EQ(split.Parts.size(), 2u);
-    EXPECT_TRUE(std::filesystem::exists(folder.Part(0, ".CSV")));
-    EXPECT_TRUE(std::filesystem::exists(folder.Part(1, ".CSV")));
-    EXPECT_EQ(std::filesystem::path(folder.Part(1, ".CSV")).filename().string(), "1.CSV");
+    EXPECT_TRUE(std::filesystem::exists(folder.Part(0, L".CSV")));
+    EXPECT_TRUE(std::filesystem::exists(folder.Part(1, L".CSV")));
+    EXPECT_EQ(folder.Part(1, L".CSV").filename().string(), "1.CSV");
 }
 
 TEST(SplitLayout, AnExistingPartIsEmptiedFirst) {

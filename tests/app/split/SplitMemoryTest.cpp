@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -12,7 +13,7 @@ namespace {
 constexpr std::size_t MiB = 1024 * 1024;
 
 // Writes a file of one line: count bytes of a repeating pattern and CR LF.
-void WriteLongLine(const std::string& name, std::size_t count) {
+void WriteLongLine(const std::filesystem::path& name, std::size_t count) {
     std::ofstream out(name, std::ios::binary);
     std::string chunk(MiB, 'x');
     for (std::size_t i = 0; i < chunk.size(); ++i) {
@@ -26,7 +27,7 @@ void WriteLongLine(const std::string& name, std::size_t count) {
 }
 
 // Whether the file holds what WriteLongLine wrote.
-bool HoldsLongLine(const std::string& name, std::size_t count) {
+bool HoldsLongLine(const std::filesystem::path& name, std::size_t count) {
     std::ifstream in(name, std::ios::binary);
     std::string chunk(MiB, '\0');
     std::size_t at = 0;
@@ -47,8 +48,10 @@ TAllocations SplitWatched(TSplitFolder& folder, std::int32_t limit) {
     TSplitProgress progress;
     progress.LineLimit = [limit] { return limit; };
     progress.NowMs = [] { return std::int64_t{0}; };
+    const std::wstring source = folder.Source().wstring();
+    const std::wstring output = folder.Output().wstring();
     const TAllocationWatch watch;
-    SplitLines(folder.Source(), folder.Output(), ".txt", progress);
+    SplitLines(source, output, L".txt", progress);
     return watch.Seen();
 }
 

@@ -35,10 +35,14 @@ std::vector<std::string> LinesOf(const std::string& data, std::size_t firstBlock
 
 } // namespace
 
-TReferenceSplit ReferenceSplit(const std::string& data, const TSplitProgress& progress,
+TReferenceSplit ReferenceSplit(const std::string& source, const TSplitProgress& progress,
                                std::size_t firstBlockSize, std::int64_t firstLine) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const bool marked = source.starts_with(mark);
+    const std::string data = marked ? source.substr(mark.size()) : source;
+    const std::string head = marked ? mark : std::string();
     TReferenceSplit result;
-    result.Parts.emplace_back();
+    result.Parts.push_back(head);
     std::int64_t line = firstLine;
     bool pumped = false;
     std::int64_t lastPump = 0;
@@ -53,7 +57,7 @@ TReferenceSplit ReferenceSplit(const std::string& data, const TSplitProgress& pr
             lastPump = progress.NowMs();
         }
         if (line % progress.LineLimit() == 0) {
-            result.Parts.emplace_back();
+            result.Parts.push_back(head);
         }
         result.Parts.back() += text + "\r\n";
         ++line;

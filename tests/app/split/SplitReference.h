@@ -1,7 +1,8 @@
 #pragma once
 // The split done the plainest way, for comparison: the whole input in
 // memory, the logical end and the line ends found first, then one line at a
-// time, with the stop flag and the line limit asked before every line.
+// time, with the stop flag and the line limit asked before every line. A
+// UTF-8 mark at the start is taken off and put before every part.
 
 #include "app/SplitEngine.h"
 

@@ -59,27 +59,37 @@ std::string NumberedLines(std::int64_t count, const std::string& lineEnd,
     return text;
 }
 
-TSplitFolder::TSplitFolder()
-    : FSource(FTemp.File("Quelle.txt")), FOutput(FTemp.File("Quelle") + TTempFolder::Separator()) {
-    std::filesystem::create_directory(FTemp.File("Quelle"));
+TSplitFolder::TSplitFolder(const std::wstring& stem)
+    : FSource(File(stem + L".txt")), FOutput(File(stem) / L"") {
+    std::filesystem::create_directory(File(stem));
 }
 
-std::string TSplitFolder::Part(std::int64_t part, const std::string& extension) const {
-    return FOutput + std::to_string(part) + extension;
+std::filesystem::path TSplitFolder::File(const std::wstring& name) const {
+    return std::filesystem::path(FTemp.Path()) / name;
+}
+
+std::filesystem::path TSplitFolder::Part(std::int64_t part, const std::wstring& extension) const {
+    return FOutput / (std::to_wstring(part) + extension);
 }
 
 TFileSplit TSplitFolder::Split(const std::string& data, std::int32_t limit,
-                               const TSplitTuning& tuning, const std::string& extension) {
+                               const TSplitTuning& tuning, const std::wstring& extension) {
     WriteWholeFile(FSource, data);
     TSplitProgress progress;
     progress.LineLimit = [limit] { return limit; };
     TFileSplit split;
-    split.Result = SplitLines(FSource, FOutput, extension, progress, tuning);
+    split.Result = SplitFiles(FSource, FOutput, extension, progress, tuning);
     split.Parts = ReadParts(extension);
     return split;
 }
 
-std::vector<std::string> TSplitFolder::ReadParts(const std::string& extension) const {
+TSplitResult SplitFiles(const std::filesystem::path& source, const std::filesystem::path& output,
+                        const std::wstring& extension, const TSplitProgress& progress,
+                        const TSplitTuning& tuning) {
+    return SplitLines(source.wstring(), output.wstring(), extension, progress, tuning);
+}
+
+std::vector<std::string> TSplitFolder::ReadParts(const std::wstring& extension) const {
     std::vector<std::string> parts;
     for (std::int64_t part = 0; std::filesystem::exists(Part(part, extension)); ++part) {
         parts.push_back(ReadWholeFile(Part(part, extension)));
@@ -106,11 +116,11 @@ int OpenDescriptors() {
 
 TOpenFiles::TOpenFiles() : FCount(OpenDescriptors()) {}
 
-void TOpenFiles::ExpectClosed(const std::vector<std::string>& names) const {
+void TOpenFiles::ExpectClosed(const std::vector<std::filesystem::path>& names) const {
     EXPECT_EQ(OpenDescriptors(), FCount);
 #ifdef _WIN32
-    for (const std::string& name : names) {
-        EXPECT_NO_THROW(TOSFile::Create(name).Close()) << name << " is still open";
+    for (const std::filesystem::path& name : names) {
+        EXPECT_NO_THROW(TOSFile::Create(name.native()).Close()) << name << " is still open";
     }
 #else
     (void)names;

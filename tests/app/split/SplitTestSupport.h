@@ -6,6 +6,7 @@
 #include "tests/platform/rtl/TempFolder.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <utility>
@@ -58,25 +59,32 @@ struct TFileSplit {
     std::vector<std::string> Parts;
 };
 
+// A source stem.txt and its output folder stem, in a temporary folder. The
+// stem may hold any character.
 class TSplitFolder {
 public:
-    TSplitFolder();
-    const std::string& Source() const { return FSource; }
+    explicit TSplitFolder(const std::wstring& stem = L"Quelle");
+    const std::filesystem::path& Source() const { return FSource; }
     // The output folder, with its trailing separator.
-    const std::string& Output() const { return FOutput; }
-    std::string Part(std::int64_t part, const std::string& extension = ".txt") const;
-    std::string File(const std::string& name) const { return FTemp.File(name); }
+    const std::filesystem::path& Output() const { return FOutput; }
+    std::filesystem::path Part(std::int64_t part, const std::wstring& extension = L".txt") const;
+    std::filesystem::path File(const std::wstring& name) const;
 
     TFileSplit Split(const std::string& data, std::int32_t limit, const TSplitTuning& tuning = {},
-                     const std::string& extension = ".txt");
+                     const std::wstring& extension = L".txt");
     // The parts 0, 1, ... that exist, read back.
-    std::vector<std::string> ReadParts(const std::string& extension = ".txt") const;
+    std::vector<std::string> ReadParts(const std::wstring& extension = L".txt") const;
 
 private:
     TTempFolder FTemp;
-    std::string FSource;
-    std::string FOutput;
+    std::filesystem::path FSource;
+    std::filesystem::path FOutput;
 };
+
+// SplitLines with the names as paths.
+TSplitResult SplitFiles(const std::filesystem::path& source, const std::filesystem::path& output,
+                        const std::wstring& extension, const TSplitProgress& progress,
+                        const TSplitTuning& tuning = {});
 
 // The process's open files: on Windows our files let others read only, so
 // creating one of them again fails while it is open; elsewhere the open
@@ -86,7 +94,7 @@ public:
     TOpenFiles();
     // Expects that no more files are open than at construction and that none
     // of names is held open (on Windows they are emptied by the check).
-    void ExpectClosed(const std::vector<std::string>& names) const;
+    void ExpectClosed(const std::vector<std::filesystem::path>& names) const;
 
 private:
     int FCount;

@@ -14,8 +14,8 @@ namespace {
 
 struct TShownBox {
     HWND Owner;
-    std::string Text;
-    std::string Caption;
+    std::wstring Text;
+    std::wstring Caption;
     UINT Flags;
 };
 
@@ -26,9 +26,9 @@ protected:
 
     std::vector<TShownBox> shown;
     int answer = IDOK;
-    TSeamOverride<int(HWND, const std::string&, const std::string&, UINT)> box{
+    TSeamOverride<int(HWND, const std::wstring&, const std::wstring&, UINT)> box{
         SystemSeams().ShowMessageBox,
-        [this](HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+        [this](HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
             shown.push_back({owner, text, caption, flags});
             return answer;
         }};
@@ -41,8 +41,8 @@ TEST_F(MessageDlgTest, UsesTheApplicationTitleAsCaption) {
     SetMessageBoxCaption("Anderer Titel");
     MessageDlg(nullptr, "Hallo", MB_ICONINFORMATION);
     ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[0].Caption, "Tessaro");
-    EXPECT_EQ(shown[1].Caption, "Anderer Titel") << "read at every call";
+    EXPECT_EQ(shown[0].Caption, L"Tessaro");
+    EXPECT_EQ(shown[1].Caption, L"Anderer Titel") << "read at every call";
 }
 
 TEST_F(MessageDlgTest, PassesOwnerTextAndFlagsUnchanged) {
@@ -55,13 +55,14 @@ TEST_F(MessageDlgTest, PassesOwnerTextAndFlagsUnchanged) {
     MessageDlg(owner, "", MB_ICONERROR | MB_OK);
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[0].Owner, owner);
-    EXPECT_EQ(shown[0].Text, text) << "a lone carriage return stays";
+    EXPECT_EQ(shown[0].Text, std::wstring(text.begin(), text.end()))
+        << "a lone carriage return stays";
     EXPECT_EQ(shown[0].Flags, static_cast<UINT>(MB_ICONQUESTION));
     EXPECT_EQ(shown[1].Owner, nullptr);
-    EXPECT_EQ(shown[1].Text, "\"C:\\x.doc\" ist keine unterst\xFCtzte Textdatei!")
-        << "CP1252 bytes";
+    EXPECT_EQ(shown[1].Text, L"\"C:\\x.doc\" ist keine unterstützte Textdatei!")
+        << "the ANSI text in Unicode, as the ANSI message box shows it";
     EXPECT_EQ(shown[1].Flags, static_cast<UINT>(MB_ICONWARNING));
-    EXPECT_EQ(shown[2].Text, "");
+    EXPECT_EQ(shown[2].Text, L"");
     EXPECT_EQ(shown[2].Flags, static_cast<UINT>(MB_ICONERROR));
 }
 

@@ -85,7 +85,7 @@ end
     EXPECT_EQ(dialog->Title(), "Quelldatei w\xE4hlen");
     EXPECT_EQ(dialog->FilterIndex(), 1);
     EXPECT_EQ(dialog->Options(), (TOpenOptions{ofHideReadOnly, ofEnableSizing}));
-    EXPECT_EQ(dialog->FileName(), "");
+    EXPECT_EQ(dialog->FileName(), L"");
     EXPECT_EQ(dialog->InitialDir(), "");
 }
 
@@ -106,7 +106,7 @@ end
     auto* dialog = dynamic_cast<TOpenDialog*>(host.FindComponent("Dlg"));
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->DefaultExt(), "csv");
-    EXPECT_EQ(dialog->FileName(), "C:\\Daten\\Umsatz.csv");
+    EXPECT_EQ(dialog->FileName(), L"C:\\Daten\\Umsatz.csv");
     EXPECT_EQ(dialog->Filter(), "CSV|*.csv");
     EXPECT_EQ(dialog->FilterIndex(), 3);
     EXPECT_EQ(dialog->InitialDir(), "C:\\Daten");

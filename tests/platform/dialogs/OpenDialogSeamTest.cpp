@@ -1,12 +1,12 @@
 // TOpenDialog::Execute against a stand-in dialog that records the
-// OPENFILENAMEA it is given and answers like the user would.
+// OPENFILENAMEW it is given and answers like the user would.
 
 #include "platform/dialogs/OpenDialog.h"
 #include "platform/dialogs/SystemSeams.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <cwchar>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,36 +19,36 @@ namespace {
 struct TRecordedDialog {
     DWORD StructSize = 0;
     HWND Owner = nullptr;
-    std::optional<std::string> Filter; // up to and including the double NUL
+    std::optional<std::wstring> Filter; // up to and including the double NUL
     DWORD FilterIndex = 0;
-    std::string File;
+    std::wstring File;
     DWORD MaxFile = 0;
-    std::optional<std::string> InitialDir;
-    std::optional<std::string> Title;
-    std::optional<std::string> DefExt;
+    std::optional<std::wstring> InitialDir;
+    std::optional<std::wstring> Title;
+    std::optional<std::wstring> DefExt;
     DWORD Flags = 0;
 };
 
-std::optional<std::string> Text(const char* p) {
-    return p ? std::optional<std::string>(p) : std::nullopt;
+std::optional<std::wstring> Text(const wchar_t* p) {
+    return p ? std::optional<std::wstring>(p) : std::nullopt;
 }
 
-std::string FilterList(const char* p) {
-    std::string result;
+std::wstring FilterList(const wchar_t* p) {
+    std::wstring result;
     while (*p) {
-        const std::string item(p);
-        result += item + '\0';
+        const std::wstring item(p);
+        result += item + L'\0';
         p += item.size() + 1;
     }
-    return result + '\0';
+    return result + L'\0';
 }
 
 class OpenDialogSeam : public ::testing::Test {
 protected:
     // Runs Execute; Answer plays the user on the structure and returns OK or cancel.
-    bool Run(const std::function<bool(OPENFILENAMEA&)>& answer = {}, HWND owner = nullptr) {
+    bool Run(const std::function<bool(OPENFILENAMEW&)>& answer = {}, HWND owner = nullptr) {
         calls = 0;
-        TSeamOverride seam(SystemSeams().ShowOpenFileDialog, [&](OPENFILENAMEA& d) {
+        TSeamOverride seam(SystemSeams().ShowOpenFileDialog, [&](OPENFILENAMEW& d) {
             ++calls;
             seen.StructSize = d.lStructSize;
             seen.Owner = d.hwndOwner;
@@ -65,9 +65,9 @@ protected:
         return dialog.Execute(owner);
     }
 
-    static bool Choose(OPENFILENAMEA& d, const std::string& name, DWORD filterIndex) {
+    static bool Choose(OPENFILENAMEW& d, const std::wstring& name, DWORD filterIndex) {
         EXPECT_LT(name.size(), d.nMaxFile);
-        std::memcpy(d.lpstrFile, name.c_str(), name.size() + 1);
+        std::wmemcpy(d.lpstrFile, name.c_str(), name.size() + 1);
         d.nFilterIndex = filterIndex;
         return true;
     }
@@ -85,15 +85,15 @@ TEST_F(OpenDialogSeam, HandsTheProgramsSettingsToTheDialog) {
     const HWND owner = reinterpret_cast<HWND>(static_cast<LONG_PTR>(0x4242));
     EXPECT_FALSE(Run({}, owner));
     ASSERT_EQ(calls, 1);
-    EXPECT_EQ(seen.StructSize, sizeof(OPENFILENAMEA));
+    EXPECT_EQ(seen.StructSize, sizeof(OPENFILENAMEW));
     EXPECT_EQ(seen.Owner, owner);
-    EXPECT_EQ(seen.Title, "Quelldatei wählen");
-    EXPECT_EQ(seen.DefExt, "txt");
-    EXPECT_EQ(seen.Filter, "Unterstütze Dateien (*.txt,*.csv)\0*.txt;*.csv\0"
-                           "Textdatei (*.txt)\0*.txt \0CSV-Datei (*.csv)\0*.csv\0\0"s)
+    EXPECT_EQ(seen.Title, L"Quelldatei wählen");
+    EXPECT_EQ(seen.DefExt, L"txt");
+    EXPECT_EQ(seen.Filter, L"Unterstütze Dateien (*.txt,*.csv)\0*.txt;*.csv\0"
+                           L"Textdatei (*.txt)\0*.txt \0CSV-Datei (*.csv)\0*.csv\0\0"s)
         << "the blank after the second pattern goes through";
     EXPECT_EQ(seen.FilterIndex, 1u);
-    EXPECT_EQ(seen.File, "");
+    EXPECT_EQ(seen.File, L"");
     EXPECT_GE(seen.MaxFile, static_cast<DWORD>(MAX_PATH));
     EXPECT_EQ(seen.MaxFile, TOpenDialog::FileNameBufferSize);
     EXPECT_EQ(seen.InitialDir, std::nullopt);
@@ -111,7 +111,7 @@ TEST_F(OpenDialogSeam, EmptySettingsArePassedAsNull) {
 
 TEST_F(OpenDialogSeam, DefaultExtensionLosesItsPrefix) {
     for (const auto& [given, passed] :
-         {std::pair{"*.csv", "csv"}, std::pair{".txt", "txt"}, std::pair{"txt", "txt"}}) {
+         {std::pair{"*.csv", L"csv"}, std::pair{".txt", L"txt"}, std::pair{"txt", L"txt"}}) {
         dialog.SetDefaultExt(given);
         Run();
         EXPECT_EQ(seen.DefExt, passed) << given;
@@ -123,58 +123,67 @@ TEST_F(OpenDialogSeam, DefaultExtensionLosesItsPrefix) {
 }
 
 TEST_F(OpenDialogSeam, OkStoresTheChosenNameAndFilter) {
-    dialog.SetFileName("C:\\alt\\vorher.txt");
+    dialog.SetFileName(L"C:\\alt\\vorher.txt");
     dialog.SetInitialDir("C:\\Daten");
     dialog.SetFilter("A|*.a|B|*.b|C|*.c");
     dialog.SetFilterIndex(2);
-    EXPECT_TRUE(Run([](OPENFILENAMEA& d) { return Choose(d, "C:\\Daten\\Umsatz.csv", 3); }));
-    EXPECT_EQ(seen.File, "C:\\alt\\vorher.txt") << "the dialog starts with the current name";
-    EXPECT_EQ(seen.InitialDir, "C:\\Daten");
+    EXPECT_TRUE(Run([](OPENFILENAMEW& d) { return Choose(d, L"C:\\Daten\\Umsatz.csv", 3); }));
+    EXPECT_EQ(seen.File, L"C:\\alt\\vorher.txt") << "the dialog starts with the current name";
+    EXPECT_EQ(seen.InitialDir, L"C:\\Daten");
     EXPECT_EQ(seen.FilterIndex, 2u);
-    EXPECT_EQ(dialog.FileName(), "C:\\Daten\\Umsatz.csv");
+    EXPECT_EQ(dialog.FileName(), L"C:\\Daten\\Umsatz.csv");
     EXPECT_EQ(dialog.FilterIndex(), 3);
 }
 
+TEST_F(OpenDialogSeam, ANameOutsideTheAnsiCodePageIsKeptExactly) {
+    const std::wstring chosen = L"C:\\Daten\\Łódź_Umsatz 📈.csv";
+    EXPECT_TRUE(Run([&](OPENFILENAMEW& d) { return Choose(d, chosen, 1); }));
+    EXPECT_TRUE(dialog.FileName() == chosen);
+    // The next run starts with it, unchanged.
+    Run();
+    EXPECT_TRUE(seen.File == chosen);
+}
+
 TEST_F(OpenDialogSeam, CancelLeavesEverythingAsItWas) {
-    dialog.SetFileName("C:\\alt\\vorher.txt");
+    dialog.SetFileName(L"C:\\alt\\vorher.txt");
     dialog.SetFilterIndex(2);
     // A cancelled dialog may have scribbled into its buffer; that must not leak out.
-    EXPECT_FALSE(Run([](OPENFILENAMEA& d) {
-        Choose(d, "C:\\nicht\\gewaehlt.txt", 3);
+    EXPECT_FALSE(Run([](OPENFILENAMEW& d) {
+        Choose(d, L"C:\\nicht\\gewaehlt.txt", 3);
         d.Flags |= OFN_READONLY;
         return false;
     }));
-    EXPECT_EQ(dialog.FileName(), "C:\\alt\\vorher.txt");
+    EXPECT_EQ(dialog.FileName(), L"C:\\alt\\vorher.txt");
     EXPECT_EQ(dialog.FilterIndex(), 2);
     EXPECT_EQ(dialog.Options(), TOpenDialog::DefaultOptions);
 }
 
 TEST_F(OpenDialogSeam, ATooLongFileNameIsCutToTheBuffer) {
-    dialog.SetFileName(std::string(TOpenDialog::FileNameBufferSize + 10, 'x'));
+    dialog.SetFileName(std::wstring(TOpenDialog::FileNameBufferSize + 10, L'x'));
     Run();
     EXPECT_EQ(seen.File.size(), TOpenDialog::FileNameBufferSize - 1) << "room for the NUL";
 }
 
 TEST_F(OpenDialogSeam, AResultFillingTheWholeBufferIsReadOnlyUpToItsEnd) {
-    EXPECT_TRUE(Run([](OPENFILENAMEA& d) {
-        std::memset(d.lpstrFile, 'y', d.nMaxFile); // no terminating NUL at all
+    EXPECT_TRUE(Run([](OPENFILENAMEW& d) {
+        std::wmemset(d.lpstrFile, L'y', d.nMaxFile); // no terminating NUL at all
         return true;
     }));
-    EXPECT_EQ(dialog.FileName(), std::string(TOpenDialog::FileNameBufferSize, 'y'));
+    EXPECT_EQ(dialog.FileName(), std::wstring(TOpenDialog::FileNameBufferSize, L'y'));
 }
 
 TEST_F(OpenDialogSeam, ReadOnlyAndExtensionDifferentFollowWhatTheDialogReports) {
     dialog.SetOptions(TOpenOptions{ofReadOnly, ofEnableSizing, ofExtensionDifferent});
-    EXPECT_TRUE(Run([](OPENFILENAMEA& d) {
+    EXPECT_TRUE(Run([](OPENFILENAMEW& d) {
         d.Flags &= ~static_cast<DWORD>(OFN_READONLY | OFN_EXTENSIONDIFFERENT);
-        return Choose(d, "C:\\a.txt", 1);
+        return Choose(d, L"C:\\a.txt", 1);
     }));
     EXPECT_TRUE(seen.Flags & OFN_READONLY) << "the check box starts checked";
     EXPECT_EQ(dialog.Options(), TOpenOptions{ofEnableSizing});
 
-    EXPECT_TRUE(Run([](OPENFILENAMEA& d) {
+    EXPECT_TRUE(Run([](OPENFILENAMEW& d) {
         d.Flags |= OFN_READONLY | OFN_EXTENSIONDIFFERENT;
-        return Choose(d, "C:\\a.log", 1);
+        return Choose(d, L"C:\\a.log", 1);
     }));
     EXPECT_EQ(dialog.Options(), (TOpenOptions{ofReadOnly, ofEnableSizing, ofExtensionDifferent}));
 }

@@ -3,6 +3,7 @@
 // user would.
 
 #include "platform/dialogs/OpenDialog.h"
+#include "platform/rtl/SystemText.h"
 
 #include <gtest/gtest.h>
 
@@ -21,23 +22,23 @@ constexpr int FileNameEdit = 0x480;  // old style
 class TScratchFolder {
 public:
     TScratchFolder() {
-        char temp[MAX_PATH + 1] = {};
-        GetTempPathA(MAX_PATH, temp);
-        FPath = std::string(temp) + "tessaro-dialogs-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(FPath.c_str(), nullptr);
+        wchar_t temp[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH, temp);
+        FPath = std::wstring(temp) + L"tessaro-dialogs-" + std::to_wstring(GetCurrentProcessId());
+        CreateDirectoryW(FPath.c_str(), nullptr);
     }
     ~TScratchFolder() {
-        for (const std::string& f : FFiles)
-            DeleteFileA(f.c_str());
-        RemoveDirectoryA(FPath.c_str());
+        for (const std::wstring& f : FFiles)
+            DeleteFileW(f.c_str());
+        RemoveDirectoryW(FPath.c_str());
     }
     TScratchFolder(const TScratchFolder&) = delete;
     TScratchFolder& operator=(const TScratchFolder&) = delete;
 
-    const std::string& Path() const { return FPath; }
-    std::string Add(const std::string& name) {
-        const std::string file = FPath + "\\" + name;
-        const HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    const std::wstring& Path() const { return FPath; }
+    std::wstring Add(const std::wstring& name) {
+        const std::wstring file = FPath + L"\\" + name;
+        const HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE)
             CloseHandle(h);
@@ -46,8 +47,8 @@ public:
     }
 
 private:
-    std::string FPath;
-    std::vector<std::string> FFiles;
+    std::wstring FPath;
+    std::vector<std::wstring> FFiles;
 };
 
 // Cancels every dialog window of a thread.
@@ -64,7 +65,7 @@ BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
 // calling thread shows, so a failing run ends instead of hanging.
 class TDialogUser {
 public:
-    TDialogUser(std::string title, std::string name)
+    TDialogUser(std::string title, std::wstring name)
         : FTitle(std::move(title)), FName(std::move(name)), FOwnerThread(GetCurrentThreadId()),
           FThread([this] { Run(); }) {}
     ~TDialogUser() {
@@ -86,7 +87,8 @@ private:
                 field = GetDlgItem(dialog, FileNameEdit);
             if (field) {
                 FFound = true;
-                SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(FName.c_str()));
+                // The Unicode message: the name may hold any character.
+                SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(FName.c_str()));
                 PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                              reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
                 return;
@@ -100,7 +102,7 @@ private:
     }
 
     std::string FTitle;
-    std::string FName;
+    std::wstring FName;
     DWORD FOwnerThread;
     std::atomic<bool> FStop{false};
     std::atomic<bool> FFound{false};
@@ -109,7 +111,7 @@ private:
 
 TEST(RealOpenDialog, TypedNameWithoutExtensionComesBackWithTheDefaultExtension) {
     TScratchFolder folder;
-    const std::string expected = folder.Add("Umsatz.txt");
+    const std::wstring expected = folder.Add(L"Umsatz.txt");
 
     TOpenDialog dialog(nullptr);
     dialog.SetTitle("Quelldatei wählen (Test)");
@@ -119,24 +121,44 @@ TEST(RealOpenDialog, TypedNameWithoutExtensionComesBackWithTheDefaultExtension) 
     // Under a filter with its own extension the dialog appends that one, so
     // the last filter lets the default extension show.
     dialog.SetFilterIndex(4);
-    dialog.SetInitialDir(folder.Path());
+    dialog.SetInitialDir(WideToAnsi(folder.Path()));
     dialog.SetOptions(dialog.Options().Include(ofNoChangeDir));
 
     char before[MAX_PATH + 1] = {};
     GetCurrentDirectoryA(MAX_PATH, before);
     bool confirmed = false;
     {
-        TDialogUser user(dialog.Title(), "Umsatz");
+        TDialogUser user(dialog.Title(), L"Umsatz");
         confirmed = dialog.Execute(nullptr);
         EXPECT_TRUE(user.Found()) << "the dialog window carries the title";
     }
     ASSERT_TRUE(confirmed);
-    EXPECT_EQ(lstrcmpiA(dialog.FileName().c_str(), expected.c_str()), 0)
-        << dialog.FileName() << " instead of " << expected;
+    EXPECT_EQ(lstrcmpiW(dialog.FileName().c_str(), expected.c_str()), 0)
+        << WideToAnsi(dialog.FileName()) << " instead of " << WideToAnsi(expected);
     EXPECT_EQ(dialog.FilterIndex(), 4);
     char after[MAX_PATH + 1] = {};
     GetCurrentDirectoryA(MAX_PATH, after);
     EXPECT_STREQ(after, before) << "ofNoChangeDir keeps the working folder";
+}
+
+TEST(RealOpenDialog, ANameOutsideTheAnsiCodePageComesBackAsItIsCalled) {
+    TScratchFolder folder;
+    const std::wstring expected = folder.Add(L"Łódź_Umsatz 📈.csv");
+
+    TOpenDialog dialog(nullptr);
+    dialog.SetTitle("Quelldatei wählen (Unicode)");
+    dialog.SetFilter("Unterstütze Dateien (*.txt,*.csv)|*.txt;*.csv");
+    dialog.SetInitialDir(WideToAnsi(folder.Path()));
+    bool confirmed = false;
+    {
+        TDialogUser user(dialog.Title(), expected);
+        confirmed = dialog.Execute(nullptr);
+        EXPECT_TRUE(user.Found());
+    }
+    ASSERT_TRUE(confirmed);
+    // Exactly, not a look-alike ("Lodz") or '?'.
+    EXPECT_TRUE(dialog.FileName() == expected)
+        << WideToAnsi(dialog.FileName()) << " instead of " << WideToAnsi(expected);
 }
 
 } // namespace

@@ -10,8 +10,8 @@
 
 namespace {
 
-using TMessageBoxCall = int (*)(HWND, const std::string&, const std::string&, UINT);
-using TOpenDialogCall = bool (*)(OPENFILENAMEA&);
+using TMessageBoxCall = int (*)(HWND, const std::wstring&, const std::wstring&, UINT);
+using TOpenDialogCall = bool (*)(OPENFILENAMEW&);
 
 TEST(SystemSeams, DefaultsAreTheRealCalls) {
     const TSystemSeams real;
@@ -26,17 +26,18 @@ TEST(SystemSeams, DefaultsAreTheRealCalls) {
 }
 
 TEST(SeamOverride, ReplacesForTheScopeAndRestoresTheRealFunction) {
-    std::vector<std::string> texts;
+    std::vector<std::wstring> texts;
     {
         TSeamOverride box(SystemSeams().ShowMessageBox,
-                          [&](HWND, const std::string& text, const std::string&, UINT) {
+                          [&](HWND, const std::wstring& text, const std::wstring&, UINT) {
                               texts.push_back(text);
                               return IDOK;
                           });
         EXPECT_EQ(ShowMessageBox(nullptr, "eins", "", MB_OK), IDOK);
+        EXPECT_EQ(ShowMessageBox(nullptr, L"zwei", L"", MB_OK), IDOK);
         EXPECT_EQ(SystemSeams().ShowMessageBox.target<TMessageBoxCall>(), nullptr);
     }
-    EXPECT_EQ(texts, std::vector<std::string>{"eins"});
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"eins", L"zwei"}));
     const TSystemSeams real;
     ASSERT_NE(SystemSeams().ShowMessageBox.target<TMessageBoxCall>(), nullptr);
     EXPECT_EQ(*SystemSeams().ShowMessageBox.target<TMessageBoxCall>(),
@@ -64,52 +65,59 @@ TEST(SeamOverride, RealClockRunsAgainAfterTheScope) {
 }
 
 TEST(SystemSeams, EveryPlainCallPassesItsArgumentsAndResultThrough) {
-    std::vector<std::string> calls;
+    std::vector<std::wstring> calls;
     const HWND owner = reinterpret_cast<HWND>(static_cast<LONG_PTR>(0x1234));
-    TSeamOverride shell(SystemSeams().ShellExecuteFile, [&](HWND h, const std::string& verb,
-                                                            const std::string& file,
-                                                            const std::string& params,
-                                                            const std::string& dir, int show) {
+    TSeamOverride shell(SystemSeams().ShellExecuteFile, [&](HWND h, const std::wstring& verb,
+                                                            const std::wstring& file,
+                                                            const std::wstring& params,
+                                                            const std::wstring& dir, int show) {
         EXPECT_EQ(h, owner);
-        calls.push_back(verb + "|" + file + "|" + params + "|" + dir + "|" + std::to_string(show));
+        calls.push_back(verb + L"|" + file + L"|" + params + L"|" + dir + L"|" +
+                        std::to_wstring(show));
         return reinterpret_cast<HINSTANCE>(static_cast<LONG_PTR>(42));
     });
     TSeamOverride disk(
         SystemSeams().GetDiskFreeSpaceOf,
-        [&](const std::string& path, std::uint64_t& available, std::uint64_t& total) {
-            calls.push_back("disk " + path + " " + std::to_string(available));
+        [&](const std::wstring& path, std::uint64_t& available, std::uint64_t& total) {
+            calls.push_back(L"disk " + path + L" " + std::to_wstring(available));
             available = 5'000'000'000ull;
             total = 9'000'000'000ull;
-            return path == "C:";
+            return path == L"C:";
         });
     TSeamOverride version(SystemSeams().CommonControlsVersion, [] {
         return TCommonControlsVersion{6, 10};
     });
     const HMODULE fake = reinterpret_cast<HMODULE>(static_cast<LONG_PTR>(0x7000));
     TSeamOverride load(SystemSeams().LoadLibraryByName, [&](const std::string& name) {
-        calls.push_back("load " + name);
+        calls.push_back(L"load " + std::wstring(name.begin(), name.end()));
         return fake;
     });
     TSeamOverride release(SystemSeams().ReleaseLibrary, [&](HMODULE m) {
-        calls.push_back(m == fake ? "release fake" : "release other");
+        calls.push_back(m == fake ? L"release fake" : L"release other");
         return true;
     });
 
     EXPECT_EQ(ShellExecuteFile(owner, "explore", "C:\\Daten\\", "", "", SW_SHOWNORMAL),
               reinterpret_cast<HINSTANCE>(static_cast<LONG_PTR>(42)));
+    const std::wstring unicodeFolder = L"C:\\Łódź\\";
+    EXPECT_EQ(ShellExecuteFile(owner, L"explore", unicodeFolder, L"", L"", SW_SHOWNORMAL),
+              reinterpret_cast<HINSTANCE>(static_cast<LONG_PTR>(42)));
     std::uint64_t available = 0;
     std::uint64_t total = 0;
-    EXPECT_TRUE(GetDiskFreeSpaceOf("C:", available, total));
+    EXPECT_TRUE(GetDiskFreeSpaceOf(L"C:", available, total));
     EXPECT_EQ(available, 5'000'000'000ull) << "values beyond 32 bits survive";
     EXPECT_EQ(total, 9'000'000'000ull);
-    EXPECT_FALSE(GetDiskFreeSpaceOf("\\\\server\\share", available, total));
+    EXPECT_FALSE(GetDiskFreeSpaceOf(L"\\\\server\\share", available, total));
     EXPECT_EQ(CommonControlsVersion().Packed(), 0x6000Au);
     EXPECT_EQ(LoadLibraryByName("uxtheme.dll"), fake);
     EXPECT_TRUE(ReleaseLibrary(fake));
 
-    EXPECT_EQ(calls, (std::vector<std::string>{
-                         "explore|C:\\Daten\\|||" + std::to_string(SW_SHOWNORMAL), "disk C: 0",
-                         "disk \\\\server\\share 5000000000", "load uxtheme.dll", "release fake"}));
+    const std::wstring show = std::to_wstring(SW_SHOWNORMAL);
+    const std::vector<std::wstring> expected = {
+        L"explore|C:\\Daten\\|||" + show, L"explore|" + unicodeFolder + L"|||" + show,
+        L"disk C: 0", L"disk \\\\server\\share 5000000000", L"load uxtheme.dll",
+        L"release fake"};
+    EXPECT_TRUE(calls == expected);
 }
 
 TEST(CommonControlsVersion, PacksMajorIntoTheHighWord) {
@@ -129,13 +137,13 @@ TEST(RealSystemCalls, FreeSpaceOfTheSystemDriveAndOfAMissingDrive) {
     const TSystemSeams real;
     std::uint64_t available = 0;
     std::uint64_t total = 0;
-    ASSERT_TRUE(real.GetDiskFreeSpaceOf("C:\\", available, total));
+    ASSERT_TRUE(real.GetDiskFreeSpaceOf(L"C:\\", available, total));
     EXPECT_GT(total, 0u);
     EXPECT_LE(available, total);
 
     std::uint64_t untouched = 0;
     std::uint64_t totalUntouched = 0;
-    EXPECT_FALSE(real.GetDiskFreeSpaceOf("\\\\nirgendwo\\freigabe", untouched, totalUntouched));
+    EXPECT_FALSE(real.GetDiskFreeSpaceOf(L"\\\\nirgendwo\\freigabe", untouched, totalUntouched));
     EXPECT_EQ(untouched, 0u) << "a failed query leaves the value the caller preset";
 }
 

@@ -4,6 +4,8 @@
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/FilePaths.h"
 #include "platform/rtl/FormatSettings.h"
+#include "platform/rtl/OSFile.h"
+#include "platform/rtl/SystemText.h"
 #include "platform/rtl/TextReader.h"
 #include "platform/rtl/TextWriter.h"
 
@@ -13,67 +15,71 @@
 
 namespace {
 
-// Removes a folder with everything in it, by ANSI names.
-void DeleteTree(const std::string& folder) {
-    WIN32_FIND_DATAA entry{};
-    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+// Removes a folder with everything in it.
+void DeleteTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..") {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") {
                 continue;
             }
-            const std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 DeleteTree(path);
             } else {
-                DeleteFileA(path.c_str());
+                DeleteFileW(path.c_str());
             }
-        } while (FindNextFileA(search, &entry));
+        } while (FindNextFileW(search, &entry));
         FindClose(search);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 class FileSystem : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH + 1] = {};
-        ASSERT_NE(GetTempPathA(sizeof temp, temp), 0u);
+        wchar_t temp[MAX_PATH + 1] = {};
+        ASSERT_NE(GetTempPathW(MAX_PATH + 1, temp), 0u);
         static int counter = 0;
-        FFolder = IncludeTrailingBackslash(temp) + "tessaro-fs-" +
-                  std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) +
-                  "-" + std::to_string(counter++);
-        ASSERT_TRUE(CreateDirectoryA(FFolder.c_str(), nullptr)) << FFolder;
+        FFolder = IncludeTrailingBackslash(std::wstring(temp)) + L"tessaro-fs-" +
+                  std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount()) +
+                  L"-" + std::to_wstring(counter++);
+        ASSERT_TRUE(CreateDirectoryW(FFolder.c_str(), nullptr));
     }
     void TearDown() override { DeleteTree(FFolder); }
 
-    std::string Path(const std::string& name) const { return FFolder + "\\" + name; }
+    std::wstring Path(const std::wstring& name) const { return FFolder + L"\\" + name; }
+    // The same entry by ANSI name, for the text files that take one (the
+    // temporary folder's name is ASCII).
+    std::string AnsiPath(const std::string& name) const { return WideToAnsi(FFolder) + "\\" + name; }
 
-    void MakeFile(const std::string& name, const std::string& bytes = "x") const {
-        TTextWriter writer(Path(name));
+    void MakeFile(const std::wstring& name, const std::string& bytes = "x") const {
+        TTextWriter writer;
+        writer.Open(Path(name));
         writer.Write(bytes);
         writer.Close();
     }
 
-    std::string FFolder;
+    std::wstring FFolder;
 };
 
 TEST_F(FileSystem, FileExistsForFilesOnly) {
-    MakeFile("Umsatz.csv");
-    EXPECT_TRUE(FileExists(Path("Umsatz.csv")));
-    EXPECT_TRUE(FileExists(Path("UMSATZ.CSV")));
-    EXPECT_FALSE(FileExists(Path("fehlt.csv")));
+    MakeFile(L"Umsatz.csv");
+    EXPECT_TRUE(FileExists(Path(L"Umsatz.csv")));
+    EXPECT_TRUE(FileExists(Path(L"UMSATZ.CSV")));
+    EXPECT_FALSE(FileExists(Path(L"fehlt.csv")));
     EXPECT_FALSE(FileExists(FFolder));
-    EXPECT_FALSE(FileExists(Path("fehlt\\Umsatz.csv")));
-    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(FileExists(Path(L"fehlt\\Umsatz.csv")));
+    EXPECT_FALSE(FileExists(L""));
 }
 
 TEST_F(FileSystem, FileExistsWhateverItsTimeStamp) {
-    MakeFile("alt.txt");
-    const std::string name = Path("alt.txt");
-    const HANDLE file = CreateFileA(name.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+    MakeFile(L"alt.txt");
+    const std::wstring name = Path(L"alt.txt");
+    const HANDLE file = CreateFileW(name.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     // 1975-06-01: before the first DOS date.
@@ -88,82 +94,108 @@ TEST_F(FileSystem, FileExistsWhateverItsTimeStamp) {
     EXPECT_TRUE(FileExists(name)) << "a file older than any DOS date is still there";
 }
 
-TEST_F(FileSystem, NonAsciiNames) {
-    // CP1252 bytes, as the source is compiled to them.
-    const std::string name = "Übersicht_März.csv";
-    ASSERT_EQ(name.size(), 18u);
-    MakeFile(name, "a;b\r\n");
-    EXPECT_TRUE(FileExists(Path(name)));
-    ASSERT_TRUE(CreateDirectoryA(Path("Größe").c_str(), nullptr));
-    EXPECT_TRUE(DirectoryExists(Path("Größe")));
-    TTextReader reader(Path(name));
+TEST_F(FileSystem, UmlautNamesAsUnicodeAndAsAnsi) {
+    MakeFile(L"Übersicht_März.csv", "a;b\r\n");
+    EXPECT_TRUE(FileExists(Path(L"Übersicht_März.csv")));
+    ASSERT_TRUE(CreateDirectoryW(Path(L"Größe").c_str(), nullptr));
+    EXPECT_TRUE(DirectoryExists(Path(L"Größe")));
+    // CP1252 bytes, as the source is compiled to them, reach the same file.
+    const std::string ansi = "Übersicht_März.csv";
+    ASSERT_EQ(ansi.size(), 18u);
+    TTextReader reader(AnsiPath(ansi));
     std::string line;
     reader.ReadLine(line);
     EXPECT_EQ(line, "a;b");
 }
 
+TEST_F(FileSystem, NamesOutsideTheAnsiCodePage) {
+    // Polish, Greek, Cyrillic and a character beyond the BMP (a surrogate pair).
+    for (const std::wstring name :
+         {L"Łódź_Umsatz.csv", L"Πωλήσεις.csv", L"Продажи.csv", L"Bericht 📈.csv"}) {
+        MakeFile(name, "x\r\n");
+        EXPECT_TRUE(FileExists(Path(name)));
+        EXPECT_FALSE(DirectoryExists(Path(name)));
+        ASSERT_TRUE(SetFileAttributesW(Path(name).c_str(), FILE_ATTRIBUTE_READONLY));
+        EXPECT_EQ(FileSetAttr(Path(name), 0), 0);
+        EXPECT_EQ(GetFileAttributesW(Path(name).c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+        TOSFile file = TOSFile::OpenRead(Path(name));
+        char bytes[4] = {};
+        EXPECT_EQ(file.Read(bytes, sizeof bytes), 3u);
+        file.Close();
+    }
+    // (Names outside CP1252 stay out of the test macros, which quote their
+    // arguments as ANSI text.)
+    const std::wstring top = Path(L"Łódź");
+    const std::wstring deepest = top + L"\\Αθήνα\\Москва 📈";
+    EXPECT_TRUE(ForceDirectories(deepest + L"\\"));
+    EXPECT_TRUE(DirectoryExists(top));
+    EXPECT_TRUE(DirectoryExists(deepest));
+    EXPECT_FALSE(DirectoryExists(Path(L"Lodz"))) << "no look-alike was made";
+    EXPECT_FALSE(FileExists(Path(L"Lodz_Umsatz.csv")));
+}
+
 TEST_F(FileSystem, DirectoryExistsForFoldersOnly) {
-    MakeFile("datei.txt");
+    MakeFile(L"datei.txt");
     EXPECT_TRUE(DirectoryExists(FFolder));
-    EXPECT_TRUE(DirectoryExists(FFolder + "\\"));
-    EXPECT_FALSE(DirectoryExists(Path("datei.txt")));
-    EXPECT_FALSE(DirectoryExists(Path("fehlt")));
-    EXPECT_TRUE(DirectoryExists("C:\\"));
+    EXPECT_TRUE(DirectoryExists(FFolder + L"\\"));
+    EXPECT_FALSE(DirectoryExists(Path(L"datei.txt")));
+    EXPECT_FALSE(DirectoryExists(Path(L"fehlt")));
+    EXPECT_TRUE(DirectoryExists(L"C:\\"));
 }
 
 TEST_F(FileSystem, ForceDirectoriesMakesEveryMissingLevel) {
-    const std::string deep = Path("a\\b\\c\\");
+    const std::wstring deep = Path(L"a\\b\\c\\");
     EXPECT_TRUE(ForceDirectories(deep));
-    EXPECT_TRUE(DirectoryExists(Path("a")));
-    EXPECT_TRUE(DirectoryExists(Path("a\\b\\c")));
+    EXPECT_TRUE(DirectoryExists(Path(L"a")));
+    EXPECT_TRUE(DirectoryExists(Path(L"a\\b\\c")));
     EXPECT_TRUE(ForceDirectories(deep)); // exists already
-    EXPECT_TRUE(ForceDirectories(Path("a\\b\\d")));
-    EXPECT_TRUE(DirectoryExists(Path("a\\b\\d")));
+    EXPECT_TRUE(ForceDirectories(Path(L"a\\b\\d")));
+    EXPECT_TRUE(DirectoryExists(Path(L"a\\b\\d")));
 }
 
 TEST_F(FileSystem, ForceDirectoriesShortAndRootNames) {
-    EXPECT_TRUE(ForceDirectories("C:\\"));
-    EXPECT_TRUE(ForceDirectories("C:"));
-    EXPECT_TRUE(ForceDirectories("Q:"));   // shorter than 3 characters: not even looked at
-    EXPECT_TRUE(ForceDirectories("ab\\")); // "ab" is shorter than 3 characters
-    EXPECT_TRUE(ForceDirectories("xyz:")); // no parent part
+    EXPECT_TRUE(ForceDirectories(L"C:\\"));
+    EXPECT_TRUE(ForceDirectories(L"C:"));
+    EXPECT_TRUE(ForceDirectories(L"Q:"));   // shorter than 3 characters: not even looked at
+    EXPECT_TRUE(ForceDirectories(L"ab\\")); // "ab" is shorter than 3 characters
+    EXPECT_TRUE(ForceDirectories(L"xyz:")); // no parent part
 }
 
 TEST_F(FileSystem, ForceDirectoriesFailsBelowAFile) {
-    MakeFile("datei.txt");
-    EXPECT_FALSE(ForceDirectories(Path("datei.txt\\unter")));
-    EXPECT_FALSE(ForceDirectories(Path("datei.txt")));
+    MakeFile(L"datei.txt");
+    EXPECT_FALSE(ForceDirectories(Path(L"datei.txt\\unter")));
+    EXPECT_FALSE(ForceDirectories(Path(L"datei.txt")));
 }
 
 TEST_F(FileSystem, ForceDirectoriesRaisesForAnEmptyName) {
     try {
-        ForceDirectories("");
+        ForceDirectories(L"");
         FAIL() << "no exception";
     } catch (const Exception& error) {
         EXPECT_EQ(error.Message(), "Das Verzeichnis kann nicht erstellt werden");
     }
     // A relative name without a backslash reaches the empty parent on the way.
-    EXPECT_THROW(ForceDirectories("abcd"), Exception);
+    EXPECT_THROW(ForceDirectories(L"abcd"), Exception);
 }
 
 TEST_F(FileSystem, FileSetAttrZeroMakesANormalFile) {
-    MakeFile("schreibgeschuetzt.txt");
-    const std::string name = Path("schreibgeschuetzt.txt");
+    MakeFile(L"schreibgeschuetzt.txt");
+    const std::wstring name = Path(L"schreibgeschuetzt.txt");
     const DWORD special = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
-    ASSERT_TRUE(SetFileAttributesA(name.c_str(), special));
-    ASSERT_EQ(GetFileAttributesA(name.c_str()) & special, special);
+    ASSERT_TRUE(SetFileAttributesW(name.c_str(), special));
+    ASSERT_EQ(GetFileAttributesW(name.c_str()) & special, special);
     EXPECT_EQ(FileSetAttr(name, 0), 0);
-    EXPECT_EQ(GetFileAttributesA(name.c_str()) & special, 0u);
-    EXPECT_NO_THROW(TTextWriter{name});
+    EXPECT_EQ(GetFileAttributesW(name.c_str()) & special, 0u);
+    EXPECT_NO_THROW(TTextWriter{AnsiPath("schreibgeschuetzt.txt")});
 }
 
 TEST_F(FileSystem, FileSetAttrReportsTheErrorCode) {
-    EXPECT_EQ(FileSetAttr(Path("fehlt.txt"), 0), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(FileSetAttr(Path(L"fehlt.txt"), 0), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(GetLastOSErrorCode(), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(FileSystem, WriterLeavesTheFileReadableForOthers) {
-    const std::string name = Path("teil.txt");
+    const std::string name = AnsiPath("teil.txt");
     TTextWriter writer(name);
     writer.WriteLine("a");
     const HANDLE other = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -175,10 +207,10 @@ TEST_F(FileSystem, WriterLeavesTheFileReadableForOthers) {
 }
 
 TEST_F(FileSystem, ReaderDoesNotLetOthersWrite) {
-    MakeFile("quelle.txt");
-    TTextReader reader(Path("quelle.txt"));
+    MakeFile(L"quelle.txt");
+    TTextReader reader(AnsiPath("quelle.txt"));
     try {
-        TTextWriter writer(Path("quelle.txt"));
+        TTextWriter writer(AnsiPath("quelle.txt"));
         FAIL() << "no exception";
     } catch (const EInOutError& error) {
         EXPECT_EQ(error.ErrorCode, ERROR_SHARING_VIOLATION);

@@ -34,18 +34,18 @@ char TTempFolder::Separator() {
     return static_cast<char>(std::filesystem::path::preferred_separator);
 }
 
-std::string ReadWholeFile(const std::string& fileName) {
+std::string ReadWholeFile(const std::filesystem::path& fileName) {
     std::ifstream in(fileName, std::ios::binary);
     if (!in) {
-        throw std::runtime_error("cannot read " + fileName);
+        throw std::runtime_error("cannot read " + fileName.string());
     }
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void WriteWholeFile(const std::string& fileName, const std::string& bytes) {
+void WriteWholeFile(const std::filesystem::path& fileName, const std::string& bytes) {
     std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out.flush()) {
-        throw std::runtime_error("cannot write " + fileName);
+        throw std::runtime_error("cannot write " + fileName.string());
     }
 }

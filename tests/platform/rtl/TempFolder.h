@@ -1,6 +1,7 @@
 #pragma once
 // A fresh folder for one test, removed with everything in it afterwards.
 
+#include <filesystem>
 #include <string>
 
 class TTempFolder {
@@ -21,6 +22,6 @@ private:
 };
 
 // The whole contents of a file, as bytes.
-std::string ReadWholeFile(const std::string& fileName);
+std::string ReadWholeFile(const std::filesystem::path& fileName);
 // Writes bytes as the whole contents of a file.
-void WriteWholeFile(const std::string& fileName, const std::string& bytes);
+void WriteWholeFile(const std::filesystem::path& fileName, const std::string& bytes);

@@ -2,6 +2,7 @@
 
 #include "TempFolder.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/OSFile.h"
 #include "platform/rtl/TextReader.h"
 #include "platform/rtl/TextWriter.h"
 
@@ -163,6 +164,26 @@ TEST_F(TextFiles, ClosedFilesRaiseFileNotOpen) {
     reader.Close();
     EXPECT_EQ(InOutErrorCode([&] { reader.Eof(); }), 103);
 }
+
+#ifndef _WIN32
+TEST_F(TextFiles, WideNamesReachTheSystemAsUtf8) {
+    // The temporary folder's name is ASCII; the file's is Polish with a
+    // character beyond the BMP.
+    const std::string folder = FFolder.Path() + TTempFolder::Separator();
+    const std::wstring wide = std::wstring(folder.begin(), folder.end()) + L"\u0141\u00F3d\u017A \U0001F4C8.txt";
+    const std::string utf8 = folder + "\xC5\x81\xC3\xB3" "d\xC5\xBA \xF0\x9F\x93\x88.txt";
+    TTextWriter writer;
+    writer.Open(wide);
+    writer.WriteLine("eins");
+    writer.Close();
+    EXPECT_EQ(ReadWholeFile(utf8), "eins\r\n");
+    TOSFile file = TOSFile::OpenRead(wide);
+    char bytes[8] = {};
+    EXPECT_EQ(file.Read(bytes, sizeof bytes), 6u);
+    file.Close();
+    EXPECT_EQ(InOutErrorCode([&] { TOSFile::OpenRead(wide + L"x"); }), 2);
+}
+#endif
 
 TEST_F(TextFiles, CopyingGivesCrLfLines) {
     // Every copied line ends with CR LF, whatever the source had, the last one too.
