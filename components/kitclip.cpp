@@ -20,6 +20,12 @@ TKitClipScope::~TKitClipScope() {
     ::SelectClipRgn(FDC, FSaved.Get());
 }
 
+RECT LogicalToDeviceRect(HDC dc, const RECT& rect) {
+    POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
+    ::LPtoDP(dc, corners, 2);
+    return RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
 RECT OffsetClipRect(const RECT& rect, int offset) {
     const int x = OffsetX(offset);
     const int y = OffsetY(offset);

@@ -22,5 +22,9 @@ private:
     TGdiObject<HRGN> FSaved; // a copy of the previous clip region; empty: none
 };
 
+// Rect in DC's logical coordinates turned into device coordinates, the ones
+// clip regions use.
+RECT LogicalToDeviceRect(HDC dc, const RECT& rect);
+
 // Rect shifted by the packed Offset (low word x, high word y, signed).
 RECT OffsetClipRect(const RECT& rect, int offset);

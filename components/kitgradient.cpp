@@ -61,6 +61,12 @@ int RoundDiv14(int value) {
     return static_cast<int>(std::lround(value / 1.4));
 }
 
+// Styles whose shapes grow from a point or corner until the last one covers
+// the rectangle.
+bool GrowingStyle(TKitGradientStyle style) {
+    return style != gstHorizontal && style != gstVertical;
+}
+
 void PaintShape(TCanvas& target, TKitGradientStyle style, const RECT& base, int i, int n, int w,
                 int h) {
     const int l = base.left, t = base.top, r = base.right, b = base.bottom;
@@ -119,15 +125,22 @@ void FillGradient(TCanvas& canvas, const TRect& rect, TKitGradientStyle style, c
 
     std::unique_ptr<TBitmap> bitmap;
     std::optional<TKitClipScope> clip;
+    std::optional<TKitClipScope> confine;
     TCanvas* target = &canvas;
+    RECT area{0, 0, w, h};
     if (offscreen) {
         bitmap = std::make_unique<TBitmap>();
         bitmap->SetHeight(h);
         bitmap->SetWidth(w);
         target = bitmap->Canvas();
     } else {
+        HDC dc = canvas.Handle();
         if (flags & kgClip)
-            clip.emplace(canvas.Handle(), OffsetClipRect(rect, offset));
+            clip.emplace(dc, OffsetClipRect(rect, offset));
+        // Ellipses and squares reach past the rectangle for some sizes; the
+        // bitmap of the off-screen path cuts them off, here the clip does.
+        confine.emplace(dc, LogicalToDeviceRect(dc, rect));
+        area = rect;
         ::OffsetRect(&base, rect.left, rect.top);
     }
 
@@ -140,7 +153,12 @@ void FillGradient(TCanvas& canvas, const TRect& rect, TKitGradientStyle style, c
         const int i = ascending ? k : n - 1 - k;
         const std::uint32_t rgb = GradientColorAt(*colors, i) & 0xFFFFFFu;
         target->Brush()->SetColor(static_cast<TColor>(realise ? (rgb | 0x02000000u) : rgb));
-        PaintShape(*target, style, base, i, n, w, h);
+        // The outermost shape is the whole rectangle: rounded radii leave
+        // the corners of some sizes uncovered otherwise.
+        if (i == n - 1 && GrowingStyle(style))
+            target->FillRect(area);
+        else
+            PaintShape(*target, style, base, i, n, w, h);
     }
     if (realise)
         SelectKitPalette(canvas.Handle(), palette);

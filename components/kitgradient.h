@@ -36,7 +36,8 @@ void MakeGradientColors(TColor startColor, TColor endColor, std::uint8_t count, 
 // when Windows refuses.
 HPALETTE CreateGradientPalette(const TList* colors);
 
-// Paints Colors into Rect in Style. Offset (low word x, high word y) moves
-// only the clip region. Nothing for a nil or empty table or an empty rect.
+// Paints Colors into Rect in Style: every pixel of Rect and none outside,
+// whatever its size. Offset (low word x, high word y) moves only the clip
+// region of kgClip. Nothing for a nil or empty table or an empty rect.
 void FillGradient(TCanvas& canvas, const TRect& rect, TKitGradientStyle style, const TList* colors,
                   HPALETTE palette, std::uint16_t flags, std::int32_t offset);
