@@ -3,6 +3,7 @@
 #include "components/kitclip.h"
 #include "components/kitpalette.h"
 #include "components/kitutils.h"
+#include "platform/graphics/DeviceContext.h"
 
 #include <cmath>
 #include <functional>
@@ -188,8 +189,10 @@ void DrawBitmapExt(TCanvas& canvas, const TRect& dest, TBitmap& bitmap, std::uin
     if (MarkedNotToDraw(bitmap))
         return;
     const bool usePalette = KitPaletteWanted(flags);
-    if (usePalette)
-        SelectKitPalette(canvas.Handle(), bitmap.Palette());
+    // Selected for this draw only: the bitmap owns the palette and Windows
+    // cannot delete one that a context still holds once the bitmap is freed.
+    const TPaletteSelection selection(canvas.Handle(), usePalette ? bitmap.Palette() : nullptr,
+                                      false);
     const TRect source{0, 0, bitmap.Width(), bitmap.Height()};
     if (flags & kdBrushCopy) {
         DrawBitmapCore(canvas, dest, nullptr, source, flags, color, nullptr, &bitmap, painted);
@@ -203,8 +206,8 @@ void DrawBitmapClipped(TCanvas& canvas, const TRect& dest, TBitmap& bitmap, std:
                        std::int32_t offset, TColor color) {
     if (MarkedNotToDraw(bitmap))
         return;
-    if (KitPaletteWanted(flags))
-        SelectKitPalette(canvas.Handle(), bitmap.Palette());
+    const TPaletteSelection selection(
+        canvas.Handle(), KitPaletteWanted(flags) ? bitmap.Palette() : nullptr, false);
     const TRect source{0, 0, bitmap.Width(), bitmap.Height()};
     if (flags & kdBrushCopy)
         DrawCanvasImage(canvas, dest, nullptr, source, flags, offset, color, &bitmap);

@@ -50,7 +50,8 @@ void DrawBitmapCore(TCanvas& canvas, const TRect& dest, TCanvas* srcCanvas, cons
                     TRect& painted);
 
 // Bitmap drawn into Dest; nothing when the pen of the bitmap's canvas
-// stands at x = -1.
+// stands at x = -1. With the palette flag the bitmap's palette is realised
+// for the draw and the canvas's own palette put back after it.
 void DrawBitmapExt(TCanvas& canvas, const TRect& dest, TBitmap& bitmap, std::uint16_t flags,
                    TColor color, TRect& painted);
 

@@ -53,9 +53,14 @@ void WriteDIB(TStream& stream, HBITMAP bitmap, HPALETTE palette, bool withSize, 
     stream.WriteBuffer(image.data(), size);
 }
 
+void WriteBitmapDIB(TStream& stream, TBitmap& bitmap, bool withSize, int colorCount) {
+    bitmap.FreeCanvasContext();
+    WriteDIB(stream, bitmap.Handle(), bitmap.Palette(), withSize, colorCount);
+}
+
 void BitmapToStream(TMemoryStream& stream, TBitmap& bitmap, int colorCount) {
     if (bitmap.Monochrome())
         colorCount = 2;
-    WriteDIB(stream, bitmap.Handle(), bitmap.Palette(), false, colorCount);
+    WriteBitmapDIB(stream, bitmap, false, colorCount);
     stream.SetPosition(0);
 }

@@ -21,6 +21,10 @@ std::vector<std::uint8_t> BuildDIB(HBITMAP bitmap, HPALETTE palette, int colorCo
 // WithSize.
 void WriteDIB(TStream& stream, HBITMAP bitmap, HPALETTE palette, bool withSize, int colorCount);
 
+// WriteDIB of Bitmap's handle and palette, with the bitmap selected into no
+// device context while its pixels are read.
+void WriteBitmapDIB(TStream& stream, TBitmap& bitmap, bool withSize, int colorCount);
+
 // Bitmap written to Stream as a file image without size prefix (monochrome
 // bitmaps always with 1 bit per pixel); the stream is left at position 0.
 void BitmapToStream(TMemoryStream& stream, TBitmap& bitmap, int colorCount);

@@ -13,7 +13,7 @@ void WriteBitmap(TStream& Stream, TBitmap& Bitmap, bool Compressed, int Colours)
     }
     if (!Compressed) {
         // The writer puts the length in front itself.
-        WriteDIB(Stream, Bitmap.Handle(), Bitmap.Palette(), true, Colours);
+        WriteBitmapDIB(Stream, Bitmap, true, Colours);
         return;
     }
     WriteDataBlock(Stream, true, [&Bitmap, Colours](TStream& s) {

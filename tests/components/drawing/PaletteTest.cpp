@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 
 std::uint8_t depth = 32;
@@ -103,22 +105,38 @@ TEST(KitPalette, AnUnselectedPaletteIsDeletedAndCleared) {
     EXPECT_EQ(::GetObjectType(copy), 0u);
 }
 
-TEST_F(PaletteRule, BitmapPaletteIsRealisedAndOnlyLentToTheTransparentCopy) {
+// Both entry points realise the bitmap's palette for the draw, lend it to the
+// transparent copy's temporary image, and take it out of the destination
+// again, so freeing the bitmap afterwards deletes it.
+TEST_F(PaletteRule, BitmapPaletteIsRealisedForTheDrawAndFreedWithItsBitmap) {
     depth = 24;
-    auto image = FilledBitmap(6, 6, RGB(255, 0, 255));
-    image->Canvas()->SetPixels(2, 2, clBlue);
-    image->SetPixelFormat(pf8bit);
-    const HPALETTE own = image->Palette();
-    ASSERT_NE(own, nullptr);
-    auto target = FilledBitmap(10, 10);
-    RECT painted{};
-    DrawBitmapExt(*target->Canvas(), RECT{0, 0, 10, 10}, *image, kdPalette | kdTransparent,
-                  clFuchsia, painted);
-    EXPECT_EQ(SelectedPalette(*target), own);
-    // The temporary image gave the palette back instead of deleting it.
-    EXPECT_EQ(::GetObjectType(own), static_cast<DWORD>(OBJ_PAL));
-    EXPECT_EQ(image->Palette(), own);
-    EXPECT_EQ(PixelAt(*target, 2, 2), RGB(0, 0, 255));
-    EXPECT_EQ(PixelAt(*target, 0, 0), Sentinel);
-    target.reset();
+    using TDraw = void (*)(TCanvas&, TBitmap&);
+    const std::pair<const char*, TDraw> draws[] = {
+        {"DrawBitmapExt",
+         [](TCanvas& canvas, TBitmap& image) {
+             RECT painted{};
+             DrawBitmapExt(canvas, RECT{0, 0, 10, 10}, image, kdPalette | kdTransparent,
+                           clFuchsia, painted);
+         }},
+        {"DrawBitmapClipped", [](TCanvas& canvas, TBitmap& image) {
+             DrawBitmapClipped(canvas, RECT{0, 0, 10, 10}, image,
+                               kdPalette | kdTransparent | kdClip, 0, clFuchsia);
+         }}};
+    for (const auto& [name, draw] : draws) {
+        auto image = FilledBitmap(6, 6, RGB(255, 0, 255));
+        image->Canvas()->SetPixels(2, 2, clBlue);
+        image->SetPixelFormat(pf8bit);
+        const HPALETTE own = image->Palette();
+        ASSERT_NE(own, nullptr);
+        auto target = FilledBitmap(10, 10);
+        const HPALETTE before = SelectedPalette(*target);
+        draw(*target->Canvas(), *image);
+        EXPECT_EQ(PixelAt(*target, 2, 2), RGB(0, 0, 255)) << name;
+        EXPECT_EQ(PixelAt(*target, 0, 0), Sentinel) << name;
+        // The temporary image gave the palette back instead of deleting it.
+        EXPECT_EQ(image->Palette(), own) << name;
+        EXPECT_EQ(SelectedPalette(*target), before) << name;
+        image.reset();
+        EXPECT_EQ(::GetObjectType(own), 0u) << name << ": the palette outlived its bitmap";
+    }
 }
