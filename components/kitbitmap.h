@@ -4,6 +4,7 @@
 // through a mask, with a transparent colour or with its transparent colour
 // replaced by a brush; the entry points prepare its arguments.
 
+#include "components/kitpalette.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 
@@ -21,6 +22,7 @@ inline constexpr std::uint16_t kdMasked = 0x0100;      // copy through a given m
 inline constexpr std::uint16_t kdKeepHeight = 0x0200;  // stretch: Dest's height, scaled width
 inline constexpr std::uint16_t kdKeepWidth = 0x0400;   // stretch: Dest's width, scaled height
 inline constexpr std::uint16_t kdFit = 0x0600;         // stretch: fit, keeping the aspect
+// KitPaletteFlag (kitpalette.h): select and realise the bitmap's palette.
 
 // Pins Canvas's background to white and its text colour to black for the
 // scope, so a monochrome mask copied onto it keeps its black and white

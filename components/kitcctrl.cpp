@@ -1,6 +1,7 @@
 #include "components/kitcctrl.h"
 
 #include "components/kitcont.h"
+#include "components/kitframe.h"
 #include "platform/graphics/GdiObject.h"
 #include "platform/graphics/HandleCount.h"
 
@@ -143,11 +144,7 @@ void TKitCustomControl::PaintBackground() {
 }
 
 void TKitCustomControl::DrawDesignFrame() {
-    TCanvas& canvas = *Canvas();
-    canvas.Pen()->SetColor(clBlack);
-    canvas.Pen()->SetStyle(TPenStyle::psDash);
-    canvas.Brush()->SetStyle(bsClear);
-    canvas.Rectangle(0, 0, Width(), Height());
+    DrawKitDesignFrame(*Canvas(), Width(), Height());
 }
 
 void TKitCustomControl::DrawNormalBorder() {

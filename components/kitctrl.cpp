@@ -2,6 +2,7 @@
 
 #include "components/kitcctrl.h"
 #include "components/kitcont.h"
+#include "components/kitframe.h"
 #include "components/kitimagelistbase.h"
 #include "components/kitlistbase.h"
 #include "platform/filer/Reader.h"
@@ -114,12 +115,7 @@ void TKitBaseControl::Dispatch(TMessage& message) {
 }
 
 void TKitBaseControl::DrawDesignFrame() {
-    TCanvas& c = *Canvas();
-    c.Pen()->SetColor(clBlack);
-    c.Pen()->SetWidth(1);
-    c.Pen()->SetStyle(psDash);
-    c.Brush()->SetStyle(bsClear);
-    c.Rectangle(0, 0, FWidth, FHeight);
+    DrawKitDesignFrame(*Canvas(), FWidth, FHeight);
 }
 
 // --- TKitBaseGraphicControl --------------------------------------------------

@@ -71,7 +71,7 @@ void TKitFill::ImageListChanged(TObject* sender) {
 }
 
 std::uint16_t TKitFill::CaptionFlags() const {
-    return 0x0008 | (Enabled() ? 0x0002 : 0x0001);
+    return ktClip | (Enabled() ? ktEnabled : ktDisabled);
 }
 
 void TKitFill::Paint() {

@@ -2,6 +2,8 @@
 
 #include "components/kitbitmap.h"
 #include "components/kitclip.h"
+#include "components/kitgradient.h"
+#include "components/kitpalette.h"
 #include "components/kitsysinfo.h"
 #include "components/kitalignmentnames.h"
 #include "platform/classes/Properties.h"
@@ -14,10 +16,6 @@ const TEnumNames TileModeNames = {"tmNone", "tmCenter", "tmStretch", "tmTile"};
 const TEnumNames FillOptionNames = {"foFillInner", "foQuickDraw", "foGrUseBitmap"};
 
 constexpr TKitFillOptions DefaultFillOptions{foFillInner, foGrUseBitmap};
-
-// Drawing flags of the kit's bitmap and gradient routines used here.
-constexpr std::uint16_t UseBitmapPalette = 0x1000;
-constexpr std::uint16_t GradientOffscreen = 0x0004;
 
 // Side of the pattern a brush bitmap gives on systems whose pattern brushes
 // take no more.
@@ -330,7 +328,7 @@ void TKitFillObject::FillWithBitmap(TCanvas& canvas, const TRect& rect, TColor b
         FillBackground(canvas, rect, bkColor);
         return;
     }
-    const std::uint16_t flags = FOptions.Contains(foQuickDraw) ? 0 : UseBitmapPalette;
+    const std::uint16_t flags = FOptions.Contains(foQuickDraw) ? 0 : KitPaletteFlag;
     TRect dest = rect;
     std::uint16_t placement = 0;
     switch (TileMode()) {
@@ -358,8 +356,8 @@ void TKitFillObject::FillGradientStyle(TCanvas& canvas, const TRect& rect) {
     const TKitGradient& gradient = *Gradient();
     std::uint16_t flags = 0;
     if (FOptions.Contains(foGrUseBitmap))
-        flags |= GradientOffscreen;
+        flags |= kgOffscreen;
     if (gradient.PaletteRealize())
-        flags |= UseBitmapPalette;
+        flags |= KitPaletteFlag;
     FillGradient(canvas, rect, gradient.Style(), &gradient.Colors(), gradient.Palette(), flags, 0);
 }

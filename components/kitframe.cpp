@@ -174,3 +174,12 @@ bool DrawStandardBorder(TCanvas& canvas, TRect& rect, TKitBorderStyle style,
     }
     return true;
 }
+
+void DrawKitDesignFrame(TCanvas& canvas, int width, int height) {
+    canvas.Pen()->SetColor(clBlack);
+    canvas.Pen()->SetWidth(1);
+    canvas.Pen()->SetStyle(psDash);
+    ::SetROP2(canvas.Handle(), R2_COPYPEN);
+    canvas.Brush()->SetStyle(bsClear);
+    canvas.Rectangle(0, 0, width, height);
+}

@@ -56,3 +56,7 @@ int StandardBorderWidth(TKitBorderStyle style);
 // flags of the calls that take them. Always True.
 bool DrawStandardBorder(TCanvas& canvas, TRect& rect, TKitBorderStyle style,
                         std::uint16_t extraFlags);
+
+// The dashed black one-pixel frame around Width x Height from (0, 0) that a
+// kit control shows while designed and empty; the brush goes clear.
+void DrawKitDesignFrame(TCanvas& canvas, int width, int height);

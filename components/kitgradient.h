@@ -3,6 +3,7 @@
 // made from it and the painting of the table in one of eight shapes.
 
 #include "components/kitdrawmath.h"
+#include "components/kitpalette.h"
 #include "platform/classes/List.h"
 #include "platform/graphics/Canvas.h"
 
@@ -24,7 +25,7 @@ using enum TKitGradientStyle;
 // Flags of FillGradient.
 inline constexpr std::uint16_t kgClip = 0x0001;      // clip to the rectangle (not off-screen)
 inline constexpr std::uint16_t kgOffscreen = 0x0004; // paint through a bitmap
-inline constexpr std::uint16_t kgPalette = 0x1000;   // select and realise Palette
+// KitPaletteFlag (kitpalette.h): select and realise Palette.
 
 // Replaces the entries of Colors by Count colours from StartColor to
 // EndColor (system colours by their current value). Nil Colors or Count 0

@@ -29,7 +29,7 @@ bool StillSelected(const TPaletteUse& use) {
 } // namespace
 
 bool KitPaletteWanted(std::uint16_t flags) {
-    if ((flags & kdPalette) == 0)
+    if ((flags & KitPaletteFlag) == 0)
         return false;
     const bool lowColorNoPalette =
         KitApplication && KitApplication->AppOptions.Contains(aoLowColorNoPalette);

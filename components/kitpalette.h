@@ -7,8 +7,9 @@
 #include <cstdint>
 #include <windows.h>
 
-// The drawing-flag bit that asks for a palette.
-inline constexpr std::uint16_t kdPalette = 0x1000;
+// The bit that asks for a palette, the same in the flag words of the bitmap
+// and the gradient routines.
+inline constexpr std::uint16_t KitPaletteFlag = 0x1000;
 
 // Whether a palette asked for by Flags is used: not when the kit
 // application's aoLowColorNoPalette is set and the display has 8 bits per

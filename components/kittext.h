@@ -24,7 +24,8 @@ enum class TKitAlignment {
 };
 using enum TKitAlignment;
 
-// Flags of DrawEffectText.
+// Flags of DrawEffectText and DrawCaption.
+inline constexpr std::uint16_t ktDisabled = 0x0001;   // set by a disabled control; read by none
 inline constexpr std::uint16_t ktEnabled = 0x0002;    // normal colours
 inline constexpr std::uint16_t ktAutoSunken = 0x0004; // dsAuto draws disabled text sunken
 inline constexpr std::uint16_t ktClip = 0x0008;       // clip to ClipRect (or Rect)

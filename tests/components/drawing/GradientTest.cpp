@@ -60,7 +60,7 @@ TEST_F(MainWindowGradient, PaletteFlagGivesTheSameColoursOnATrueColourBitmap) {
     HPALETTE palette = CreateGradientPalette(&Colors);
     ASSERT_NE(palette, nullptr);
     auto bitmap = FilledBitmap(312, 34);
-    FillGradient(*bitmap->Canvas(), Area, gstHorizontal, &Colors, palette, kgOffscreen | kgPalette,
+    FillGradient(*bitmap->Canvas(), Area, gstHorizontal, &Colors, palette, kgOffscreen | KitPaletteFlag,
                  0);
     ExpectMainWindowBands(*bitmap, Area);
     bitmap.reset();

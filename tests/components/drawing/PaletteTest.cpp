@@ -48,25 +48,25 @@ protected:
 TEST_F(PaletteRule, ARequestedPaletteIsUsedByDefault) {
     depth = 8;
     EXPECT_FALSE(Own->AppOptions.Contains(aoLowColorNoPalette));
-    EXPECT_TRUE(KitPaletteWanted(kgPalette));
+    EXPECT_TRUE(KitPaletteWanted(KitPaletteFlag));
     EXPECT_FALSE(KitPaletteWanted(kgOffscreen));
 }
 
 TEST_F(PaletteRule, LowColourDisplaysSkipThePaletteWhenTheOptionIsSet) {
     Own->AppOptions.Include(aoLowColorNoPalette);
     depth = 8;
-    EXPECT_FALSE(KitPaletteWanted(kgPalette));
+    EXPECT_FALSE(KitPaletteWanted(KitPaletteFlag));
     depth = 9;
-    EXPECT_TRUE(KitPaletteWanted(kgPalette));
+    EXPECT_TRUE(KitPaletteWanted(KitPaletteFlag));
     depth = 24;
-    EXPECT_TRUE(KitPaletteWanted(kgPalette));
+    EXPECT_TRUE(KitPaletteWanted(KitPaletteFlag));
 }
 
 TEST_F(PaletteRule, FillGradientLeavesTheRealisedPaletteOnTheCanvas) {
     depth = 24;
     auto bitmap = FilledBitmap(20, 4);
     const HPALETTE before = SelectedPalette(*bitmap);
-    FillGradient(*bitmap->Canvas(), RECT{0, 0, 20, 4}, gstHorizontal, &Colors, Palette, kgPalette,
+    FillGradient(*bitmap->Canvas(), RECT{0, 0, 20, 4}, gstHorizontal, &Colors, Palette, KitPaletteFlag,
                  0);
     EXPECT_EQ(SelectedPalette(*bitmap), Palette);
     EXPECT_EQ(PixelAt(*bitmap, 0, 0), GradientColorAt(Colors, 0));
@@ -82,7 +82,7 @@ TEST_F(PaletteRule, NoPaletteIsSelectedOnALowColourDisplayWithTheOption) {
     depth = 8;
     auto bitmap = FilledBitmap(20, 4);
     const HPALETTE before = SelectedPalette(*bitmap);
-    FillGradient(*bitmap->Canvas(), RECT{0, 0, 20, 4}, gstHorizontal, &Colors, Palette, kgPalette,
+    FillGradient(*bitmap->Canvas(), RECT{0, 0, 20, 4}, gstHorizontal, &Colors, Palette, KitPaletteFlag,
                  0);
     EXPECT_EQ(SelectedPalette(*bitmap), before);
     EXPECT_EQ(PixelAt(*bitmap, 19, 3), GradientColorAt(Colors, 15));
@@ -115,12 +115,12 @@ TEST_F(PaletteRule, BitmapPaletteIsRealisedForTheDrawAndFreedWithItsBitmap) {
         {"DrawBitmapExt",
          [](TCanvas& canvas, TBitmap& image) {
              RECT painted{};
-             DrawBitmapExt(canvas, RECT{0, 0, 10, 10}, image, kdPalette | kdTransparent,
+             DrawBitmapExt(canvas, RECT{0, 0, 10, 10}, image, KitPaletteFlag | kdTransparent,
                            clFuchsia, painted);
          }},
         {"DrawBitmapClipped", [](TCanvas& canvas, TBitmap& image) {
              DrawBitmapClipped(canvas, RECT{0, 0, 10, 10}, image,
-                               kdPalette | kdTransparent | kdClip, 0, clFuchsia);
+                               KitPaletteFlag | kdTransparent | kdClip, 0, clFuchsia);
          }}};
     for (const auto& [name, draw] : draws) {
         auto image = FilledBitmap(6, 6, RGB(255, 0, 255));
