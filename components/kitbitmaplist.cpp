@@ -58,13 +58,6 @@ bool LoadBitmapFromListFile(const std::string& FileName, int Index, TBitmap& Bit
     return read;
 }
 
-void RegisterBitmapListItemClass() {
-    static const bool registered = [] {
-        RegisterClasses<TKitBitmapListItem>();
-        return true;
-    }();
-    (void)registered;
-}
 
 // ---------------------------------------------------------------------------
 
@@ -189,7 +182,6 @@ const TClassInfo& TKitBitmapList::StaticClassInfo() {
 
 TKitBitmapList::TKitBitmapList(TComponent* owner) : TKitCustomImageList(owner) {
     SetItemClass(TKitBitmapListItem::StaticClassInfo(), lkBitmapList);
-    RegisterBitmapListItemClass();
 }
 
 TKitBitmapListItem* TKitBitmapList::BitmapItems(int index) const {

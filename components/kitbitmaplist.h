@@ -88,6 +88,3 @@ bool LoadBitmapFromListFile(const std::string& FileName, int Index, TBitmap& Bit
 std::string BitmapSourceFileName(TKitPathPrefix Prefix, const std::string& SourceFile,
                                  std::uint16_t Ident);
 
-// Registers TKitBitmapListItem with the class registry; later calls do
-// nothing.
-void RegisterBitmapListItemClass();

@@ -8,29 +8,6 @@
 
 TKitContainer* KitContainer = nullptr;
 
-namespace {
-
-TKitListMaker BitmapListMaker = nullptr;
-TKitListMaker ImageListMaker = nullptr;
-
-template <class TDefault>
-TKitCustomImageList* MakeImageList(TKitListMaker maker, TComponent* owner) {
-    if (maker) {
-        TKitCustomContainer* made = maker(owner);
-        if (auto* list = dynamic_cast<TKitCustomImageList*>(made))
-            return list;
-        Free(made);
-    }
-    return new TDefault(owner);
-}
-
-} // namespace
-
-void SetKitImageListMakers(TKitListMaker bitmapList, TKitListMaker imageList) {
-    BitmapListMaker = bitmapList;
-    ImageListMaker = imageList;
-}
-
 const TClassInfo& TKitContainer::StaticClassInfo() {
     static const TClassInfo info = MakeClassInfo<TKitContainer>("TKitContainer");
     return info;
@@ -39,9 +16,9 @@ const TClassInfo& TKitContainer::StaticClassInfo() {
 TKitContainer::TKitContainer(TComponent* owner) : TKitBaseContainer(owner) {
     // Each list's first construction registers its item class, so this order
     // is also the order of registration.
-    FBitmaps = MakeImageList<TKitBitmapList>(BitmapListMaker, this);
+    FBitmaps = new TKitBitmapList(this);
     Adopt(FBitmaps);
-    FImages = MakeImageList<TKitImageList>(ImageListMaker, this);
+    FImages = new TKitImageList(this);
     Adopt(FImages);
     FStrings = new TKitStringList(this);
     Adopt(FStrings);

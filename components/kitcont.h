@@ -7,17 +7,13 @@
 
 #include <string>
 
+class TKitBitmapList;
 class TKitCustomImageList;
+class TKitImageList;
 class TKitStringList;
 class TKitWaveList;
 class TReader;
 class TWriter;
-
-// Replaces how the global container makes its bitmap and image list (for
-// tests); null, or a maker whose list is no image list, gives the kit's own
-// TKitBitmapList and TKitImageList.
-using TKitListMaker = TKitCustomContainer* (*)(TComponent* owner);
-void SetKitImageListMakers(TKitListMaker bitmapList, TKitListMaker imageList);
 
 // The "Internal" strings naming the global image lists.
 inline constexpr const char* GlobalBitmapListReference = "KITBML30";
@@ -29,10 +25,9 @@ public:
     explicit TKitContainer(TComponent* owner);
     ~TKitContainer() override;
 
-    // A TKitBitmapList and a TKitImageList; each list is null once it was
-    // freed on its own.
-    TKitCustomImageList* Bitmaps() const { return FBitmaps; }
-    TKitCustomImageList* Images() const { return FImages; }
+    // Each list is null once it was freed on its own.
+    TKitBitmapList* Bitmaps() const { return FBitmaps; }
+    TKitImageList* Images() const { return FImages; }
     TKitWaveList* Waves() const { return FWaves; }
     TKitStringList* Strings() const { return FStrings; }
 
@@ -47,8 +42,8 @@ private:
     void DetachLists();
     void Adopt(TKitCustomContainer* list);
 
-    TKitCustomImageList* FBitmaps = nullptr;
-    TKitCustomImageList* FImages = nullptr;
+    TKitBitmapList* FBitmaps = nullptr;
+    TKitImageList* FImages = nullptr;
     TKitWaveList* FWaves = nullptr;
     TKitStringList* FStrings = nullptr;
 };

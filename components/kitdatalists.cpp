@@ -168,11 +168,6 @@ const TClassInfo& TKitStringList::StaticClassInfo() {
 
 TKitStringList::TKitStringList(TComponent* owner) : TKitCustomContainer(owner) {
     SetItemClass(TKitStringListItem::StaticClassInfo(), lkStringList);
-    static const bool registered = [] {
-        RegisterClasses<TKitStringListItem>();
-        return true;
-    }();
-    (void)registered;
 }
 
 TKitStringListItem* TKitStringList::Items(int index) const {
@@ -186,11 +181,6 @@ const TClassInfo& TKitWaveList::StaticClassInfo() {
 
 TKitWaveList::TKitWaveList(TComponent* owner) : TKitCustomContainer(owner) {
     SetItemClass(TKitWaveListItem::StaticClassInfo(), lkWaveList);
-    static const bool registered = [] {
-        RegisterClasses<TKitWaveListItem>();
-        return true;
-    }();
-    (void)registered;
 }
 
 TKitWaveListItem* TKitWaveList::Items(int index) const {

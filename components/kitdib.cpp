@@ -1,23 +1,15 @@
 #include "components/kitdib.h"
 
 #include "components/kitdiblayout.h"
+#include "components/kiterrors.h"
 #include "platform/graphics/DeviceContext.h"
-#include "platform/rtl/Exceptions.h"
 
 #include <cstring>
-
-namespace {
-
-[[noreturn]] void InvalidBitmap() {
-    throw Exception("Bitmap ist ungültig");
-}
-
-} // namespace
 
 std::vector<std::uint8_t> BuildDIB(HBITMAP bitmap, HPALETTE palette, int colorCount) {
     BITMAP info{};
     if (!bitmap || ::GetObjectA(bitmap, sizeof(info), &info) == 0)
-        InvalidBitmap();
+        RaiseInvalidBitmap();
     const int bitCount = KitDibBitCount(colorCount, info.bmBitsPixel * info.bmPlanes);
     const TKitDibLayout layout = KitDibLayout(info.bmWidth, info.bmHeight, bitCount);
 
@@ -41,7 +33,7 @@ std::vector<std::uint8_t> BuildDIB(HBITMAP bitmap, HPALETTE palette, int colorCo
     const int lines = ::GetDIBits(dc.Get(), bitmap, 0, static_cast<UINT>(layout.Height),
                                   image.data() + layout.PixelOffset, bitmapInfo, DIB_RGB_COLORS);
     if (lines != layout.Height)
-        InvalidBitmap();
+        RaiseInvalidBitmap();
     return image;
 }
 

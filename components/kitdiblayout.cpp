@@ -1,14 +1,10 @@
 #include "components/kitdiblayout.h"
 
-#include "platform/rtl/Exceptions.h"
+#include "components/kiterrors.h"
 
 #include <limits>
 
 namespace {
-
-[[noreturn]] void InvalidBitmap() {
-    throw Exception("Bitmap ist ungültig");
-}
 
 void PutLittleEndian(std::uint8_t* dest, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
@@ -35,7 +31,7 @@ int KitDibBitCount(int colorCount, int ownBits) {
 
 TKitDibLayout KitDibLayout(int width, int height, int bitCount) {
     if (width <= 0 || height <= 0)
-        InvalidBitmap();
+        RaiseInvalidBitmap();
     TKitDibLayout layout;
     layout.Width = width;
     layout.Height = height;
@@ -47,7 +43,7 @@ TKitDibLayout KitDibLayout(int width, int height, int bitCount) {
     const std::uint64_t fileSize = KitBitmapFileHeaderSize + layout.InfoSize + imageSize;
     // The size fields are 32 bits, and readers take the file size as signed.
     if (fileSize > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
-        InvalidBitmap();
+        RaiseInvalidBitmap();
     layout.ImageSize = static_cast<std::uint32_t>(imageSize);
     layout.FileSize = static_cast<std::uint32_t>(fileSize);
     layout.PixelOffset = KitBitmapFileHeaderSize + layout.InfoSize;

@@ -20,18 +20,6 @@ constexpr int MaskColours = 2;
 
 } // namespace
 
-void RegisterImageListItemClass() {
-    static const bool registered = [] {
-        RegisterClasses<TKitImageListItem>();
-        return true;
-    }();
-    (void)registered;
-}
-
-void RegisterImageListItemClasses() {
-    RegisterBitmapListItemClass();
-    RegisterImageListItemClass();
-}
 
 // ---------------------------------------------------------------------------
 
@@ -361,7 +349,6 @@ const TClassInfo& TKitImageList::StaticClassInfo() {
 
 TKitImageList::TKitImageList(TComponent* owner) : TKitCustomImageList(owner) {
     SetItemClass(TKitImageListItem::StaticClassInfo(), lkImageList);
-    RegisterImageListItemClass();
 }
 
 TKitImageListItem* TKitImageList::ImageItems(int index) const {

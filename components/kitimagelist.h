@@ -151,8 +151,3 @@ private:
     bool OutOfRange(int ListIndex) const { return ListIndex >= Count(); }
 };
 
-// Registers TKitImageListItem with the class registry; later calls do
-// nothing.
-void RegisterImageListItemClass();
-// Both image-list item classes, the bitmap item first.
-void RegisterImageListItemClasses();

@@ -60,23 +60,8 @@ const TClassInfo& TKitCustomImageList::StaticClassInfo() {
     return info;
 }
 
-void TKitCustomImageList::Assign(TPersistent* source) {
-    if (source == this)
-        return;
-    if (source == nullptr || !source->InheritsFrom(ClassType())) {
-        TKitCustomContainer::Assign(source);
-        return;
-    }
-    auto& other = static_cast<TKitCustomImageList&>(*source);
-    BeginUpdate();
-    try {
-        Clear();
-        SetDefaultCompressed(other.DefaultCompressed());
-        FDefaultPixelFormat = other.FDefaultPixelFormat;
-        CopyItems(other);
-    } catch (...) {
-        EndUpdate(true);
-        throw;
-    }
-    EndUpdate(true);
+void TKitCustomImageList::AssignSettings(const TKitCustomContainer& source) {
+    TKitCustomContainer::AssignSettings(source);
+    // Assign passes only lists of this class or a descendant.
+    FDefaultPixelFormat = static_cast<const TKitCustomImageList&>(source).FDefaultPixelFormat;
 }

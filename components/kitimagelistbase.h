@@ -46,10 +46,6 @@ class TKitCustomImageList : public TKitCustomContainer {
 public:
     using TKitCustomContainer::TKitCustomContainer;
 
-    // From a list of the same class: the defaults and a copy of every item,
-    // reported as one change.
-    void Assign(TPersistent* source) override;
-
     TKitSavePixelFormat DefaultPixelFormat() const { return FDefaultPixelFormat; }
     void SetDefaultPixelFormat(TKitSavePixelFormat value) { FDefaultPixelFormat = value; }
 
@@ -72,6 +68,10 @@ public:
     virtual void DrawImageOffset(TCanvas& Canvas, const TRect& Rect, std::uint16_t Flags,
                                  std::int32_t Offset, TColor Colour, int ListIndex,
                                  int ImageIndex) = 0;
+
+protected:
+    // Assign copies DefaultPixelFormat with DefaultCompressed.
+    void AssignSettings(const TKitCustomContainer& source) override;
 
 private:
     TKitSavePixelFormat FDefaultPixelFormat = spfDefault;

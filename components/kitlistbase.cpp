@@ -6,6 +6,7 @@
 #include "platform/classes/Stream.h"
 #include "platform/rtl/Exceptions.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -168,6 +169,13 @@ TKitCustomContainer::~TKitCustomContainer() {
 void TKitCustomContainer::SetItemClass(const TClassInfo& cls, TKitListKind kind) {
     FItemClass = &cls;
     FListKind = kind;
+    // The first list of a kind registers its item class for the form reader;
+    // later lists leave the registry alone.
+    static std::vector<const TClassInfo*> registered;
+    if (std::find(registered.begin(), registered.end(), &cls) == registered.end()) {
+        RegisterClass(cls);
+        registered.push_back(&cls);
+    }
 }
 
 int TKitCustomContainer::IndexOf(const TKitListItem* item) const {
@@ -230,7 +238,7 @@ void TKitCustomContainer::Assign(TPersistent* source) {
         BeginUpdate();
         try {
             Clear();
-            FDefaultCompressed = other->FDefaultCompressed;
+            AssignSettings(*other);
             CopyItems(*other);
         } catch (...) {
             EndUpdate(true);
@@ -240,6 +248,10 @@ void TKitCustomContainer::Assign(TPersistent* source) {
         return;
     }
     TKitBaseContainer::Assign(source);
+}
+
+void TKitCustomContainer::AssignSettings(const TKitCustomContainer& source) {
+    FDefaultCompressed = source.FDefaultCompressed;
 }
 
 void TKitCustomContainer::ReadItems(TStream& stream, bool withOffsets) {

@@ -145,8 +145,9 @@ public:
     // Frees every item.
     void Clear();
 
-    // A container of this class (or a descendant): DefaultCompressed and a
-    // copy of every item. Assigning a container to itself changes nothing.
+    // A container of this class (or a descendant): its settings and a copy
+    // of every item, reported as one change. Assigning a container to itself
+    // changes nothing.
     void Assign(TPersistent* source) override;
 
     // The item block: Count, with Offsets a table of absolute stream
@@ -167,8 +168,12 @@ public:
     void Notification(TComponent* component, TOperation operation) override;
 
 protected:
-    // Set by each list class's constructor.
+    // Set by each list class's constructor; the first list of a kind
+    // registers its item class with the class registry.
     void SetItemClass(const TClassInfo& cls, TKitListKind kind);
+    // Assign's part between clearing and copying the items: the list's own
+    // settings (here DefaultCompressed).
+    virtual void AssignSettings(const TKitCustomContainer& source);
 
 private:
     TListOf<TKitListItem> FItems;

@@ -103,8 +103,6 @@ TEST(ImageList, RegistersItsItemClass) {
     const TKitImageList list(nullptr);
     EXPECT_EQ(list.ListKind(), lkImageList);
     EXPECT_EQ(GetClass("TKitImageListItem"), &TKitImageListItem::StaticClassInfo());
-    RegisterImageListItemClasses();
-    EXPECT_EQ(GetClass("TKitBitmapListItem"), &TKitBitmapListItem::StaticClassInfo());
 }
 
 TEST(ImageList, AssignCopiesItemsAndDefaults) {
