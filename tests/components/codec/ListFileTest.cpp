@@ -323,6 +323,7 @@ TEST(ListFileHostile, RecordCutShortRaisesReadError) {
 TEST(GraphicOperationError, AlwaysRaises) {
     try {
         RaiseGraphicOperationError("Ungültige Bildgröße");
+        FAIL() << "nothing was raised";
     } catch (const EInvalidGraphicOperation& e) {
         EXPECT_EQ(e.Message(), "Ungültige Bildgröße");
     }

@@ -165,7 +165,7 @@ TEST(ImageList, ListFileWithHostileCountOrOffsets) {
     const std::string name = folder.Path() + "bad.kil";
     WriteFileBytes(name, file.Bytes());
     TKitImageList list(nullptr);
-    EXPECT_ANY_THROW(list.LoadFromListFile(name));
+    EXPECT_THROW(list.LoadFromListFile(name), Exception);
     EXPECT_EQ(list.Count(), 0);
 
     TMemoryStream pastEnd;
@@ -173,7 +173,7 @@ TEST(ImageList, ListFileWithHostileCountOrOffsets) {
     WriteInt32(pastEnd, 1);
     WriteInt32(pastEnd, 5000);
     WriteFileBytes(name, pastEnd.Bytes());
-    EXPECT_ANY_THROW(list.LoadFromListFile(name));
+    EXPECT_THROW(list.LoadFromListFile(name), Exception);
 }
 
 TEST(ImageList, FormResourceRoundTrip) {
