@@ -2,8 +2,8 @@
 // item through the table, hostile headers.
 
 #include "CodecTestSupport.h"
-#include "components/kititemstream.h"
-#include "components/kitlistfile.h"
+#include "components/codec/kititemstream.h"
+#include "components/codec/kitlistfile.h"
 #include "platform/classes/List.h"
 #include "platform/graphics/GraphicOperationError.h"
 #include "platform/rtl/Exceptions.h"

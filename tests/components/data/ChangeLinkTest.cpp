@@ -1,4 +1,4 @@
-#include "components/kitdatalists.h"
+#include "components/data/kitdatalists.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "DataTestSupport.h"
 
-#include "components/kitcont.h"
-#include "components/kitbitmaplist.h"
-#include "components/kitdatalists.h"
-#include "components/kitimagelist.h"
+#include "components/data/kitcont.h"
+#include "components/imagelists/kitbitmaplist.h"
+#include "components/data/kitdatalists.h"
+#include "components/imagelists/kitimagelist.h"
 #include "platform/classes/StringList.h"
 #include "platform/filer/Reader.h"
 #include "platform/filer/Writer.h"

@@ -1,5 +1,5 @@
 #include "DrawTestSupport.h"
-#include "components/kitdib.h"
+#include "components/drawing/kitdib.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "DrawTestSupport.h"
-#include "components/kitdrawmath.h"
-#include "components/kitgradient.h"
-#include "components/kitpalette.h"
+#include "components/drawing/kitdrawmath.h"
+#include "components/drawing/kitgradient.h"
+#include "components/drawing/kitpalette.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "DrawTestSupport.h"
-#include "components/kitbitmap.h"
-#include "components/kitclass.h"
-#include "components/kitgradient.h"
-#include "components/kitpalette.h"
-#include "components/kitsysinfo.h"
+#include "components/drawing/kitbitmap.h"
+#include "components/base/kitclass.h"
+#include "components/drawing/kitgradient.h"
+#include "components/drawing/kitpalette.h"
+#include "components/base/kitsysinfo.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // thirteen image operations, copying, list files and form resources.
 
 #include "ImageListTestSupport.h"
-#include "components/kitbitmaplist.h"
-#include "components/kitimagelist.h"
-#include "components/kititemstream.h"
-#include "components/kitutils.h"
+#include "components/imagelists/kitbitmaplist.h"
+#include "components/imagelists/kitimagelist.h"
+#include "components/codec/kititemstream.h"
+#include "components/base/kitutils.h"
 #include "platform/graphics/Graphic.h"
 #include "platform/rtl/Exceptions.h"
 

@@ -2,10 +2,10 @@
 // damaged records.
 
 #include "ImageListTestSupport.h"
-#include "components/kitbitmap.h"
-#include "components/kitimagelist.h"
-#include "components/kititembitmap.h"
-#include "components/kititemstream.h"
+#include "components/drawing/kitbitmap.h"
+#include "components/imagelists/kitimagelist.h"
+#include "components/imagelists/kititembitmap.h"
+#include "components/codec/kititemstream.h"
 #include "platform/graphics/GraphicOperationError.h"
 #include "platform/rtl/Exceptions.h"
 

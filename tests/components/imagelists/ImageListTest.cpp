@@ -2,11 +2,11 @@
 // form resources with the "Internal" and the read-only "Bitmap" property.
 
 #include "ImageListTestSupport.h"
-#include "components/kitbitmaplist.h"
-#include "components/kitimagelist.h"
-#include "components/kititembitmap.h"
-#include "components/kititemstream.h"
-#include "components/kitlistfile.h"
+#include "components/imagelists/kitbitmaplist.h"
+#include "components/imagelists/kitimagelist.h"
+#include "components/imagelists/kititembitmap.h"
+#include "components/codec/kititemstream.h"
+#include "components/codec/kitlistfile.h"
 #include "platform/classes/List.h"
 #include "platform/rtl/Exceptions.h"
 

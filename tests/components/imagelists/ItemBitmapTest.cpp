@@ -2,8 +2,8 @@
 // bitmap's own form and through the bitmap-file writer, and damaged blocks.
 
 #include "ImageListTestSupport.h"
-#include "components/kititembitmap.h"
-#include "components/kititemstream.h"
+#include "components/imagelists/kititembitmap.h"
+#include "components/codec/kititemstream.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>

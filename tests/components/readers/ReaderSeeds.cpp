@@ -1,9 +1,9 @@
 #include "ReaderSeeds.h"
 
-#include "components/kitdatalists.h"
-#include "components/kititemstream.h"
-#include "components/kitlzrw.h"
-#include "components/kitwave.h"
+#include "components/data/kitdatalists.h"
+#include "components/codec/kititemstream.h"
+#include "components/codec/kitlzrw.h"
+#include "components/data/kitwave.h"
 #include "platform/classes/Stream.h"
 #include "platform/classes/StringList.h"
 #include "platform/filer/Writer.h"

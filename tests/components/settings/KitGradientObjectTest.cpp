@@ -2,8 +2,8 @@
 // change, the colour count stays in 2..236, and copies report once.
 
 #include "SettingsTestSupport.h"
-#include "components/kitdrawmath.h"
-#include "components/kitgradientobject.h"
+#include "components/drawing/kitdrawmath.h"
+#include "components/settings/kitgradientobject.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 
 #include "WinCtrlEnvironment.h"
 
-#include "components/kitbitmaplist.h"
-#include "components/kitcont.h"
-#include "components/kitimagelist.h"
+#include "components/imagelists/kitbitmaplist.h"
+#include "components/data/kitcont.h"
+#include "components/imagelists/kitimagelist.h"
 #include "platform/classes/Stream.h"
 #include "platform/filer/Reader.h"
 #include "platform/filer/Writer.h"
