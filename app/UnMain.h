@@ -2,7 +2,7 @@
 // The main window: presets, the line-limit track bar and its label, the
 // Execute, Help and Close buttons, and the stop flag shared with the split.
 
-#include "components/kitextcS.h"
+#include "components/controls/kitextcS.h"
 #include "platform/dialogs/OpenDialog.h"
 #include "platform/forms/Form.h"
 #include "platform/stdctrls/Bevel.h"

@@ -1,9 +1,9 @@
 #include "app/Units.h"
 
 #include "app/UnMain.h"
-#include "components/kitclass.h"
-#include "components/kitcont.h"
-#include "components/kitsysinfo.h"
+#include "components/base/kitclass.h"
+#include "components/data/kitcont.h"
+#include "components/base/kitsysinfo.h"
 #include "platform/forms/Application.h"
 #include "theming/ThemeMgr.h"
 #include "theming/ThemedButtons.h"

@@ -4,7 +4,7 @@
 //   list_memory_probe [items] [blocks per item]
 
 #include "BenchReport.h"
-#include "components/kitdatalists.h"
+#include "components/data/kitdatalists.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -87,6 +87,10 @@ public:
     HPALETTE Palette() const { return FPalette.Get(); }
     void SetPalette(HPALETTE value);
     HPALETTE ReleasePalette();
+    // Gives back the canvas's device context, so the picture and its palette
+    // are selected into none (GetDIBits must not read a selected bitmap);
+    // the canvas makes a new one on its next use.
+    void FreeCanvasContext();
     // Turns the picture into a monochrome mask of Color: white where the
     // picture has Color, black elsewhere.
     void Mask(TColor transparentColor);
@@ -135,7 +139,6 @@ private:
     static TGdiObject<HBITMAP> CreateImage(const TLayout& layout, int width, int height,
                                            void** bits);
 
-    void FreeCanvasContext();
     void ReplaceImage(TGdiObject<HBITMAP> image, const TLayout& layout, int width, int height);
     // A new picture of Layout and size, white, with the current one copied in.
     TGdiObject<HBITMAP> ConvertedImage(const TLayout& layout, int width, int height);

@@ -1,6 +1,6 @@
-#include "components/kitclass.h"
+#include "components/base/kitclass.h"
 
-#include "components/kitutils.h"
+#include "components/base/kitutils.h"
 #include "platform/forms/Screen.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FilePaths.h"

@@ -1,4 +1,4 @@
-#include "components/kitcompo.h"
+#include "components/base/kitcompo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "components/kitclass.h"
-#include "components/kitsysinfo.h"
+#include "components/base/kitclass.h"
+#include "components/base/kitsysinfo.h"
 
 #include "platform/classes/Properties.h"
 

@@ -3,7 +3,7 @@
 //   bit 0: another process holds the mutex of this program's file name
 //   bit 1: the kit cursor is installed (this program has no such resource)
 
-#include "components/kitclass.h"
+#include "components/base/kitclass.h"
 
 #include "platform/forms/Screen.h"
 

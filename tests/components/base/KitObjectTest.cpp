@@ -1,5 +1,5 @@
-#include "components/kitbevel.h"
-#include "components/kitclass.h"
+#include "components/settings/kitbevel.h"
+#include "components/base/kitclass.h"
 
 #include "platform/rtl/Exceptions.h"
 

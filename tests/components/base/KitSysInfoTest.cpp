@@ -1,4 +1,4 @@
-#include "components/kitsysinfo.h"
+#include "components/base/kitsysinfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "components/kitclass.h"
+#include "components/base/kitclass.h"
 
 #include "platform/controls/ExceptionHook.h"
 #include "platform/graphics/HandleCount.h"

@@ -1,4 +1,4 @@
-#include "components/kitutils.h"
+#include "components/base/kitutils.h"
 
 #include <gtest/gtest.h>
 

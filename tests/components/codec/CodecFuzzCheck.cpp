@@ -1,9 +1,9 @@
 #include "CodecFuzzCheck.h"
 
-#include "components/kitcompressedstream.h"
-#include "components/kititemstream.h"
-#include "components/kitlistfile.h"
-#include "components/kitlzrw.h"
+#include "components/codec/kitcompressedstream.h"
+#include "components/codec/kititemstream.h"
+#include "components/codec/kitlistfile.h"
+#include "components/codec/kitlzrw.h"
 #include "platform/classes/List.h"
 #include "platform/classes/Stream.h"
 #include "platform/rtl/Exceptions.h"

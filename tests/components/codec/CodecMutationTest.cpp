@@ -5,9 +5,9 @@
 
 #include "CodecFuzzCheck.h"
 #include "CodecTestSupport.h"
-#include "components/kitcompressedstream.h"
-#include "components/kititemstream.h"
-#include "components/kitlistfile.h"
+#include "components/codec/kitcompressedstream.h"
+#include "components/codec/kititemstream.h"
+#include "components/codec/kitlistfile.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>

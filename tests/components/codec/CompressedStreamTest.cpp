@@ -1,8 +1,8 @@
 // Compressed streams: framing bytes, round trips, damaged streams.
 
 #include "CodecTestSupport.h"
-#include "components/kitcompressedstream.h"
-#include "components/kitlzrw.h"
+#include "components/codec/kitcompressedstream.h"
+#include "components/codec/kitlzrw.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // blocks.
 
 #include "CodecTestSupport.h"
-#include "components/kititemstream.h"
+#include "components/codec/kititemstream.h"
 #include "platform/classes/StringList.h"
 #include "platform/rtl/Exceptions.h"
 

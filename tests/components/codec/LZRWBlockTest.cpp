@@ -1,7 +1,7 @@
 // The block compressor's exact output and the decompressor's defences.
 
 #include "CodecTestSupport.h"
-#include "components/kitlzrw.h"
+#include "components/codec/kitlzrw.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // item through the table, hostile headers.
 
 #include "CodecTestSupport.h"
-#include "components/kititemstream.h"
-#include "components/kitlistfile.h"
+#include "components/codec/kititemstream.h"
+#include "components/codec/kitlistfile.h"
 #include "platform/classes/List.h"
 #include "platform/graphics/GraphicOperationError.h"
 #include "platform/rtl/Exceptions.h"
@@ -323,6 +323,7 @@ TEST(ListFileHostile, RecordCutShortRaisesReadError) {
 TEST(GraphicOperationError, AlwaysRaises) {
     try {
         RaiseGraphicOperationError("Ungültige Bildgröße");
+        FAIL() << "nothing was raised";
     } catch (const EInvalidGraphicOperation& e) {
         EXPECT_EQ(e.Message(), "Ungültige Bildgröße");
     }

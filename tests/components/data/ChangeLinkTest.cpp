@@ -1,4 +1,4 @@
-#include "components/kitdatalists.h"
+#include "components/data/kitdatalists.h"
 
 #include <gtest/gtest.h>
 
@@ -8,26 +8,38 @@ namespace {
 
 struct Recorder {
     std::vector<TObject*> Senders;
-    void Changed(TObject* sender) { Senders.push_back(sender); }
+    // When set, every call also enters this recorder here, so several
+    // recorders sharing one log show the order they were called in.
+    std::vector<const Recorder*>* Calls = nullptr;
+    void Changed(TObject* sender) {
+        Senders.push_back(sender);
+        if (Calls)
+            Calls->push_back(this);
+    }
     TNotifyEvent Event() { return TNotifyEvent::Of<&Recorder::Changed>(this); }
 };
 
 TEST(ChangeLinkTest, ContainerChangeCallsLinksInOrderThenItsOwnEvent) {
     TKitStringList list(nullptr);
-    TKitChangeLink first, second;
-    std::vector<int> order;
-    Recorder a, b, own;
+    TKitChangeLink first, second, third;
+    std::vector<const Recorder*> calls;
+    Recorder a, b, c, own;
+    for (Recorder* r : {&a, &b, &c, &own})
+        r->Calls = &calls;
     first.OnChange = a.Event();
     second.OnChange = b.Event();
+    third.OnChange = c.Event();
     list.OnChange = own.Event();
-    list.AddChangeLink(&first);
+    // Registered out of the order the links were made in.
     list.AddChangeLink(&second);
+    list.AddChangeLink(&third);
+    list.AddChangeLink(&first);
     EXPECT_EQ(first.Container(), &list);
     list.Change();
-    ASSERT_EQ(a.Senders.size(), 1u);
-    EXPECT_EQ(a.Senders[0], &list);
-    EXPECT_EQ(b.Senders.size(), 1u);
-    EXPECT_EQ(own.Senders.size(), 1u);
+    const std::vector<const Recorder*> expected{&b, &c, &a, &own};
+    EXPECT_EQ(calls, expected);
+    for (const Recorder* r : {&a, &b, &c, &own})
+        EXPECT_EQ(r->Senders, std::vector<TObject*>{&list});
 }
 
 TEST(ChangeLinkTest, LinksAreCalledDuringAnUpdateButTheOwnEventWaits) {

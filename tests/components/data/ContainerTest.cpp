@@ -1,7 +1,7 @@
 #include "DataTestSupport.h"
 
-#include "components/kitdatalists.h"
-#include "components/kitwave.h"
+#include "components/data/kitdatalists.h"
+#include "components/data/kitwave.h"
 #include "platform/classes/StringList.h"
 
 #include <gtest/gtest.h>

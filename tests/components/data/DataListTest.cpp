@@ -1,7 +1,7 @@
 #include "DataTestSupport.h"
 
-#include "components/kitdatalists.h"
-#include "components/kitwave.h"
+#include "components/data/kitdatalists.h"
+#include "components/data/kitwave.h"
 #include "platform/classes/StringList.h"
 #include "platform/filer/Reader.h"
 #include "platform/filer/Writer.h"
@@ -300,7 +300,7 @@ TEST(DataListFileTest, HostileListFilesRaise) {
         TMemoryStream s;
         LoadBytes(s, TBytes(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(
                                                                std::min(size, valid.size()))));
-        EXPECT_ANY_THROW(list.LoadFromListStream(s, "x")) << size;
+        EXPECT_THROW(list.LoadFromListStream(s, "x"), Exception) << size;
     }
     // A count of 10^9 in a 20-byte file.
     TBytes huge(valid.begin(), valid.begin() + 9);
@@ -308,7 +308,7 @@ TEST(DataListFileTest, HostileListFilesRaise) {
     huge.resize(20, 0);
     TMemoryStream h;
     LoadBytes(h, huge);
-    EXPECT_ANY_THROW(list.LoadFromListStream(h, "x"));
+    EXPECT_THROW(list.LoadFromListStream(h, "x"), Exception);
     // A record cut short.
     TKitWaveList full(nullptr);
     SetWave(*full.Items(full.AddItem())->Wave(), WaveBytes(50));

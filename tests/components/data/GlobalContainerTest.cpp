@@ -1,9 +1,9 @@
 #include "DataTestSupport.h"
 
-#include "components/kitcont.h"
-#include "components/kitbitmaplist.h"
-#include "components/kitdatalists.h"
-#include "components/kitimagelist.h"
+#include "components/data/kitcont.h"
+#include "components/imagelists/kitbitmaplist.h"
+#include "components/data/kitdatalists.h"
+#include "components/imagelists/kitimagelist.h"
 #include "platform/classes/StringList.h"
 #include "platform/filer/Reader.h"
 #include "platform/filer/Writer.h"
@@ -31,13 +31,38 @@ TEST_F(GlobalContainerTest, StartUpMakesFourEmptyOwnedLists) {
     EXPECT_EQ(KitContainer->ComponentCount(), 4);
     EXPECT_EQ(KitContainer->Strings()->ListKind(), lkStringList);
     EXPECT_EQ(KitContainer->Waves()->ListKind(), lkWaveList);
-    EXPECT_NE(dynamic_cast<TKitBitmapList*>(KitContainer->Bitmaps()), nullptr);
-    EXPECT_NE(dynamic_cast<TKitImageList*>(KitContainer->Images()), nullptr);
     EXPECT_EQ(KitContainer->Bitmaps()->ListKind(), lkBitmapList);
     EXPECT_EQ(KitContainer->Images()->ListKind(), lkImageList);
     for (const char* item :
          {"TKitBitmapListItem", "TKitImageListItem", "TKitStringListItem", "TKitWaveListItem"})
         EXPECT_NE(GetClass(item), nullptr) << item;
+}
+
+// Only the first list of a kind registers its item class: taken out of the
+// registry, the class stays out when another list of that kind is made.
+TEST_F(GlobalContainerTest, LaterListsDoNotRegisterTheirItemClassAgain) {
+    using TStep = void (*)();
+    struct Case {
+        const TClassInfo& Item;
+        TStep MakeList;
+        TStep Register;
+    };
+    const Case cases[] = {
+        {TKitBitmapListItem::StaticClassInfo(), [] { TKitBitmapList list(nullptr); },
+         &RegisterClasses<TKitBitmapListItem>},
+        {TKitImageListItem::StaticClassInfo(), [] { TKitImageList list(nullptr); },
+         &RegisterClasses<TKitImageListItem>},
+        {TKitStringListItem::StaticClassInfo(), [] { TKitStringList list(nullptr); },
+         &RegisterClasses<TKitStringListItem>},
+        {TKitWaveListItem::StaticClassInfo(), [] { TKitWaveList list(nullptr); },
+         &RegisterClasses<TKitWaveListItem>}};
+    for (const Case& c : cases) {
+        ASSERT_EQ(GetClass(c.Item.Name()), &c.Item) << "registered by the global container";
+        UnRegisterClass(c.Item);
+        c.MakeList();
+        EXPECT_EQ(GetClass(c.Item.Name()), nullptr) << c.Item.Name();
+        c.Register();
+    }
 }
 
 TEST_F(GlobalContainerTest, ShutdownClearsTheGlobalAndTheLinks) {
@@ -171,25 +196,6 @@ TEST_F(GlobalContainerTest, ReferenceStringsAreMatchedExactly) {
     EXPECT_EQ(GlobalListFromReference("KITBML30"), KitContainer->Bitmaps());
     for (const char* other : {"KITWVL30", "KITSLL30", "kitiml30", "KITIML3", "KITIML300", ""})
         EXPECT_EQ(GlobalListFromReference(other), nullptr) << other;
-}
-
-TKitCustomContainer* MakeNoImageList(TComponent* owner) {
-    return new TKitStringList(owner);
-}
-TKitCustomContainer* MakeImageList(TComponent* owner) {
-    auto* list = new TKitImageList(owner);
-    list->SetName("Bilder");
-    return list;
-}
-
-TEST(GlobalContainerMakersTest, MakersReplaceTheImageListsUnlessTheyMakeNone) {
-    SetKitImageListMakers(&MakeNoImageList, &MakeImageList);
-    InitializeKitcont();
-    SetKitImageListMakers(nullptr, nullptr);
-    EXPECT_NE(dynamic_cast<TKitBitmapList*>(KitContainer->Bitmaps()), nullptr);
-    EXPECT_EQ(KitContainer->Images()->Name(), "Bilder");
-    EXPECT_EQ(KitContainer->ComponentCount(), 4);
-    FinalizeKitcont();
 }
 
 TEST(GlobalContainerShutdownTest, NoGlobalContainerMeansNoGlobalList) {

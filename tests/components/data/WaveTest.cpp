@@ -1,6 +1,6 @@
 #include "DataTestSupport.h"
 
-#include "components/kitwave.h"
+#include "components/data/kitwave.h"
 #include "platform/classes/StringList.h"
 #include "platform/filer/Reader.h"
 #include "platform/filer/Writer.h"

@@ -1,6 +1,6 @@
 #include "DrawTestSupport.h"
-#include "components/kitbitmap.h"
-#include "components/kitdrawmath.h"
+#include "components/drawing/kitbitmap.h"
+#include "components/drawing/kitdrawmath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "components/kitgraph.h"
+#include "components/drawing/kitgraph.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // the temporary bitmaps and puts the context's clip region back.
 
 #include "DrawTestSupport.h"
-#include "components/kitbitmap.h"
-#include "components/kitgradient.h"
-#include "components/kitgraph.h"
-#include "components/kittext.h"
+#include "components/drawing/kitbitmap.h"
+#include "components/drawing/kitgradient.h"
+#include "components/drawing/kitgraph.h"
+#include "components/drawing/kittext.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/graphics/HandleCount.h"
 #include "platform/rtl/Exceptions.h"

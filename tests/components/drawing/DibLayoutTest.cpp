@@ -1,4 +1,4 @@
-#include "components/kitdiblayout.h"
+#include "components/drawing/kitdiblayout.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>

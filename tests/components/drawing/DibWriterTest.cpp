@@ -1,5 +1,5 @@
 #include "DrawTestSupport.h"
-#include "components/kitdib.h"
+#include "components/drawing/kitdib.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -148,4 +148,24 @@ TEST(BitmapToStream, ColourCountChoosesTheDepth) {
     std::vector<std::uint8_t> image(static_cast<std::size_t>(stream.GetSize()));
     stream.ReadBuffer(image.data(), static_cast<std::int32_t>(image.size()));
     ExpectHeader(image, 5, 3, 4);
+}
+
+// GetDIBits must not read a bitmap that a device context still holds: the
+// writer takes it out of its canvas's context first, and the pixels drawn
+// through that canvas are all in the image.
+TEST(BitmapToStream, ReadsTheBitmapOutsideItsCanvasContext) {
+    auto bitmap = FilledBitmap(7, 3, RGB(255, 255, 255));
+    bitmap->Canvas()->SetPixels(6, 2, clRed);
+    ASSERT_TRUE(bitmap->Canvas()->HandleAllocated());
+    TMemoryStream stream;
+    BitmapToStream(stream, *bitmap, 0);
+    EXPECT_FALSE(bitmap->Canvas()->HandleAllocated());
+    std::vector<std::uint8_t> image(static_cast<std::size_t>(stream.GetSize()));
+    stream.ReadBuffer(image.data(), static_cast<std::int32_t>(image.size()));
+    auto back = ReadBack(image);
+    EXPECT_EQ(PixelAt(*back, 6, 2), RGB(255, 0, 0));
+    EXPECT_EQ(PixelAt(*back, 5, 2), RGB(255, 255, 255));
+    // The canvas works on as before.
+    bitmap->Canvas()->SetPixels(0, 0, clBlue);
+    EXPECT_EQ(PixelAt(*bitmap, 0, 0), RGB(0, 0, 255));
 }

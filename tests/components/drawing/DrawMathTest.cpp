@@ -1,4 +1,4 @@
-#include "components/kitdrawmath.h"
+#include "components/drawing/kitdrawmath.h"
 #include "platform/classes/List.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "DrawTestSupport.h"
-#include "components/kitframe.h"
+#include "components/drawing/kitframe.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "DrawTestSupport.h"
-#include "components/kitdrawmath.h"
-#include "components/kitgradient.h"
-#include "components/kitpalette.h"
+#include "components/drawing/kitdrawmath.h"
+#include "components/drawing/kitgradient.h"
+#include "components/drawing/kitpalette.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,7 @@ TEST_F(MainWindowGradient, PaletteFlagGivesTheSameColoursOnATrueColourBitmap) {
     HPALETTE palette = CreateGradientPalette(&Colors);
     ASSERT_NE(palette, nullptr);
     auto bitmap = FilledBitmap(312, 34);
-    FillGradient(*bitmap->Canvas(), Area, gstHorizontal, &Colors, palette, kgOffscreen | kgPalette,
+    FillGradient(*bitmap->Canvas(), Area, gstHorizontal, &Colors, palette, kgOffscreen | KitPaletteFlag,
                  0);
     ExpectMainWindowBands(*bitmap, Area);
     bitmap.reset();
@@ -214,13 +214,57 @@ TEST(FillGradient, ClippedDirectAndOffscreenPathsAgreeForEveryStyle) {
     }
 }
 
-TEST(FillGradient, UnclippedEllipseReachesPastTheRectangle) {
+// Every shape paints every pixel of its rectangle and none outside, on both
+// paths, for sizes from one pixel up, odd and even, few and many entries.
+TEST(FillGradient, EveryStyleCoversExactlyItsRectangleOnBothPaths) {
+    const int widths[] = {1, 2, 3, 4, 5, 8, 13, 16, 37, 64, 101};
+    const int heights[] = {1, 2, 3, 6, 11, 23, 40};
+    const int margin = 3;
+    TList few;
+    MakeGradientColors(clLime, clRed, 3, &few);
+    TList many;
+    MakeGradientColors(clLime, clRed, 60, &many);
+    int failures = 0;
+    for (const TList* colors : {&few, &many})
+        for (int w : widths)
+            for (int h : heights)
+                for (int s = 0; s <= static_cast<int>(gstBottomRight); ++s) {
+                    const auto style = static_cast<TKitGradientStyle>(s);
+                    const RECT area{margin, margin, margin + w, margin + h};
+                    for (std::uint16_t flags : {std::uint16_t{0}, kgOffscreen}) {
+                        auto bitmap = FilledBitmap(w + 2 * margin, h + 2 * margin);
+                        FillGradient(*bitmap->Canvas(), area, style, colors, nullptr, flags, 0);
+                        const TPixelGrid grid(*bitmap);
+                        const int missed = grid.Count(Sentinel, area);
+                        const int outside = grid.PaintedOutside(area);
+                        EXPECT_EQ(missed + outside, 0)
+                            << missed << " missed, " << outside << " outside: style " << s
+                            << ", " << w << " x " << h << ", " << colors->Count()
+                            << " colours, flags " << flags;
+                        failures += missed + outside != 0;
+                    }
+                    ASSERT_LT(failures, 20) << "stopping after many failures";
+                }
+}
+
+// A control without a window paints on its parent's context with the window
+// origin moved to it: the shapes stay inside it there too.
+TEST(FillGradient, DirectPathKeepsToTheRectangleWithAMovedOrigin) {
     TList colors;
-    MakeGradientColors(clLime, clRed, 12, &colors);
-    auto bitmap = FilledBitmap(80, 60);
-    const RECT area{20, 20, 60, 40};
-    FillGradient(*bitmap->Canvas(), area, gstElliptic, &colors, nullptr, 0, 0);
-    EXPECT_GT(PaintedOutside(*bitmap, area), 0);
+    MakeGradientColors(clLime, clRed, 30, &colors);
+    for (int s = 0; s <= static_cast<int>(gstBottomRight); ++s) {
+        auto bitmap = FilledBitmap(40, 30);
+        HDC dc = bitmap->Canvas()->Handle();
+        POINT old{};
+        ::SetWindowOrgEx(dc, -10, -5, &old);
+        FillGradient(*bitmap->Canvas(), RECT{0, 0, 21, 13}, static_cast<TKitGradientStyle>(s),
+                     &colors, nullptr, 0, 0);
+        ::SetWindowOrgEx(dc, old.x, old.y, nullptr);
+        const TPixelGrid grid(*bitmap);
+        const RECT placed{10, 5, 31, 18};
+        EXPECT_EQ(grid.Count(Sentinel, placed), 0) << "style " << s;
+        EXPECT_EQ(grid.PaintedOutside(placed), 0) << "style " << s;
+    }
 }
 
 TEST(FillGradient, ClipOffsetMovesTheClipRegionBothWays) {

@@ -1,11 +1,13 @@
 #include "DrawTestSupport.h"
-#include "components/kitbitmap.h"
-#include "components/kitclass.h"
-#include "components/kitgradient.h"
-#include "components/kitpalette.h"
-#include "components/kitsysinfo.h"
+#include "components/drawing/kitbitmap.h"
+#include "components/base/kitclass.h"
+#include "components/drawing/kitgradient.h"
+#include "components/drawing/kitpalette.h"
+#include "components/base/kitsysinfo.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 
@@ -46,25 +48,25 @@ protected:
 TEST_F(PaletteRule, ARequestedPaletteIsUsedByDefault) {
     depth = 8;
     EXPECT_FALSE(Own->AppOptions.Contains(aoLowColorNoPalette));
-    EXPECT_TRUE(KitPaletteWanted(kgPalette));
+    EXPECT_TRUE(KitPaletteWanted(KitPaletteFlag));
     EXPECT_FALSE(KitPaletteWanted(kgOffscreen));
 }
 
 TEST_F(PaletteRule, LowColourDisplaysSkipThePaletteWhenTheOptionIsSet) {
     Own->AppOptions.Include(aoLowColorNoPalette);
     depth = 8;
-    EXPECT_FALSE(KitPaletteWanted(kgPalette));
+    EXPECT_FALSE(KitPaletteWanted(KitPaletteFlag));
     depth = 9;
-    EXPECT_TRUE(KitPaletteWanted(kgPalette));
+    EXPECT_TRUE(KitPaletteWanted(KitPaletteFlag));
     depth = 24;
-    EXPECT_TRUE(KitPaletteWanted(kgPalette));
+    EXPECT_TRUE(KitPaletteWanted(KitPaletteFlag));
 }
 
 TEST_F(PaletteRule, FillGradientLeavesTheRealisedPaletteOnTheCanvas) {
     depth = 24;
     auto bitmap = FilledBitmap(20, 4);
     const HPALETTE before = SelectedPalette(*bitmap);
-    FillGradient(*bitmap->Canvas(), RECT{0, 0, 20, 4}, gstHorizontal, &Colors, Palette, kgPalette,
+    FillGradient(*bitmap->Canvas(), RECT{0, 0, 20, 4}, gstHorizontal, &Colors, Palette, KitPaletteFlag,
                  0);
     EXPECT_EQ(SelectedPalette(*bitmap), Palette);
     EXPECT_EQ(PixelAt(*bitmap, 0, 0), GradientColorAt(Colors, 0));
@@ -80,7 +82,7 @@ TEST_F(PaletteRule, NoPaletteIsSelectedOnALowColourDisplayWithTheOption) {
     depth = 8;
     auto bitmap = FilledBitmap(20, 4);
     const HPALETTE before = SelectedPalette(*bitmap);
-    FillGradient(*bitmap->Canvas(), RECT{0, 0, 20, 4}, gstHorizontal, &Colors, Palette, kgPalette,
+    FillGradient(*bitmap->Canvas(), RECT{0, 0, 20, 4}, gstHorizontal, &Colors, Palette, KitPaletteFlag,
                  0);
     EXPECT_EQ(SelectedPalette(*bitmap), before);
     EXPECT_EQ(PixelAt(*bitmap, 19, 3), GradientColorAt(Colors, 15));
@@ -103,22 +105,38 @@ TEST(KitPalette, AnUnselectedPaletteIsDeletedAndCleared) {
     EXPECT_EQ(::GetObjectType(copy), 0u);
 }
 
-TEST_F(PaletteRule, BitmapPaletteIsRealisedAndOnlyLentToTheTransparentCopy) {
+// Both entry points realise the bitmap's palette for the draw, lend it to the
+// transparent copy's temporary image, and take it out of the destination
+// again, so freeing the bitmap afterwards deletes it.
+TEST_F(PaletteRule, BitmapPaletteIsRealisedForTheDrawAndFreedWithItsBitmap) {
     depth = 24;
-    auto image = FilledBitmap(6, 6, RGB(255, 0, 255));
-    image->Canvas()->SetPixels(2, 2, clBlue);
-    image->SetPixelFormat(pf8bit);
-    const HPALETTE own = image->Palette();
-    ASSERT_NE(own, nullptr);
-    auto target = FilledBitmap(10, 10);
-    RECT painted{};
-    DrawBitmapExt(*target->Canvas(), RECT{0, 0, 10, 10}, *image, kdPalette | kdTransparent,
-                  clFuchsia, painted);
-    EXPECT_EQ(SelectedPalette(*target), own);
-    // The temporary image gave the palette back instead of deleting it.
-    EXPECT_EQ(::GetObjectType(own), static_cast<DWORD>(OBJ_PAL));
-    EXPECT_EQ(image->Palette(), own);
-    EXPECT_EQ(PixelAt(*target, 2, 2), RGB(0, 0, 255));
-    EXPECT_EQ(PixelAt(*target, 0, 0), Sentinel);
-    target.reset();
+    using TDraw = void (*)(TCanvas&, TBitmap&);
+    const std::pair<const char*, TDraw> draws[] = {
+        {"DrawBitmapExt",
+         [](TCanvas& canvas, TBitmap& image) {
+             RECT painted{};
+             DrawBitmapExt(canvas, RECT{0, 0, 10, 10}, image, KitPaletteFlag | kdTransparent,
+                           clFuchsia, painted);
+         }},
+        {"DrawBitmapClipped", [](TCanvas& canvas, TBitmap& image) {
+             DrawBitmapClipped(canvas, RECT{0, 0, 10, 10}, image,
+                               KitPaletteFlag | kdTransparent | kdClip, 0, clFuchsia);
+         }}};
+    for (const auto& [name, draw] : draws) {
+        auto image = FilledBitmap(6, 6, RGB(255, 0, 255));
+        image->Canvas()->SetPixels(2, 2, clBlue);
+        image->SetPixelFormat(pf8bit);
+        const HPALETTE own = image->Palette();
+        ASSERT_NE(own, nullptr);
+        auto target = FilledBitmap(10, 10);
+        const HPALETTE before = SelectedPalette(*target);
+        draw(*target->Canvas(), *image);
+        EXPECT_EQ(PixelAt(*target, 2, 2), RGB(0, 0, 255)) << name;
+        EXPECT_EQ(PixelAt(*target, 0, 0), Sentinel) << name;
+        // The temporary image gave the palette back instead of deleting it.
+        EXPECT_EQ(image->Palette(), own) << name;
+        EXPECT_EQ(SelectedPalette(*target), before) << name;
+        image.reset();
+        EXPECT_EQ(::GetObjectType(own), 0u) << name << ": the palette outlived its bitmap";
+    }
 }

@@ -1,6 +1,6 @@
 #include "DrawTestSupport.h"
-#include "components/kitgraph.h"
-#include "components/kittext.h"
+#include "components/drawing/kitgraph.h"
+#include "components/drawing/kittext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The fill control: transparency following the fill, what it paints and
 // when, the caption flags, and the scale of the main window read from a form.
 
-#include "components/kitextcS.h"
+#include "components/controls/kitextcS.h"
 #include "platform/classes/Stream.h"
 #include "platform/filer/ObjectText.h"
 #include "platform/filer/Reader.h"

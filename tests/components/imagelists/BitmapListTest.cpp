@@ -2,10 +2,10 @@
 // thirteen image operations, copying, list files and form resources.
 
 #include "ImageListTestSupport.h"
-#include "components/kitbitmaplist.h"
-#include "components/kitimagelist.h"
-#include "components/kititemstream.h"
-#include "components/kitutils.h"
+#include "components/imagelists/kitbitmaplist.h"
+#include "components/imagelists/kitimagelist.h"
+#include "components/codec/kititemstream.h"
+#include "components/base/kitutils.h"
 #include "platform/graphics/Graphic.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -183,9 +183,9 @@ TEST(BitmapFetch, MissingFileRaisesEveryTimeAndClosesTheUpdate) {
     list.SetSourcePrefix(ppFixed);
     list.SetSourceFile(folder.Path() + "none.lst");
     auto* item = AddBitmapItem(list, nullptr);
-    EXPECT_ANY_THROW(list.GetItemDimension(0, 1));
+    EXPECT_THROW(list.GetItemDimension(0, 1), EFOpenError);
     EXPECT_FALSE(item->Updating());
-    EXPECT_ANY_THROW(item->Bitmap());
+    EXPECT_THROW(item->Bitmap(), EFOpenError);
     // Appears later: the next read fetches it.
     PatternBitmap(2, 2)->SaveToFile(folder.Path() + "non0.bmp");
     EXPECT_EQ(item->Bitmap()->Width(), 2);
@@ -204,7 +204,7 @@ TEST(BitmapFetch, NotWhileReadingOrDesigning) {
     item->IncludeState(csDesigning);
     EXPECT_NO_THROW(item->Bitmap());
     item->ExcludeState(csDesigning);
-    EXPECT_ANY_THROW(item->Bitmap());
+    EXPECT_THROW(item->Bitmap(), EFOpenError);
 }
 
 TEST(BitmapFetch, FromAListFileByIdent) {

@@ -2,10 +2,10 @@
 // damaged records.
 
 #include "ImageListTestSupport.h"
-#include "components/kitbitmap.h"
-#include "components/kitimagelist.h"
-#include "components/kititembitmap.h"
-#include "components/kititemstream.h"
+#include "components/drawing/kitbitmap.h"
+#include "components/imagelists/kitimagelist.h"
+#include "components/imagelists/kititembitmap.h"
+#include "components/codec/kititemstream.h"
 #include "platform/graphics/GraphicOperationError.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -473,7 +473,7 @@ std::vector<std::uint8_t> Record(std::int32_t height, std::int32_t width, bool m
 void ExpectRefused(const std::vector<std::uint8_t>& bytes) {
     TReadOnlyMemoryStream stream(bytes.data(), static_cast<std::int64_t>(bytes.size()));
     TKitImageListItem item(nullptr);
-    EXPECT_ANY_THROW(item.ReadItemData(stream));
+    EXPECT_THROW(item.ReadItemData(stream), EReadError);
     EXPECT_EQ(item.Count(), 0);
     EXPECT_EQ(item.UsedWidth(), 0);
 }

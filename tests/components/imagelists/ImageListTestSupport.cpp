@@ -114,9 +114,9 @@ std::vector<std::uint8_t> BytesOf(const TMemoryStream& stream, std::int64_t from
     return {all.begin() + from, all.end()};
 }
 
-#include "components/kitimagelist.h"
-#include "components/kititembitmap.h"
-#include "components/kititemstream.h"
+#include "components/imagelists/kitimagelist.h"
+#include "components/imagelists/kititembitmap.h"
+#include "components/codec/kititemstream.h"
 
 TColor ImagePixel(const TKitImageListItem& item, int n, int x, int y, int seed) {
     if (item.Masked() && x < item.Width() / 2)

@@ -2,8 +2,8 @@
 // bitmap's own form and through the bitmap-file writer, and damaged blocks.
 
 #include "ImageListTestSupport.h"
-#include "components/kititembitmap.h"
-#include "components/kititemstream.h"
+#include "components/imagelists/kititembitmap.h"
+#include "components/codec/kititemstream.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -127,7 +127,7 @@ TEST(ItemBitmapHostile, DamagedImageRaisesAndKeepsTheBitmap) {
     auto kept = PatternBitmap(3, 3);
     TBitmap bitmap;
     bitmap.Assign(kept.get());
-    EXPECT_ANY_THROW(ReadBitmap(stream, bitmap, false));
+    EXPECT_THROW(ReadBitmap(stream, bitmap, false), EInvalidGraphic);
     EXPECT_TRUE(SamePixels(bitmap, *kept));
 }
 
@@ -139,7 +139,7 @@ TEST(ItemBitmapHostile, CompressedBlockCutShortRaises) {
     bytes.resize(bytes.size() / 2);
     TReadOnlyMemoryStream stream(bytes.data(), static_cast<std::int64_t>(bytes.size()));
     TBitmap bitmap;
-    EXPECT_ANY_THROW(ReadBitmap(stream, bitmap, true));
+    EXPECT_THROW(ReadBitmap(stream, bitmap, true), EReadError);
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 // PaintBevel leaves for the content and its notification rules.
 
 #include "SettingsTestSupport.h"
-#include "components/kitbevel.h"
-#include "components/kitgradientobject.h"
+#include "components/settings/kitbevel.h"
+#include "components/settings/kitgradientobject.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // and font, copying, and the placement and painting of DrawCaption.
 
 #include "SettingsTestSupport.h"
-#include "components/kitcaption.h"
+#include "components/settings/kitcaption.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // notification rules of the placement, copying, and what each style paints.
 
 #include "SettingsTestSupport.h"
-#include "components/kitfillobject.h"
-#include "components/kitsysinfo.h"
+#include "components/settings/kitfillobject.h"
+#include "components/base/kitsysinfo.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // change, the colour count stays in 2..236, and copies report once.
 
 #include "SettingsTestSupport.h"
-#include "components/kitdrawmath.h"
-#include "components/kitgradientobject.h"
+#include "components/drawing/kitdrawmath.h"
+#include "components/settings/kitgradientobject.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +55,7 @@ TEST(KitGradient, PaletteStillSelectedSomewhereIsDeletedOnRebuild) {
     auto bitmap = FilledBitmap(8, 8);
     TRect rect{0, 0, 8, 8};
     FillGradient(*bitmap->Canvas(), rect, gstVertical, &gradient.Colors(), gradient.Palette(),
-                 kgPalette, 0);
+                 KitPaletteFlag, 0);
     const HPALETTE selected = gradient.Palette();
     gradient.SetEndColor(clWhite);
     EXPECT_EQ(0u, ::GetObjectType(selected));

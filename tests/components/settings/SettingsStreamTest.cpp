@@ -3,9 +3,9 @@
 // written back to the binary form format.
 
 #include "SettingsTestSupport.h"
-#include "components/kitbevel.h"
-#include "components/kitcaption.h"
-#include "components/kitfillobject.h"
+#include "components/settings/kitbevel.h"
+#include "components/settings/kitcaption.h"
+#include "components/settings/kitfillobject.h"
 #include "platform/classes/Component.h"
 #include "platform/classes/Properties.h"
 #include "platform/classes/Stream.h"

@@ -3,9 +3,9 @@
 
 #include "WinCtrlEnvironment.h"
 
-#include "components/kitbitmaplist.h"
-#include "components/kitcont.h"
-#include "components/kitimagelist.h"
+#include "components/imagelists/kitbitmaplist.h"
+#include "components/data/kitcont.h"
+#include "components/imagelists/kitimagelist.h"
 #include "platform/classes/Stream.h"
 #include "platform/filer/Reader.h"
 #include "platform/filer/Writer.h"
@@ -116,24 +116,17 @@ TEST(KitControlImageList, FreeingTheControlFirstUnregistersItsLink) {
 
 class KitControlGlobalList : public ::testing::Test {
 protected:
-    static TKitCustomContainer* MakeBitmaps(TComponent* owner) { return new TKitBitmapList(owner); }
-    static TKitCustomContainer* MakeImages(TComponent* owner) { return new TKitImageList(owner); }
-    void SetUp() override {
-        SetKitImageListMakers(&MakeBitmaps, &MakeImages);
-        InitializeKitcont();
-    }
-    void TearDown() override {
-        FinalizeKitcont();
-        SetKitImageListMakers(nullptr, nullptr);
-    }
+    void SetUp() override { InitializeKitcont(); }
+    void TearDown() override { FinalizeKitcont(); }
 };
 
 TEST_F(KitControlGlobalList, GlobalListsRoundTripThroughInternal) {
     ASSERT_NE(KitContainer, nullptr);
-    for (auto [list, text] : {std::pair{KitContainer->Images(), "KITIML30"},
-                              std::pair{KitContainer->Bitmaps(), "KITBML30"}}) {
+    using TGlobal = std::pair<TKitCustomImageList*, const char*>;
+    for (auto [list, text] : {TGlobal{KitContainer->Images(), "KITIML30"},
+                              TGlobal{KitContainer->Bitmaps(), "KITBML30"}}) {
         TKitCustomControl control(nullptr);
-        control.SetImageList(dynamic_cast<TKitCustomImageList*>(list));
+        control.SetImageList(list);
         const TBytes form = WriteForm(control);
         EXPECT_TRUE(Contains(form, std::string("\x08Internal") + "\x06\x08" + text)) << text;
         TKitCustomControl back(nullptr);
@@ -153,7 +146,7 @@ TEST_F(KitControlGlobalList, OwnListsAndNoListWriteNoInternal) {
 
 TEST_F(KitControlGlobalList, ControlLetsGoOfAGlobalListFreedAtShutdown) {
     TListProbe control(nullptr);
-    control.SetImageList(dynamic_cast<TKitCustomImageList*>(KitContainer->Images()));
+    control.SetImageList(KitContainer->Images());
     ASSERT_NE(control.ImageList(), nullptr);
     FinalizeKitcont();
     EXPECT_EQ(control.ImageList(), nullptr);

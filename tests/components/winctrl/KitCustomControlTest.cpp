@@ -120,9 +120,11 @@ TEST_F(KitControlTest, DesignTimeDrawsTheDashedFrameOfAnEmptyControlAndNoBorder)
     probe->SetFlatBorder(true);
     probe->HandleNeeded();
     probe->IncludeState(csDesigning);
+    probe->Canvas()->Pen()->SetWidth(3); // left by earlier painting
     TestSurface empty(100, 40, Untouched);
     probe->Perform(WM_PAINT, reinterpret_cast<WPARAM>(empty.DC()));
     EXPECT_EQ(empty.Pixel(0, 0), RGB(0, 0, 0)) << "the dash starts at the corner";
+    EXPECT_EQ(empty.Pixel(1, 1), Red) << "the frame is one pixel wide";
     EXPECT_EQ(empty.Pixel(99, 0), RGB(0, 0, 0));
     EXPECT_EQ(empty.Pixel(50, 20), Red) << "the frame leaves the inside";
     bool gap = false;

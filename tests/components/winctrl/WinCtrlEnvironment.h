@@ -2,7 +2,7 @@
 // What the windowed control tests share: a probe control that reports what
 // the base calls, a form to put it on, and pixel access.
 
-#include "components/kitcctrl.h"
+#include "components/controls/kitcctrl.h"
 #include "platform/forms/Form.h"
 
 #include <gtest/gtest.h>

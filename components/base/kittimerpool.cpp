@@ -1,0 +1,172 @@
+#include "components/base/kitclass.h"
+
+#include "platform/classes/Properties.h"
+#include "platform/controls/ExceptionHook.h"
+#include "platform/controls/UtilityWindow.h"
+#include "platform/rtl/Exceptions.h"
+
+#include <vector>
+
+namespace {
+
+// The pool runs on one window timer, whatever the number of entries.
+constexpr UINT_PTR PoolTimerId = 1;
+
+// Adds one; a result that is negative (past the largest value, or from a
+// counter that was negative already) becomes 0.
+std::int32_t IncrementWrapping(std::int32_t value) {
+    return value < 0 || value == INT32_MAX ? 0 : value + 1;
+}
+
+// Clears the busy flag on every way out of a tick, after its error was
+// reported: a modal error box pumps messages, and the flag is what keeps the
+// next WM_TIMER from opening another box on top.
+class TBusyScope {
+public:
+    explicit TBusyScope(bool& flag) : FFlag(flag) { FFlag = true; }
+    ~TBusyScope() { FFlag = false; }
+    TBusyScope(const TBusyScope&) = delete;
+    TBusyScope& operator=(const TBusyScope&) = delete;
+
+private:
+    bool& FFlag;
+};
+
+} // namespace
+
+TKitTimerEntry::TKitTimerEntry(TKitTimerPool* pool) : FPool(pool) {}
+
+TKitTimerEntry::~TKitTimerEntry() {
+    if (FPool)
+        FPool->RemoveEntry(this);
+}
+
+const TClassInfo& TKitTimerPool::StaticClassInfo() {
+    static const TClassInfo info =
+        MakeClassInfo<TKitTimerPool>("TKitTimerPool", [](TPropertyTable& t) {
+            TPropertyBuilder<TKitTimerPool> p(t);
+            p.String("About", &TKitTimerPool::About, &TKitTimerPool::SetAbout);
+            p.Integer("MinInterval", &TKitTimerPool::MinInterval, &TKitTimerPool::SetMinInterval,
+                      1000)
+                .MinValue = 1;
+            p.Event("OnTimer", &TKitTimerPool::OnTimer);
+        });
+    return info;
+}
+
+TKitTimerPool::TKitTimerPool(TComponent* owner) : TKitComponent(owner) {}
+
+TKitTimerPool::TKitTimerPool(TComponent* owner, TKitTimerInterval interval) : TKitTimerPool(owner) {
+    FMinInterval = interval;
+}
+
+TKitTimerPool::~TKitTimerPool() {
+    try {
+        ClearEntries();
+    } catch (...) {
+        // No window could be made to stop a timer on: none was running.
+    }
+    while (FEntries.Count() > 0)
+        delete FEntries[FEntries.Count() - 1];
+    DeallocateHWnd(FTimerWindow);
+    FTimerWindow = nullptr;
+}
+
+void TKitTimerPool::SetMinInterval(TKitTimerInterval value) {
+    const TComponentState state = ComponentState();
+    if (!state.Contains(csLoading) && !state.Contains(csDesigning))
+        return;
+    if (value != FMinInterval)
+        FMinInterval = value;
+}
+
+TKitTimerEntry* TKitTimerPool::AddEntry() {
+    auto* entry = new TKitTimerEntry(this);
+    FEntries.Add(entry);
+    return entry;
+}
+
+TKitTimerEntry* TKitTimerPool::Entry(int index) const {
+    return FEntries[index];
+}
+
+void TKitTimerPool::RemoveEntry(TKitTimerEntry* entry) {
+    FEntries.Remove(entry);
+}
+
+int TKitTimerPool::EnabledCount() const {
+    int count = 0;
+    for (int i = 0; i < FEntries.Count(); ++i)
+        if (FEntries[i]->Enabled)
+            ++count;
+    return count;
+}
+
+void TKitTimerPool::ClearEntries() {
+    UpdateTimer(false);
+    while (FEntries.Count() > 0)
+        delete FEntries[FEntries.Count() - 1];
+}
+
+void TKitTimerPool::UpdateTimer(bool enable) {
+    if (ComponentState().Contains(csDesigning))
+        return;
+    if (!FTimerWindow)
+        FTimerWindow = AllocateHWnd(TWndMethod::Of<&TKitTimerPool::TimerWndProc>(this));
+    FRunning = false;
+    ::KillTimer(FTimerWindow, PoolTimerId);
+    if (!enable || EnabledCount() == 0)
+        return;
+    if (::SetTimer(FTimerWindow, PoolTimerId, FMinInterval, nullptr) == 0)
+        throw EOutOfResources("Nicht genügend Timer verfügbar");
+    FTickCounter = 1;
+    FRunning = true;
+}
+
+void TKitTimerPool::TimerWndProc(TMessage& message) {
+    if (message.Msg != WM_TIMER) {
+        message.Result =
+            ::DefWindowProcA(FTimerWindow, message.Msg, message.WParam, message.LParam);
+        return;
+    }
+    // A tick whose handler pumps messages must not start another one.
+    if (FBusy)
+        return;
+    const TBusyScope busy(FBusy);
+    try {
+        Tick();
+    } catch (...) {
+        HandleCurrentException(this);
+    }
+}
+
+void TKitTimerPool::Tick() {
+    if (FPauseCount > 0)
+        return;
+    // Handlers may free entries (their own or others): walk the entries as
+    // they were when the tick began and skip those freed meanwhile, so no
+    // entry misses the tick because one before it left the list.
+    std::vector<TKitTimerEntry*> entries;
+    entries.reserve(static_cast<std::size_t>(FEntries.Count()));
+    for (int i = 0; i < FEntries.Count(); ++i)
+        entries.push_back(FEntries[i]);
+    for (TKitTimerEntry* entry : entries) {
+        if (FEntries.IndexOf(entry) < 0)
+            continue;
+        if (entry->Enabled && entry->Divider >= 1 && FTickCounter % entry->Divider == 0)
+            FireEntry(entry);
+    }
+    FTickCounter = IncrementWrapping(FTickCounter);
+}
+
+void TKitTimerPool::FireEntry(TKitTimerEntry* entry) {
+    if (!entry->Enabled)
+        return;
+    entry->Counter = IncrementWrapping(entry->Counter);
+    if (entry->Counter == entry->MaxCount)
+        entry->Enabled = false;
+    if (entry->OnTimer)
+        entry->OnTimer(entry->Pool());
+    else if (HasOnTimer())
+        OnTimer(this, entry->Ident, entry->Counter);
+}

@@ -1,8 +1,0 @@
-#include "components/kitalignmentnames.h"
-
-const TEnumNames& KitAlignmentNames() {
-    static const TEnumNames names = {"agTopLeft",    "agTopCenter",    "agTopRight",
-                                     "agCenterLeft", "agCenter",       "agCenterRight",
-                                     "agBottomLeft", "agBottomCenter", "agBottomRight"};
-    return names;
-}

@@ -1,2 +1,0 @@
-# The kit's windowed control base.
-list(APPEND WINDOWS kitcctrl.cpp)
