@@ -2,6 +2,7 @@
 
 #include "components/kitcompressedstream.h"
 #include "platform/classes/Stream.h"
+#include "platform/dialogs/SystemLibrary.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -16,7 +17,13 @@ constexpr const char* CannotOpenFileText = "Datei %s kann nicht geöffnet werden
 constexpr std::int32_t WaveCheckBytes = 34;
 
 void StopPlayingSound() {
-    sndPlaySoundA(nullptr, SND_MEMORY);
+    // Bound when needed, from the system folder: winmm is not among the
+    // libraries Windows always takes from there. Without it no sound can be
+    // playing.
+    using TSndPlaySound = BOOL(WINAPI*)(LPCSTR, UINT);
+    const TSystemLibrary winmm("winmm.dll");
+    if (const auto play = winmm.Entry<TSndPlaySound>("sndPlaySoundA"))
+        play(nullptr, SND_MEMORY);
 }
 
 } // namespace
