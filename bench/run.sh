@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
 # Times the split on two generated files of about 1 GiB (made once, kept in
-# build/bench/): a CSV of 10 million CR LF lines and a file of one single
-# line. For each: a plain block copy under Wine (the platform's own limit),
-# GNU split -l 65500 natively, the copy engine under Wine, and the real
-# program end to end under Wine; the output is removed and the disk synced
-# before every timing. Prints the times, the ratios and the peak working sets.
+# $BENCH_DATA, default build/bench/): a CSV of 10 million CR LF lines and a
+# file of one single line. For each: a plain block copy under Wine (the
+# platform's own limit), GNU split -l 65500 natively, the copy engine under
+# Wine, and the real program end to end under Wine beside a bare Win32
+# program doing the same (window, open dialog, 1 MiB block copy): start-up
+# times and peak working sets idle and across the split. The output is
+# removed and the disk synced before every timing. Prints the times, the
+# ratios and the peak working sets.
 #   bench/run.sh [WIN64_BUILD_DIR]
 # The build folder (default build/win64) must hold bench/split_bench.exe,
-# bench/plain_copy.exe, bench/e2e_bench.exe and app/tessaro.exe
-# (cmake --build ... --target split_bench plain_copy e2e_bench tessaro).
+# bench/plain_copy.exe, bench/e2e_bench.exe, bench/bare_window.exe and
+# app/tessaro.exe (cmake --build ... --target split_bench plain_copy
+# e2e_bench tessaro).
 # BENCH_REPEAT=n times every run n times and keeps the fastest (default 1).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/win64}" && pwd)
 repeat=${BENCH_REPEAT:-1}
-data=$root/build/bench
+data=${BENCH_DATA:-$root/build/bench}
 out=$data/out
 mkdir -p "$data"
 
@@ -43,7 +47,7 @@ fi
 
 # One Wine server for all runs, so that no timing pays for its start.
 "$root/tools/wine-run.sh" --prefix "$WINEPREFIX" --init
-/usr/lib/wine/wineserver -p
+/usr/lib/wine/wineserver -p >/dev/null 2>&1 || true # fails when one already runs
 trap '/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true; rm -rf "$out" "$out.log"' EXIT
 wine_de "$build/bench/plain_copy.exe" >/dev/null 2>&1 || true # warms Wine up
 
@@ -68,15 +72,16 @@ measure() {
 }
 field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p" <<<"$2"; }
 ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
-# e2e_split SOURCE OUTPUT_FOLDER: one split by the real program, on an X
-# display of its own (wine-run.sh); prints the bench's figures, or on failure
-# its messages.
+# e2e_split SOURCE OUTPUT_FOLDER: the real program and the bare one, each
+# started three times and splitting once, on an X display of their own
+# (wine-run.sh); prints the bench's figures, or on failure its messages.
 e2e_split() {
     local log
     rm -rf "$2"
     sync
     if ! log=$("$root/tools/wine-run.sh" --prefix "$WINEPREFIX" "$build/bench/e2e_bench.exe" \
-        "$(winpath "$build/app/tessaro.exe")" "$(winpath "$1")"); then
+        "$(winpath "$build/app/tessaro.exe")" "$(winpath "$build/bench/bare_window.exe")" \
+        "$(winpath "$1")"); then
         echo "$log" >&2
         return 1
     fi
@@ -107,21 +112,23 @@ for source in "$csv" "$single"; do
         "$(field peak_working_set_mib "$report")" "$(sed 's/ seconds=.*//' <<<"$report")"
 
     # End to end: the real program under the driver, from the open dialog
-    # closing (which alone takes ~2 s under Wine) to the report box. Its
-    # output folder is beside the source, named up to the first dot.
+    # closing (which alone takes ~2 s under Wine) to the report box, and the
+    # bare program the same way. The output folder is beside the source,
+    # named up to the first dot.
     e2e_out=$data/${name%%.*}
     measure e2e_split "$source" "$e2e_out"
     rm -rf "$e2e_out"
-    e2e_wall=$(field seconds "$report")
-    e2e_peak=$(field peak_working_set_mib "$report")
+    tessaro_line=$(grep '^program=tessaro' <<<"$report" || true)
+    e2e_wall=$(field split_seconds "$tessaro_line")
+    e2e_peak=$(field split_peak_mib "$tessaro_line")
     printf '%-22s %-26s %8s %8.3f %9s   %s\n' "$name" "end to end (Wine)" "-" "$e2e_wall" \
         "$e2e_peak" "from the open dialog closing to the report box"
+    grep -E '^(program=|tessaro/bare)' <<<"$report" | sed "s/^/$name: /" || true
 
     echo "$name: engine / plain copy: own $(ratio "$engine_own" "$copy_own")," \
         "wall $(ratio "$engine_wall" "$copy_wall") (goal <= 1.3);" \
         "engine / GNU split: wall $(ratio "$engine_wall" "$split_wall")"
     if [ -n "$e2e_wall" ]; then
-        echo "$name: end to end / GNU split: wall $(ratio "$e2e_wall" "$split_wall") (goal <= 1.5);" \
-            "peak working set $e2e_peak MiB (goal < 32)"
+        echo "$name: end to end / GNU split: wall $(ratio "$e2e_wall" "$split_wall") (goal <= 1.5)"
     fi
 done

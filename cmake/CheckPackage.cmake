@@ -1,7 +1,9 @@
 # Makes the package of a Windows build and checks that it holds what a user
 # needs and nothing else: one folder with tessaro.exe and faq.html, the
 # program byte for byte the one the tests ran, without debug sections but
-# with the link to its debug file.
+# with the link to its debug file, importing at load time only libraries
+# Windows always takes from the system folder (and the common controls,
+# which the manifest names).
 #   cmake -DBUILD_DIR=build/win64 -DOBJDUMP=x86_64-w64-mingw32-objdump -P cmake/CheckPackage.cmake
 cmake_minimum_required(VERSION 3.21)
 
@@ -51,5 +53,21 @@ endif()
 if(NOT sections MATCHES "\\.gnu_debuglink")
     fail("tessaro.exe has no link to its debug file")
 endif()
+# The program runs elevated from wherever it was unpacked: a load-time import
+# of any other library would be looked for in its folder first.
+set(system_folder_libraries advapi32 comdlg32 gdi32 imm32 kernel32 msvcrt ole32 oleaut32
+    rpcrt4 shell32 shlwapi user32 ws2_32 comctl32)
+execute_process(COMMAND ${OBJDUMP} -p ${exe} OUTPUT_VARIABLE headers RESULT_VARIABLE result)
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+if(NOT result EQUAL 0 OR NOT imports)
+    fail("objdump lists no imports of tessaro.exe")
+endif()
+foreach(import ${imports})
+    string(TOLOWER "${import}" library)
+    string(REGEX REPLACE "^dll name: ([^.]+)\\.dll$" "\\1" library "${library}")
+    if(NOT library IN_LIST system_folder_libraries)
+        fail("tessaro.exe imports ${import} at load time")
+    endif()
+endforeach()
 file(REMOVE_RECURSE ${work})
 message(STATUS "package ${top}.zip: tessaro.exe and faq.html")

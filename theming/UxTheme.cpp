@@ -1,5 +1,6 @@
 #include "theming/UxTheme.h"
 
+#include "platform/dialogs/SystemLibrary.h"
 #include "platform/dialogs/SystemSeams.h"
 
 #include <memory>
@@ -121,7 +122,7 @@ bool AcquireThemeApi() {
     const TLoaderGuard guard;
     ++ReferenceCount;
     if (!Module) {
-        Module = LoadLibraryByName("uxtheme.dll");
+        Module = LoadLibraryByName("uxtheme.dll", SystemFolderOnly);
         if (Module)
             BindEntries();
     }

@@ -12,11 +12,12 @@
 
 namespace {
 
-// A library mapped as data: its code is never run.
+// A library mapped as data, an image resource only: its code is never run.
 class TDataLibrary {
 public:
     explicit TDataLibrary(const std::string& name)
-        : FModule(LoadLibraryExA(name.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+        : FModule(LoadLibraryExA(name.c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
     ~TDataLibrary() {
         if (FModule != nullptr)
             FreeLibrary(FModule);

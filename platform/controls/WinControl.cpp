@@ -10,12 +10,43 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
+#include <unordered_map>
 
 namespace {
 // The control whose window is being made, for the first message it gets.
 thread_local TWinControl* creationControl = nullptr;
-const char* const ControlProperty = "Tessaro.Control";
 int nextControlId = 100;
+
+// The control of each window of this layer, looked up on every message. Kept
+// in the process: a window property costs a round trip to the window server
+// under Wine, about 50 microseconds per message.
+class TControlsByWindow {
+public:
+    void Add(HWND window, TWinControl* control) {
+        const std::lock_guard lock(FLock);
+        FControls[window] = control;
+    }
+    void Remove(HWND window) {
+        const std::lock_guard lock(FLock);
+        FControls.erase(window);
+    }
+    TWinControl* Find(HWND window) {
+        const std::lock_guard lock(FLock);
+        const auto it = FControls.find(window);
+        return it == FControls.end() ? nullptr : it->second;
+    }
+
+private:
+    std::mutex FLock;
+    std::unordered_map<HWND, TWinControl*> FControls;
+};
+
+TControlsByWindow& ControlsByWindow() {
+    // Never destroyed: windows may go after the statics of this file.
+    static auto* const controls = new TControlsByWindow;
+    return *controls;
+}
 
 HINSTANCE Instance() {
     return ::GetModuleHandleA(nullptr);
@@ -50,7 +81,7 @@ LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     FreeDeviceContexts();
     if (msg == WM_NCDESTROY && control->FHandle == hwnd) {
-        ::RemovePropA(hwnd, ControlProperty);
+        ControlsByWindow().Remove(hwnd);
         control->FHandle = nullptr;
         CountHandle(THandleKind::Window, -1);
     }
@@ -88,12 +119,12 @@ void TWinControl::BeforeDestruction() {
 TWinControl* TWinControl::FindControl(HWND handle) {
     if (!handle)
         return nullptr;
-    return static_cast<TWinControl*>(::GetPropA(handle, ControlProperty));
+    return ControlsByWindow().Find(handle);
 }
 
 void TWinControl::AttachHandle(HWND handle) {
     FHandle = handle;
-    ::SetPropA(handle, ControlProperty, this);
+    ControlsByWindow().Add(handle, this);
     CountHandle(THandleKind::Window, +1);
 }
 

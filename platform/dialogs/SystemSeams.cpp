@@ -52,10 +52,17 @@ struct TLibraryRelease {
 using TLibraryHandle = std::unique_ptr<std::remove_pointer_t<HMODULE>, TLibraryRelease>;
 
 TCommonControlsVersion RealCommonControlsVersion() {
-    const TLibraryHandle library(LoadLibraryA("comctl32.dll"));
-    if (!library)
+    // The module the program runs with (the manifest picks its version), or
+    // else the one in the system folder.
+    HMODULE loaded = GetModuleHandleA("comctl32.dll");
+    TLibraryHandle library;
+    if (!loaded) {
+        library.reset(LoadLibraryExA("comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+        loaded = library.get();
+    }
+    if (!loaded)
         return {};
-    const FARPROC entry = GetProcAddress(library.get(), "DllGetVersion");
+    const FARPROC entry = GetProcAddress(loaded, "DllGetVersion");
     if (!entry)
         return {};
     // The detour through void(*)() tells the compiler the signature change is meant.
@@ -68,12 +75,23 @@ TCommonControlsVersion RealCommonControlsVersion() {
     return {info.dwMajorVersion, info.dwMinorVersion};
 }
 
-HMODULE RealLoadLibraryByName(const std::string& name) {
-    return LoadLibraryA(name.c_str());
+HMODULE RealLoadLibraryByName(const std::string& name, DWORD flags) {
+    return LoadLibraryExA(name.c_str(), nullptr, flags);
 }
 
 bool RealReleaseLibrary(HMODULE module) {
     return FreeLibrary(module) != FALSE;
+}
+
+bool RealRestrictLibrarySearch() {
+    using TSetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
+    const FARPROC entry =
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
+    if (entry && reinterpret_cast<TSetDefaultDllDirectories>(reinterpret_cast<void (*)()>(entry))(
+                     LOAD_LIBRARY_SEARCH_SYSTEM32))
+        return true;
+    SetDllDirectoryA("");
+    return false;
 }
 
 } // namespace
@@ -82,7 +100,8 @@ TSystemSeams::TSystemSeams()
     : ShowMessageBox(&RealShowMessageBox), ShowOpenFileDialog(&RealShowOpenFileDialog),
       ShellExecuteFile(&RealShellExecuteFile), GetDiskFreeSpaceOf(&RealGetDiskFreeSpaceOf),
       MillisecondTicks(&RealMillisecondTicks), CommonControlsVersion(&RealCommonControlsVersion),
-      LoadLibraryByName(&RealLoadLibraryByName), ReleaseLibrary(&RealReleaseLibrary) {}
+      LoadLibraryByName(&RealLoadLibraryByName), ReleaseLibrary(&RealReleaseLibrary),
+      RestrictLibrarySearch(&RealRestrictLibrarySearch) {}
 
 TSystemSeams& SystemSeams() {
     static TSystemSeams seams;
@@ -127,10 +146,14 @@ TCommonControlsVersion CommonControlsVersion() {
     return SystemSeams().CommonControlsVersion();
 }
 
-HMODULE LoadLibraryByName(const std::string& name) {
-    return SystemSeams().LoadLibraryByName(name);
+HMODULE LoadLibraryByName(const std::string& name, DWORD flags) {
+    return SystemSeams().LoadLibraryByName(name, flags);
 }
 
 bool ReleaseLibrary(HMODULE module) {
     return SystemSeams().ReleaseLibrary(module);
+}
+
+bool RestrictLibrarySearch() {
+    return SystemSeams().RestrictLibrarySearch();
 }

@@ -2,12 +2,13 @@
 // The decisions Windows makes that tests must control, each reached through
 // one replaceable function: message boxes, the open-file dialog, starting a
 // program or folder, free disk space, the millisecond clock, the common
-// controls version and the library loader. TSystemSeams holds the real calls
-// by default; the program never replaces them. Tests replace one for a scope
-// with TSeamOverride, which puts the previous function back. Replace seams
-// only while no other thread calls them. Texts and names that may hold any
-// character (a file the user chose) pass the seams as UTF-16; ANSI texts are
-// converted on the way as the ANSI functions would convert them.
+// controls version, the library loader and the library search path.
+// TSystemSeams holds the real calls by default; the program never replaces
+// them. Tests replace one for a scope with TSeamOverride, which puts the
+// previous function back. Replace seams only while no other thread calls
+// them. Texts and names that may hold any character (a file the user chose)
+// pass the seams as UTF-16; ANSI texts are converted on the way as the ANSI
+// functions would convert them.
 
 #include <cstdint>
 #include <functional>
@@ -49,12 +50,18 @@ struct TSystemSeams {
         GetDiskFreeSpaceOf;
     // GetTickCount64: milliseconds since the system started.
     std::function<std::uint64_t()> MillisecondTicks;
-    // DllGetVersion of comctl32.
+    // DllGetVersion of the loaded comctl32.
     std::function<TCommonControlsVersion()> CommonControlsVersion;
-    // LoadLibraryA by name (the system's search order); null on failure.
-    std::function<HMODULE(const std::string& name)> LoadLibraryByName;
+    // LoadLibraryExA by name with these LOAD_LIBRARY_* flags (0: the system's
+    // search order); null on failure.
+    std::function<HMODULE(const std::string& name, DWORD flags)> LoadLibraryByName;
     // FreeLibrary for a module LoadLibraryByName returned.
     std::function<bool(HMODULE module)> ReleaseLibrary;
+    // Restricts the process's default library search to the system folder
+    // (SetDefaultDllDirectories, bound at run time: Windows 7 has it only
+    // with an update; without it the current folder at least is dropped
+    // from the search). True when the restriction is in force.
+    std::function<bool()> RestrictLibrarySearch;
 };
 
 // The seams the whole program calls through.
@@ -89,5 +96,6 @@ bool GetDiskFreeSpaceOf(const std::wstring& path, std::uint64_t& freeBytesAvaila
                         std::uint64_t& totalBytes);
 std::uint64_t MillisecondTicks();
 TCommonControlsVersion CommonControlsVersion();
-HMODULE LoadLibraryByName(const std::string& name);
+HMODULE LoadLibraryByName(const std::string& name, DWORD flags);
 bool ReleaseLibrary(HMODULE module);
+bool RestrictLibrarySearch();

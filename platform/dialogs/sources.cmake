@@ -8,5 +8,6 @@ list(APPEND WINDOWS
     DialogClasses.cpp
     MessageDlg.cpp
     OpenDialog.cpp
+    SystemLibrary.cpp
     SystemSeams.cpp
 )

@@ -288,3 +288,24 @@ TEST_F(MainWindow, TheCaptionsFitTheirControlsInTheFontTheFormNames) {
         EXPECT_LE(extent.cx, radio->Width() - 16);
     }
 }
+
+TEST_F(MainWindow, EveryWindowLeadsToItsControlWhileItLivesAndNoOtherWindowDoes) {
+    form->HandleNeeded();
+    for (TComponent* c : form->ComponentList()) {
+        if (auto* control = dynamic_cast<TWinControl*>(c)) {
+            EXPECT_EQ(TWinControl::FindControl(control->Handle()), control) << c->Name();
+        }
+    }
+    EXPECT_EQ(TWinControl::FindControl(form->Handle()), form);
+    // A window the layer did not make, even a child of one it did.
+    HWND foreign = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, form->Handle(),
+                                     nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(foreign, nullptr);
+    EXPECT_EQ(TWinControl::FindControl(foreign), nullptr);
+    ::DestroyWindow(foreign);
+    // A freed control's window leads nowhere.
+    HWND help = form->btnHelp->Handle();
+    Free(form->btnHelp);
+    EXPECT_FALSE(::IsWindow(help));
+    EXPECT_EQ(TWinControl::FindControl(help), nullptr);
+}

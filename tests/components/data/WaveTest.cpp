@@ -1,6 +1,7 @@
 #include "DataTestSupport.h"
 
 #include "components/data/kitwave.h"
+#include "platform/dialogs/SystemSeams.h"
 #include "platform/classes/StringList.h"
 #include "platform/filer/Reader.h"
 #include "platform/filer/Writer.h"
@@ -289,3 +290,24 @@ TEST(WaveFormTest, EmptyWaveWrittenToAFormReadsBackEmpty) {
 }
 
 } // namespace
+
+TEST(WaveStopSound, BindsWinmmFromTheSystemFolderOnlyAndDoesNothingWithoutIt) {
+    std::vector<std::string> loads;
+    {
+        TSeamOverride load(SystemSeams().LoadLibraryByName,
+                           [&](const std::string& name, DWORD flags) {
+                               loads.push_back(name + " " + std::to_string(flags));
+                               return HMODULE{};
+                           });
+        KitStopSound(); // the real stop call: no library, nothing to stop
+    }
+    EXPECT_EQ(loads, (std::vector<std::string>{"winmm.dll " +
+                                               std::to_string(LOAD_LIBRARY_SEARCH_SYSTEM32)}));
+    int releases = 0;
+    TSeamOverride release(SystemSeams().ReleaseLibrary, [&](HMODULE module) {
+        ++releases;
+        return ::FreeLibrary(module) != FALSE;
+    });
+    KitStopSound(); // with the system's winmm
+    EXPECT_EQ(releases, 1) << "loaded for the call and given back";
+}

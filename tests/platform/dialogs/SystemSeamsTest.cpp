@@ -1,6 +1,7 @@
 // The seams: each program call goes through its replaceable function, an
 // override lasts exactly one scope, and the defaults are the real calls.
 
+#include "platform/dialogs/SystemLibrary.h"
 #include "platform/dialogs/SystemSeams.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,8 @@ TEST(SystemSeams, DefaultsAreTheRealCalls) {
     EXPECT_EQ(*SystemSeams().ShowOpenFileDialog.target<TOpenDialogCall>(),
               *real.ShowOpenFileDialog.target<TOpenDialogCall>());
     EXPECT_TRUE(real.ShellExecuteFile && real.GetDiskFreeSpaceOf && real.MillisecondTicks &&
-                real.CommonControlsVersion && real.LoadLibraryByName && real.ReleaseLibrary);
+                real.CommonControlsVersion && real.LoadLibraryByName && real.ReleaseLibrary &&
+                real.RestrictLibrarySearch);
 }
 
 TEST(SeamOverride, ReplacesForTheScopeAndRestoresTheRealFunction) {
@@ -88,8 +90,9 @@ TEST(SystemSeams, EveryPlainCallPassesItsArgumentsAndResultThrough) {
         return TCommonControlsVersion{6, 10};
     });
     const HMODULE fake = reinterpret_cast<HMODULE>(static_cast<LONG_PTR>(0x7000));
-    TSeamOverride load(SystemSeams().LoadLibraryByName, [&](const std::string& name) {
-        calls.push_back(L"load " + std::wstring(name.begin(), name.end()));
+    TSeamOverride load(SystemSeams().LoadLibraryByName, [&](const std::string& name, DWORD flags) {
+        calls.push_back(L"load " + std::wstring(name.begin(), name.end()) + L" " +
+                        std::to_wstring(flags));
         return fake;
     });
     TSeamOverride release(SystemSeams().ReleaseLibrary, [&](HMODULE m) {
@@ -109,13 +112,13 @@ TEST(SystemSeams, EveryPlainCallPassesItsArgumentsAndResultThrough) {
     EXPECT_EQ(total, 9'000'000'000ull);
     EXPECT_FALSE(GetDiskFreeSpaceOf(L"\\\\server\\share", available, total));
     EXPECT_EQ(CommonControlsVersion().Packed(), 0x6000Au);
-    EXPECT_EQ(LoadLibraryByName("uxtheme.dll"), fake);
+    EXPECT_EQ(LoadLibraryByName("uxtheme.dll", 0x800), fake);
     EXPECT_TRUE(ReleaseLibrary(fake));
 
     const std::wstring show = std::to_wstring(SW_SHOWNORMAL);
     const std::vector<std::wstring> expected = {
         L"explore|C:\\Daten\\|||" + show, L"explore|" + unicodeFolder + L"|||" + show,
-        L"disk C: 0", L"disk \\\\server\\share 5000000000", L"load uxtheme.dll",
+        L"disk C: 0", L"disk \\\\server\\share 5000000000", L"load uxtheme.dll 2048",
         L"release fake"};
     EXPECT_TRUE(calls == expected);
 }
@@ -149,12 +152,41 @@ TEST(RealSystemCalls, FreeSpaceOfTheSystemDriveAndOfAMissingDrive) {
 
 TEST(RealSystemCalls, LoaderLoadsAndReleasesByName) {
     const TSystemSeams real;
-    const HMODULE kernel = real.LoadLibraryByName("kernel32.dll");
+    const HMODULE kernel = real.LoadLibraryByName("kernel32.dll", LOAD_LIBRARY_SEARCH_SYSTEM32);
     ASSERT_NE(kernel, nullptr);
     EXPECT_EQ(kernel, GetModuleHandleA("kernel32.dll"));
     EXPECT_NE(GetProcAddress(kernel, "GetTickCount64"), nullptr);
     EXPECT_TRUE(real.ReleaseLibrary(kernel));
-    EXPECT_EQ(real.LoadLibraryByName("gibt-es-nicht-4711.dll"), nullptr);
+    EXPECT_EQ(real.LoadLibraryByName("gibt-es-nicht-4711.dll", 0), nullptr);
 }
 
 } // namespace
+
+TEST(SystemLibrary, LoadsFromTheSystemFolderOnlyForItsLifeAndBindsByName) {
+    std::vector<std::string> calls;
+    TSeamOverride load(SystemSeams().LoadLibraryByName, [&](const std::string& name, DWORD flags) {
+        calls.push_back("load " + name + " " + std::to_string(flags));
+        return ::LoadLibraryExA(name.c_str(), nullptr, flags);
+    });
+    TSeamOverride release(SystemSeams().ReleaseLibrary, [&](HMODULE module) {
+        calls.push_back("release");
+        return ::FreeLibrary(module) != FALSE;
+    });
+    {
+        const TSystemLibrary kernel("kernel32.dll");
+        ASSERT_TRUE(kernel.Loaded());
+        using TTicks = ULONGLONG(WINAPI*)();
+        const auto ticks = kernel.Entry<TTicks>("GetTickCount64");
+        ASSERT_NE(ticks, nullptr);
+        EXPECT_GT(ticks(), 0u);
+        EXPECT_EQ(kernel.Entry<TTicks>("GibtEsNicht4711"), nullptr);
+    }
+    {
+        const TSystemLibrary missing("gibt-es-nicht-4711.dll");
+        EXPECT_FALSE(missing.Loaded());
+        EXPECT_EQ(missing.Entry<FARPROC>("x"), nullptr);
+    }
+    EXPECT_EQ(calls, (std::vector<std::string>{"load kernel32.dll 2048", "release",
+                                               "load gibt-es-nicht-4711.dll 2048"}))
+        << "what was not loaded is not released";
+}

@@ -26,7 +26,7 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
 
 TFakeThemeLibrary::TFakeThemeLibrary()
     : FLoad(SystemSeams().LoadLibraryByName,
-            [this](const std::string& name) {
+            [this](const std::string& name, DWORD) {
                 RequestedNames.push_back(name);
                 const HMODULE module = ::LoadLibraryA("fakeuxtheme.dll");
                 if (module)

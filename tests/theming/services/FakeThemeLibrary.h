@@ -30,7 +30,7 @@ public:
     int Releases = 0;
 
 private:
-    TSeamOverride<HMODULE(const std::string&)> FLoad;
+    TSeamOverride<HMODULE(const std::string&, DWORD)> FLoad;
     TSeamOverride<bool(HMODULE)> FRelease;
 };
 

@@ -85,7 +85,7 @@ TEST_F(ThemeServicesWithFake, ClassicThemeLeavesEverythingOff) {
 
 TEST(ThemeServicesWithoutLibrary, ReportsThemesUnavailable) {
     TSeamOverride load(SystemSeams().LoadLibraryByName,
-                       [](const std::string&) { return HMODULE{}; });
+                       [](const std::string&, DWORD) { return HMODULE{}; });
     TForcedCommonControls version(6, 0);
     {
         TThemeServices services(nullptr);

@@ -67,17 +67,22 @@ TEST(ThemeEntryNames, FortySevenDistinctNamesInBindingOrder) {
 TEST_F(ThemeBinding, MissingLibraryCountsTheAcquisitionAndUnloadsNothing) {
     int releases = 0;
     std::string requested;
+    DWORD flags = 0;
     {
-        TSeamOverride load(SystemSeams().LoadLibraryByName, [&](const std::string& name) {
-            requested = name;
-            return HMODULE{};
-        });
+        TSeamOverride load(SystemSeams().LoadLibraryByName,
+                           [&](const std::string& name, DWORD searchFlags) {
+                               requested = name;
+                               flags = searchFlags;
+                               return HMODULE{};
+                           });
         TSeamOverride release(SystemSeams().ReleaseLibrary, [&](HMODULE) {
             ++releases;
             return true;
         });
         EXPECT_FALSE(AcquireThemeApi());
-        EXPECT_EQ(requested, "uxtheme.dll") << "loaded by its bare name";
+        EXPECT_EQ(requested, "uxtheme.dll");
+        EXPECT_EQ(flags, static_cast<DWORD>(LOAD_LIBRARY_SEARCH_SYSTEM32))
+            << "from the system folder only, never the program's";
         EXPECT_EQ(ThemeApiReferenceCount(), 1);
         EXPECT_EQ(ThemeApiModule(), nullptr);
         EXPECT_EQ(BoundEntryCount(), 0);
@@ -107,7 +112,7 @@ TEST_F(ThemeBinding, ReleaseAtZeroLeavesTheCountAtZero) {
 TEST_F(ThemeBinding, FailedLoadIsRetriedByTheNextAcquisition) {
     {
         TSeamOverride load(SystemSeams().LoadLibraryByName,
-                           [](const std::string&) { return HMODULE{}; });
+                           [](const std::string&, DWORD) { return HMODULE{}; });
         EXPECT_FALSE(AcquireThemeApi());
     }
     TFakeThemeLibrary fake;

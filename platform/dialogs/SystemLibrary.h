@@ -1,0 +1,35 @@
+#pragma once
+// Windows libraries bound at run time. The program runs with administrator
+// rights from wherever it was unpacked: a library is taken from the system
+// folder only, never from the program's folder or the current one, where
+// anybody may have put one of the same name.
+
+#include <windows.h>
+
+#include <string>
+
+// The flag every run-time load of a system library passes.
+inline constexpr DWORD SystemFolderOnly = LOAD_LIBRARY_SEARCH_SYSTEM32;
+
+// A library of the system folder, loaded through the library-loader seam
+// for the object's life.
+class TSystemLibrary {
+public:
+    explicit TSystemLibrary(const std::string& name);
+    ~TSystemLibrary();
+    TSystemLibrary(const TSystemLibrary&) = delete;
+    TSystemLibrary& operator=(const TSystemLibrary&) = delete;
+
+    bool Loaded() const { return FModule != nullptr; }
+    // An entry by name as a function of type F; null when the library or the
+    // entry is missing.
+    template <class F> F Entry(const char* name) const {
+        // The detour through void(*)() tells the compiler the signature change is meant.
+        return reinterpret_cast<F>(reinterpret_cast<void (*)()>(Address(name)));
+    }
+
+private:
+    FARPROC Address(const char* name) const;
+
+    HMODULE FModule;
+};
