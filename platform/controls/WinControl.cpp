@@ -4,6 +4,8 @@
 #include "platform/controls/GraphicControl.h"
 #include "platform/controls/ExceptionHook.h"
 #include "platform/controls/Hints.h"
+#include "platform/graphics/DeviceContext.h"
+#include "platform/graphics/GdiObject.h"
 #include "platform/graphics/HandleCount.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
@@ -209,10 +211,18 @@ void TWinControl::DestroyHandle() {
 }
 
 void TWinControl::RecreateWnd() {
+    if (FHandle)
+        Perform(CM_RECREATEWND);
+}
+
+void TWinControl::RecreateWindow() {
     if (!FHandle)
         return;
+    const bool wasFocused = Focused();
     DestroyHandle();
     CreateHandle();
+    if (wasFocused && FHandle)
+        ::SetFocus(FHandle);
 }
 
 void TWinControl::InsertControl(TControl* control) {
@@ -460,21 +470,43 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
 }
 
 void TWinControl::PaintHandler(TMessage& message) {
-    HDC dc = reinterpret_cast<HDC>(message.WParam);
-    PAINTSTRUCT ps{};
-    const bool own = dc == nullptr;
-    if (own)
-        dc = ::BeginPaint(FHandle, &ps);
-    try {
+    if (HDC dc = reinterpret_cast<HDC>(message.WParam)) {
         PaintWindow(dc);
         PaintControls(dc);
-    } catch (...) {
-        if (own)
-            ::EndPaint(FHandle, &ps);
-        throw;
+        return;
     }
-    if (own)
-        ::EndPaint(FHandle, &ps);
+    const TPaintDC paint(FHandle);
+    PaintWindow(paint.Get());
+    PaintControls(paint.Get());
+}
+
+void TWinControl::PaintBuffered() {
+    const TPaintDC paint(FHandle);
+    const RECT client = ClientRect();
+    if (client.right <= 0 || client.bottom <= 0)
+        return;
+    const TMemoryDC memory(paint.Get());
+    TGdiObject<HBITMAP> bitmap(::CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
+    if (!bitmap)
+        throw EOutOfMemory("Nicht genügend Systemressourcen für ein Bild");
+    const TObjectSelection selection(memory.Get(), bitmap.Get());
+    const auto dc = reinterpret_cast<WPARAM>(memory.Get());
+    Perform(WM_ERASEBKGND, dc, static_cast<LPARAM>(dc));
+    TMessage inner{WM_PAINT, dc, 0, 0};
+    if (FControls.empty() && !FControlState.Contains(csCustomPaint))
+        DefaultHandler(inner);
+    else
+        PaintHandler(inner);
+    const RECT& r = paint.Area();
+    ::BitBlt(paint.Get(), r.left, r.top, r.right - r.left, r.bottom - r.top, memory.Get(), r.left,
+             r.top, SRCCOPY);
+}
+
+void TWinControl::SetDoubleBuffered(bool value) {
+    if (value == FDoubleBuffered)
+        return;
+    FDoubleBuffered = value;
+    Invalidate();
 }
 
 bool TWinControl::ReflectNotification(TMessage& message) {
@@ -571,12 +603,19 @@ void TWinControl::Dispatch(TMessage& message) {
         return;
     switch (message.Msg) {
     case WM_PAINT:
-        if (FControls.empty() && !FControlState.Contains(csCustomPaint))
+        if (FDoubleBuffered && !message.WParam)
+            PaintBuffered();
+        else if (FControls.empty() && !FControlState.Contains(csCustomPaint))
             DefaultHandler(message);
         else
             PaintHandler(message);
         return;
     case WM_ERASEBKGND: {
+        // A buffered window erases into its bitmap while it paints.
+        if (FDoubleBuffered && message.LParam != static_cast<LPARAM>(message.WParam)) {
+            message.Result = 1;
+            return;
+        }
         RECT r = ClientRect();
         ::FillRect(reinterpret_cast<HDC>(message.WParam), &r, FBrush->Handle());
         message.Result = 1;
@@ -638,7 +677,7 @@ void TWinControl::Dispatch(TMessage& message) {
             FParent->Perform(message.Msg, message.WParam, message.LParam);
         return;
     case CM_RECREATEWND:
-        RecreateWnd();
+        RecreateWindow();
         return;
     case WM_MOUSELEAVE:
         // A late report after the tracking ended tells nothing new.

@@ -42,6 +42,9 @@ public:
     // Destroys the window (and those of the children); it is made again on
     // the next use, with the same settings.
     void DestroyHandle();
+    // Makes the window again with the current settings (when it exists), by
+    // sending CM_RECREATEWND through WindowProc: a component that replaced
+    // the procedure sees the window go and come back.
     void RecreateWnd();
 
     // The object of a window made by this layer, or null.
@@ -68,6 +71,12 @@ public:
     virtual void SetFocus();
 
     TBrush* Brush() const { return FBrush.get(); }
+    // Paints through an off-screen bitmap: the background is erased into it
+    // (WM_ERASEBKGND with LParam equal to the bitmap's DC) and the whole
+    // picture copied to the screen at once. Other erase requests are
+    // answered without drawing.
+    bool DoubleBuffered() const { return FDoubleBuffered; }
+    void SetDoubleBuffered(bool value);
     RECT ClientRect() const override;
     POINT ClientOrigin() const override;
     void SetBounds(int left, int top, int width, int height) override;
@@ -114,6 +123,11 @@ protected:
     virtual void DoExit();
     // The WM_PAINT handler: own painting, then the non-windowed children.
     void PaintHandler(TMessage& message);
+    // WM_PAINT of a double-buffered window: the same through a bitmap.
+    void PaintBuffered();
+    // The answer to CM_RECREATEWND: destroys the window and makes it again,
+    // keeping the focus.
+    void RecreateWindow();
     void FontChanged() override;
     void ColorChanged() override;
     // Whether a message to this window is a notification of a child and,
@@ -128,6 +142,7 @@ protected:
     std::vector<TWinControl*> FTabList;
     std::unique_ptr<TBrush> FBrush;
     bool FTabStop = false;
+    bool FDoubleBuffered = false;
     int FReadTabOrder = -1;
 
 private:

@@ -22,7 +22,7 @@ constexpr RECT ButtonRect{0, 0, 75, 25};
 class ButtonHandler : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow()) << "the visual style must be active";
+        ASSERT_TRUE(IsControlThemingEnabled()) << "the visual style must be active";
         button = f.Add<TButton>(10, 10, 75, 25);
         checkBox = f.Add<TCheckBox>(10, 40, 75, 17);
         radio = f.Add<TRadioButton>(10, 60, 75, 17);
@@ -100,7 +100,7 @@ TEST_F(ButtonHandler, ErasingDrawsNothingWhileThemed) {
 
 TEST_F(ButtonHandler, UnthemedEveryMessageGoesToTheSavedProcedure) {
     SetControlThemes(false);
-    ASSERT_FALSE(ControlThemingEnabledNow());
+    ASSERT_FALSE(IsControlThemingEnabled());
     MemoryCanvas canvas(75, 25, White);
     Send(button, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.DC()), 0);
     EXPECT_NE(canvas.Pixel(5, 5), White) << "the control's own erasing ran";
@@ -268,5 +268,5 @@ TEST_F(ButtonHandler, NothingIsDrawnNorMadeAgainOnceTheServicesAreGone) {
     EXPECT_EQ(canvas.Pixel(2, 2), White);
     InitializeThemeSrv();
     SetControlThemes(true);
-    EXPECT_TRUE(ControlThemingEnabledNow());
+    EXPECT_TRUE(IsControlThemingEnabled());
 }

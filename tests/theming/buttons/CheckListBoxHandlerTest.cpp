@@ -41,7 +41,7 @@ struct Taker {
 class CheckListBoxHandler : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow());
+        ASSERT_TRUE(IsControlThemingEnabled());
         ASSERT_GT(CheckBoxWidth, 0);
         listBox = f.Add<TCheckListBox>(10, 10, 160, 100);
         listBox->Items()->Add("Eins");

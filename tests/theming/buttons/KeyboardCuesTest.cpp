@@ -44,7 +44,7 @@ constexpr WPARAM ShowAccelerators = MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL);
 class KeyboardCues : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow());
+        ASSERT_TRUE(IsControlThemingEnabled());
         button = f.Add<TButton>(10, 10, 75, 25);
         panel = f.Add<TPanel>(10, 50, 200, 100);
         text = f.Add<TFakeStaticText>(5, 5, 60, 20, panel);

@@ -47,7 +47,7 @@ bool Listed(const TThemeManager* manager, TThemedClass cls, TControl* control) {
 class ContainerHandlers : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow());
+        ASSERT_TRUE(IsControlThemingEnabled());
         form = new TForm(Application);
         form->SetBounds(10, 10, 300, 200);
         panel = new TPanel(form);

@@ -54,7 +54,7 @@ TEST(PanelBevelColors, LoweredExchangesHighlightAndShadow) {
 class ThemedPainting : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow());
+        ASSERT_TRUE(IsControlThemingEnabled());
         form = new TForm(Application);
         form->SetBounds(10, 10, 400, 300);
         form->SetColor(clWhite);

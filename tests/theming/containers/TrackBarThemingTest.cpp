@@ -40,7 +40,7 @@ struct ItemRecorder {
 class ThemedTrackBar : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow());
+        ASSERT_TRUE(IsControlThemingEnabled());
         form = new TForm(Application);
         form->SetBounds(10, 10, 300, 200);
         form->SetColor(clWhite);

@@ -82,7 +82,7 @@ struct Listener {
 class ThemedForm : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow()) << "the visual style must be active";
+        ASSERT_TRUE(IsControlThemingEnabled()) << "the visual style must be active";
         ASSERT_EQ(ActiveThemeManager, nullptr);
         form = new TForm(Application);
         form->SetBounds(10, 10, 400, 300);
@@ -296,7 +296,7 @@ TEST_F(ThemedForm, BecomingActiveClearsEveryListOfThePreviousManagerEvenUnthemed
     TThemeManager* second = Manager();
     {
         ControlThemes off(false);
-        ASSERT_FALSE(ControlThemingEnabledNow());
+        ASSERT_FALSE(IsControlThemingEnabled());
         second->BecomeActiveManager();
         EXPECT_EQ(ListedTotal(first), 0);
         EXPECT_TRUE(first->Passive());
