@@ -131,6 +131,8 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     FWidth = width;
     FHeight = height;
     InvalidateControl(Visible(), false);
+    if (FParent)
+        FParent->ChildBoundsChanged(this);
 }
 
 POINT TControl::ClientOrigin() const {

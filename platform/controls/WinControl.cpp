@@ -377,6 +377,8 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (FHandle)
         ::SetWindowPos(FHandle, nullptr, left, top, width, height,
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    if (FParent)
+        FParent->ChildBoundsChanged(this);
 }
 
 void TWinControl::SetEnabled(bool value) {

@@ -58,6 +58,8 @@ public:
     bool ContainsControl(const TControl* control) const;
     // The visible non-windowed child at P (client coordinates), topmost first.
     TControl* ControlAtPos(POINT p) const;
+    // Called after a child control moved or changed its size.
+    virtual void ChildBoundsChanged(TControl* /*child*/) {}
 
     int TabOrder() const;
     void SetTabOrder(int value);
