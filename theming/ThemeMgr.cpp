@@ -276,8 +276,12 @@ void TThemeManager::TakePendingForms() {
 void TThemeManager::TakePendingRecreations() {
     if (ActiveThemeManager != this)
         return;
-    while (!FPendingRecreations.empty()) {
-        TControl* control = FPendingRecreations.front();
+    // A window still being made again stays queued: the hook may run while
+    // the old one is going (activation messages), and its WM_DESTROY must
+    // still find it queued. The wake-up posted with it comes after.
+    for (TControl* control : std::vector<TControl*>(FPendingRecreations)) {
+        if (control->ControlState().Contains(csRecreating) || !IsPendingRecreation(control))
+            continue;
         if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
             windowed->HandleNeeded();
             CollectControls(windowed);

@@ -53,6 +53,8 @@ enum class TControlStateFlag {
     csCustomPaint,
     csDestroyingHandle,
     csDocking,
+    // The window is being destroyed and made again (CM_RECREATEWND).
+    csRecreating,
 };
 using TControlState = TSet<TControlStateFlag>;
 using enum TControlStateFlag;

@@ -219,6 +219,13 @@ void TWinControl::RecreateWindow() {
     if (!FHandle)
         return;
     const bool wasFocused = Focused();
+    struct TRecreatingScope {
+        TControlState& State;
+        explicit TRecreatingScope(TControlState& state) : State(state) {
+            State.Include(csRecreating);
+        }
+        ~TRecreatingScope() { State.Exclude(csRecreating); }
+    } recreating(FControlState);
     DestroyHandle();
     CreateHandle();
     if (wasFocused && FHandle)

@@ -134,6 +134,13 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     }
     if (!FEnabled)
         params.Style |= WS_DISABLED;
+    if (FParent) {
+        // A form placed on another control is a child window inside it.
+        params.Style = (params.Style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
+        if (FVisible)
+            params.Style |= WS_VISIBLE;
+        params.WndParent = FParent->Handle();
+    }
     params.WindowClass.hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), "MAINICON");
     if (!params.WindowClass.hIcon)
         params.WindowClass.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
@@ -197,6 +204,10 @@ void TCustomForm::Show() {
 
 void TCustomForm::CreateHandleDone() {
     ::SetWindowTextA(FHandle, FText.c_str());
+    // A form made again while it is shown comes back shown, with its
+    // controls already in place.
+    if (FVisible && !::IsWindowVisible(FHandle))
+        ::ShowWindow(FHandle, SW_SHOWNA);
 }
 
 void TCustomForm::FocusFirstControl() {
