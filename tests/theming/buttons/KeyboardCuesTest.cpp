@@ -114,10 +114,50 @@ TEST_F(KeyboardCues, UnthemedNoCuesAreShown) {
     EXPECT_FALSE(Invalid(text));
 }
 
-TEST(KeyboardCuesWithoutForm, NothingHappens) {
-    TButton orphan(nullptr);
-    HandleKeyboardCues(&orphan, VK_MENU);
-    HandleKeyboardCues(nullptr, VK_TAB);
-    InvalidateStaticTexts(nullptr);
-    EXPECT_FALSE(orphan.HandleAllocated()) << "no form: nothing is sent";
+namespace {
+// A top-level window that is not a form, with a button on it.
+class TLooseHost : public TWinControl {
+public:
+    TLooseHost() : TWinControl(nullptr) { SetBounds(0, 0, 200, 100); }
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TWinControl::CreateParams(params);
+        params.Style = WS_POPUP;
+    }
+};
+
+// Every UI-state change a control is asked for.
+struct UiStateWitness {
+    explicit UiStateWitness(TControl* control) : Control(control), Saved(control->WindowProc) {
+        control->WindowProc = TWndMethod::Of<&UiStateWitness::Receive>(this);
+    }
+    ~UiStateWitness() { Control->WindowProc = Saved; }
+    UiStateWitness(const UiStateWitness&) = delete;
+    UiStateWitness& operator=(const UiStateWitness&) = delete;
+    void Receive(TMessage& message) {
+        if (message.Msg == WM_CHANGEUISTATE)
+            ++Changes;
+        Saved(message);
+    }
+    TControl* Control;
+    TWndMethod Saved;
+    int Changes = 0;
+};
+} // namespace
+
+TEST_F(KeyboardCues, ButtonOutsideAnyFormShowsNoCuesAnywhere) {
+    TOwnedPtr<TLooseHost> host(new TLooseHost);
+    auto* loose = new TButton(host.get());
+    loose->SetParent(host.get());
+    f.Manager->UpdateControlSubclassing(loose, true);
+    int index = -1;
+    ASSERT_TRUE(f.Manager->List(TThemedClass::tcButton).FindSubclassedControl(loose, index));
+    UiStateWitness hostState(host.get());
+    for (auto [msg, key] : {std::pair<UINT, WORD>{WM_SYSKEYDOWN, VK_MENU}, {WM_KEYDOWN, VK_TAB}})
+        ::SendMessageA(loose->Handle(), msg, key, 0);
+    EXPECT_EQ(hostState.Changes, 0) << "the top window is no form";
+    EXPECT_TRUE(Cues().empty()) << "nor is the form of another control asked";
+    Key(WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(Cues(), std::vector<WPARAM>{ShowFocus}) << "while a button on a form still does";
 }
