@@ -21,6 +21,12 @@ const TEnumNames& AlignmentNames() {
     return names;
 }
 
+const TEnumNames& BiDiModeNames() {
+    static const TEnumNames names = {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign",
+                                     "bdRightToLeftReadingOnly"};
+    return names;
+}
+
 const TClassInfo& TControl::StaticClassInfo() {
     static const TClassInfo info = MakeClassInfo<TControl>("TControl");
     return info;
@@ -69,6 +75,19 @@ void TControl::WndProc(TMessage& message) {
 }
 
 void TControl::Dispatch(TMessage& message) {
+    switch (message.Msg) {
+    case CM_PARENTBIDIMODECHANGED:
+        if (FParentBiDiMode && FParent && FParent->BiDiMode() != FBiDiMode) {
+            FBiDiMode = FParent->BiDiMode();
+            Perform(CM_BIDIMODECHANGED);
+        }
+        return;
+    case CM_BIDIMODECHANGED:
+        Invalidate();
+        return;
+    default:
+        break;
+    }
     DefaultHandler(message);
 }
 
@@ -105,6 +124,9 @@ void TControl::SetParent(TWinControl* value) {
     if (FParent)
         FParent->RemoveControl(this);
     if (value) {
+        // Taken before the window is made, so it is made once, mirrored.
+        if (FParentBiDiMode)
+            FBiDiMode = value->BiDiMode();
         value->InsertControl(this);
         if (FParentFont)
             ParentFontChanged();
@@ -268,6 +290,36 @@ void TControl::SetCursor(TCursor value) {
     Perform(CM_CURSORCHANGED);
 }
 
+void TControl::SetBiDiMode(TBiDiMode value) {
+    FParentBiDiMode = false;
+    if (value == FBiDiMode)
+        return;
+    FBiDiMode = value;
+    Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+    if (value == FParentBiDiMode)
+        return;
+    FParentBiDiMode = value;
+    if (value)
+        Perform(CM_PARENTBIDIMODECHANGED);
+}
+
+UINT TControl::DrawTextBiDiModeFlags(UINT flags) const {
+    if (UseRightToLeftAlignment()) {
+        if ((flags & DT_RIGHT) == DT_RIGHT)
+            flags &= ~static_cast<UINT>(DT_RIGHT);
+        else if (!(flags & DT_CENTER))
+            flags |= DT_RIGHT;
+    }
+    return flags | DrawTextBiDiModeFlagsReadingOnly();
+}
+
+UINT TControl::DrawTextBiDiModeFlagsReadingOnly() const {
+    return UseRightToLeftReading() ? DT_RTLREADING : 0;
+}
+
 void TControl::InvalidateControl(bool isVisible, bool isOpaque) {
     if (!isVisible || !FParent || !FParent->HandleAllocated() || FWidth <= 0 || FHeight <= 0)
         return;
@@ -321,5 +373,7 @@ void TControl::Loaded() {
             ParentColorChanged();
         if (FParentShowHint)
             FShowHint = FParent->ShowHint();
+        if (FParentBiDiMode)
+            Perform(CM_PARENTBIDIMODECHANGED);
     }
 }

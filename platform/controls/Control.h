@@ -81,6 +81,11 @@ enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 using enum TAlignment;
 const TEnumNames& AlignmentNames();
 
+// Reading order and alignment for right-to-left languages.
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+using enum TBiDiMode;
+const TEnumNames& BiDiModeNames();
+
 class TControl : public TComponent {
     TESSARO_CLASS(TControl, TComponent)
 public:
@@ -153,6 +158,26 @@ public:
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor value);
 
+    // Right-to-left reading and alignment. A control with ParentBiDiMode
+    // follows its parent; setting BiDiMode ends that.
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode value);
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool value);
+    bool IsBiDiModeStored() const { return !FParentBiDiMode; }
+    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+    bool UseRightToLeftScrollBar() const {
+        return FBiDiMode == bdRightToLeft || FBiDiMode == bdRightToLeftNoAlign;
+    }
+    bool IsRightToLeft() const { return FBiDiMode != bdLeftToRight; }
+    // DrawText flags for this control's mode: right-to-left reading added,
+    // and left and right alignment swapped when the alignment is mirrored.
+    UINT DrawTextBiDiModeFlags(UINT flags) const;
+    UINT DrawTextBiDiModeFlagsReadingOnly() const;
+    // The alignment the control's text has before mirroring.
+    virtual TAlignment ControlsAlignment() const { return taLeftJustify; }
+
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle value) { FControlStyle = value; }
     TControlState ControlState() const { return FControlState; }
@@ -204,18 +229,9 @@ protected:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState FControlState;
     bool FUpdatingFont = false;
-};
-
-// Adds the common published properties in the order forms store them.
-// Each control class picks what it publishes.
-template <class T> struct TControlProperties {
-    static void Bounds(TPropertyBuilder<T>& p) {
-        p.Integer("Left", &TControl::Left, &TControl::SetLeft, 0);
-        p.Integer("Top", &TControl::Top, &TControl::SetTop, 0);
-        p.Integer("Width", &TControl::Width, &TControl::SetWidth, 0);
-        p.Integer("Height", &TControl::Height, &TControl::SetHeight, 0);
-    }
 };

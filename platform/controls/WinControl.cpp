@@ -136,6 +136,7 @@ void TWinControl::CreateParams(TCreateParams& params) {
         params.Style |= WS_DISABLED;
     if (FTabStop)
         params.Style |= WS_TABSTOP;
+    params.ExStyle |= BiDiExStyle();
     params.X = FLeft;
     params.Y = FTop;
     params.Width = FWidth;
@@ -146,6 +147,21 @@ void TWinControl::CreateParams(TCreateParams& params) {
     params.WindowClass.lpfnWndProc = &::DefWindowProcA;
     params.WindowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     params.WinClassName = ClassName();
+}
+
+DWORD TWinControl::BiDiExStyle() const {
+    DWORD style = 0;
+    if (UseRightToLeftReading())
+        style |= WS_EX_RTLREADING;
+    if (UseRightToLeftScrollBar())
+        style |= WS_EX_LEFTSCROLLBAR;
+    if (UseRightToLeftAlignment()) {
+        if (ControlsAlignment() == taLeftJustify)
+            style |= WS_EX_RIGHT;
+        else if (ControlsAlignment() == taRightJustify)
+            style |= WS_EX_LEFT;
+    }
+    return style;
 }
 
 void TWinControl::CreateSubClass(TCreateParams& params, const char* systemClassName) {
@@ -640,6 +656,12 @@ void TWinControl::Dispatch(TMessage& message) {
     case CM_RECREATEWND:
         RecreateWnd();
         return;
+    case CM_BIDIMODECHANGED:
+        // The window styles carry the mode; the children may follow it.
+        RecreateWnd();
+        for (TControl* c : std::vector<TControl*>(FControls))
+            c->Perform(CM_PARENTBIDIMODECHANGED);
+        break;
     case WM_MOUSELEAVE:
         // A late report after the tracking ended tells nothing new.
         if (FMouseInControl) {

@@ -104,6 +104,9 @@ protected:
     virtual void DestroyWnd();
     // Called once the window exists: sets font, tools, children.
     virtual void CreateHandleDone() {}
+    // The extended styles for the BiDiMode: right-to-left reading, the
+    // scroll bar on the left, mirrored text alignment.
+    DWORD BiDiExStyle() const;
     // Makes CreateWnd superclass a system window class.
     void CreateSubClass(TCreateParams& params, const char* systemClassName);
     // Paints the window's own background and content (not the children).

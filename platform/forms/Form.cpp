@@ -103,7 +103,7 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
 void TCustomForm::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.Style = WS_CLIPCHILDREN;
-    params.ExStyle = WS_EX_CONTROLPARENT;
+    params.ExStyle = WS_EX_CONTROLPARENT | BiDiExStyle();
     params.WndParent = nullptr;
     switch (FBorderStyle) {
     case bsNone:
