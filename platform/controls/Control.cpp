@@ -1,6 +1,7 @@
 #include "platform/controls/Control.h"
 
 #include "platform/controls/Cursors.h"
+#include "platform/controls/MouseTracking.h"
 #include "platform/controls/WinControl.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -38,11 +39,13 @@ TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_uniqu
 }
 
 TControl::~TControl() {
+    ForgetControl(this);
     if (FParent)
         FParent->RemoveControl(this);
 }
 
 void TControl::BeforeDestruction() {
+    ForgetControl(this);
     TComponent::BeforeDestruction();
     SetParent(nullptr);
 }
@@ -54,24 +57,87 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TControl::WndProc(TMessage& message) {
+    Dispatch(message);
+}
+
+void TControl::MouseMessage(TMessage& message) {
+    const POINT p = MouseMessagePoint(message.LParam);
+    TShiftState shift = MouseShiftState(message.WParam);
     switch (message.Msg) {
     case WM_LBUTTONDOWN:
-        FControlState.Include(csLButtonDown);
+    case WM_LBUTTONDBLCLK:
+        if (FControlStyle.Contains(csCaptureMouse))
+            SetMouseCapture(true);
+        if (message.Msg == WM_LBUTTONDBLCLK) {
+            // The release after a double click is no click of its own.
+            shift.Include(ssDouble);
+            if (FControlStyle.Contains(csDoubleClicks))
+                DblClick();
+        } else if (FControlStyle.Contains(csClickEvents)) {
+            FControlState.Include(csLButtonDown);
+        }
+        MouseDown(mbLeft, shift, p.x, p.y);
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        if (message.Msg == WM_RBUTTONDBLCLK)
+            shift.Include(ssDouble);
+        MouseDown(mbRight, shift, p.x, p.y);
+        break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        if (message.Msg == WM_MBUTTONDBLCLK)
+            shift.Include(ssDouble);
+        MouseDown(mbMiddle, shift, p.x, p.y);
         break;
     case WM_LBUTTONUP:
+        if (MouseCapture())
+            SetMouseCapture(false);
         if (FControlState.Contains(csLButtonDown)) {
             FControlState.Exclude(csLButtonDown);
-            const POINT p{static_cast<short>(LOWORD(message.LParam)),
-                          static_cast<short>(HIWORD(message.LParam))};
             const RECT r = ClientRect();
-            if (FControlStyle.Contains(csClickEvents) && ::PtInRect(&r, p))
+            if (::PtInRect(&r, p))
                 Click();
         }
+        MouseUp(mbLeft, shift, p.x, p.y);
+        break;
+    case WM_RBUTTONUP:
+        MouseUp(mbRight, shift, p.x, p.y);
+        break;
+    case WM_MBUTTONUP:
+        MouseUp(mbMiddle, shift, p.x, p.y);
+        break;
+    case WM_MOUSEMOVE:
+        MouseMove(shift, p.x, p.y);
         break;
     default:
         break;
     }
-    Dispatch(message);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+    OnMouseMove(this, shift, x, y);
+}
+
+void TControl::DblClick() {
+    OnDblClick(this);
+}
+
+bool TControl::MouseCapture() const {
+    return CaptureControl() == this;
+}
+
+void TControl::SetMouseCapture(bool value) {
+    if (value != MouseCapture())
+        SetCaptureControl(value ? this : nullptr);
 }
 
 void TControl::Dispatch(TMessage& message) {
@@ -86,6 +152,8 @@ void TControl::Dispatch(TMessage& message) {
         Invalidate();
         return;
     default:
+        if (message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MBUTTONDBLCLK)
+            MouseMessage(message);
         break;
     }
     DefaultHandler(message);
@@ -176,6 +244,8 @@ void TControl::SetVisible(bool value) {
     if (value == FVisible)
         return;
     VisibleChanging();
+    if (!value)
+        MouseControlGone(this);
     FVisible = value;
     Perform(CM_VISIBLECHANGED, value);
     InvalidateControl(true, false);

@@ -8,6 +8,7 @@
 #include "platform/classes/Event.h"
 #include "platform/classes/Set.h"
 #include "platform/controls/Messages.h"
+#include "platform/controls/Mouse.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/GraphicsObjects.h"
 
@@ -197,6 +198,23 @@ public:
     virtual void Click();
     TNotifyEvent OnClick;
 
+    // The mouse: the steps run for every mouse message the control gets
+    // (a control without a window gets them from its parent, in its own
+    // coordinates); they fire the events.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void DblClick();
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnDblClick;
+    // Whether this control receives every mouse message, wherever the
+    // mouse is. A pressed left button takes it for a control with
+    // csCaptureMouse until the button is released.
+    bool MouseCapture() const;
+    void SetMouseCapture(bool value);
+
     void Loaded() override;
 
     // Called when the font or colour of the parent changed.
@@ -209,6 +227,8 @@ protected:
     virtual void FontChanged();
     virtual void ColorChanged();
     virtual void VisibleChanging() {}
+    // Turns a mouse message into the mouse steps, capture and click.
+    void MouseMessage(TMessage& message);
     // The area to repaint in the parent when this control changes.
     void InvalidateControl(bool isVisible, bool isOpaque);
     void FontChangedEvent(TObject* sender);

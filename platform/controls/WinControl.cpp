@@ -4,6 +4,7 @@
 #include "platform/controls/GraphicControl.h"
 #include "platform/controls/ExceptionHook.h"
 #include "platform/controls/Hints.h"
+#include "platform/controls/MouseTracking.h"
 #include "platform/graphics/HandleCount.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
@@ -219,8 +220,8 @@ void TWinControl::DestroyHandle() {
     FControlState.Include(csDestroyingHandle);
     for (TWinControl* child : std::vector<TWinControl*>(FTabList))
         child->DestroyHandle();
+    MouseControlGone(this);
     DestroyWnd();
-    FMouseInControl = false;
     FControlState.Exclude(csDestroyingHandle);
 }
 
@@ -533,18 +534,6 @@ bool TWinControl::ReflectNotification(TMessage& message) {
     return true;
 }
 
-// Windows reports only the leaving: the first move over the window is the
-// entering, and asks for the leave report.
-void TWinControl::TrackMouseEnter() {
-    if (FMouseInControl || !FHandle)
-        return;
-    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, FHandle, 0};
-    if (!::TrackMouseEvent(&track))
-        return;
-    FMouseInControl = true;
-    Perform(CM_MOUSEENTER);
-}
-
 void TWinControl::DoEnter() {
     OnEnter(this);
 }
@@ -554,32 +543,39 @@ void TWinControl::DoExit() {
 }
 
 void TWinControl::WndProc(TMessage& message) {
-    if (message.Msg == WM_MOUSEMOVE)
-        TrackMouseEnter();
-    switch (message.Msg) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP: {
-        // Mouse messages over a non-windowed child go to that child.
-        const POINT p{static_cast<short>(LOWORD(message.LParam)),
-                      static_cast<short>(HIWORD(message.LParam))};
-        TControl* c = ControlAtPos(p);
-        if (c && c->Enabled()) {
-            message.Result = c->Perform(message.Msg, message.WParam,
-                                        MAKELPARAM(p.x - c->Left(), p.y - c->Top()));
-            return;
-        }
-        break;
-    }
-    default:
-        break;
-    }
+    if (message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MBUTTONDBLCLK && ForwardMouse(message))
+        return;
     TControl::WndProc(message);
+}
+
+bool TWinControl::ForwardMouse(TMessage& message) {
+    const POINT p = MouseMessagePoint(message.LParam);
+    TControl* target = nullptr;
+    TControl* captured = CaptureControl();
+    if (captured && captured != this && captured->Parent() == this &&
+        !dynamic_cast<TWinControl*>(captured))
+        target = captured;
+    if (message.Msg == WM_MOUSEMOVE) {
+        const RECT client = ClientRect();
+        TControl* over = ControlAtPos(p);
+        MouseMovedIn(this, over ? over : ::PtInRect(&client, p) ? this : nullptr);
+    }
+    if (!target) {
+        target = ControlAtPos(p);
+        if (!target || !target->Enabled())
+            return false;
+    }
+    UINT msg = message.Msg;
+    // A control that takes no double clicks gets a second press instead.
+    if (!target->ControlStyle().Contains(csDoubleClicks) &&
+        (msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK))
+        msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+    message.Result =
+        target->Perform(msg, message.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
+    // The system makes the context menu request from the release.
+    if (msg == WM_RBUTTONUP && FHandle)
+        DefaultHandler(message);
+    return true;
 }
 
 void TWinControl::Dispatch(TMessage& message) {
@@ -663,11 +659,10 @@ void TWinControl::Dispatch(TMessage& message) {
             c->Perform(CM_PARENTBIDIMODECHANGED);
         break;
     case WM_MOUSELEAVE:
-        // A late report after the tracking ended tells nothing new.
-        if (FMouseInControl) {
-            FMouseInControl = false;
-            Perform(CM_MOUSELEAVE);
-        }
+        MouseLeftWindow(this);
+        break;
+    case WM_CAPTURECHANGED:
+        CaptureLost(this);
         break;
     case WM_SETFOCUS:
         DefaultHandler(message);

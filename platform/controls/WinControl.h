@@ -53,7 +53,8 @@ public:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     bool ContainsControl(const TControl* control) const;
-    // The visible non-windowed child at P (client coordinates), topmost first.
+    // The visible non-windowed child at P (client coordinates), topmost
+    // first, enabled or not.
     TControl* ControlAtPos(POINT p) const;
 
     int TabOrder() const;
@@ -141,7 +142,8 @@ private:
     static std::string ClassNameForWindow(const TCreateParams& params);
     std::string FSystemClassName;
     int FControlId = 0;
-    // The mouse is over the window and a leave report is requested.
-    bool FMouseInControl = false;
-    void TrackMouseEnter();
+    // Hands a mouse message to the non-windowed child it concerns (the one
+    // holding the mouse, else the one under it) and keeps track of which
+    // control the mouse is over; false when the message is this window's.
+    bool ForwardMouse(TMessage& message);
 };

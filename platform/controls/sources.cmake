@@ -9,5 +9,6 @@ list(APPEND WINDOWS
     Hints.cpp
     UtilityWindow.cpp
     GraphicControl.cpp
+    MouseTracking.cpp
     WinControl.cpp
 )
