@@ -33,8 +33,11 @@ const TClassInfo& TControl::StaticClassInfo() {
     return info;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_unique<TFont>()) {
+TControl::TControl(TComponent* owner)
+    : TComponent(owner), FFont(std::make_unique<TFont>()),
+      FConstraints(std::make_unique<TSizeConstraints>()) {
     WindowProc = TWndMethod::Of<&TControl::WndProc>(this);
+    FConstraints->OnChange = TNotifyEvent::Of<&TControl::ConstraintsChanged>(this);
     FFont->OnChange = TNotifyEvent::Of<&TControl::FontChangedEvent>(this);
 }
 
@@ -189,8 +192,12 @@ void TControl::SetParent(TWinControl* value) {
         return;
     if (value == this)
         throw EInvalidOperation("Ein Steuerelement kann nicht sein eigenes übergeordnetes sein");
-    if (FParent)
-        FParent->RemoveControl(this);
+    if (FParent) {
+        TWinControl* old = FParent;
+        old->RemoveControl(this);
+        if (FAlign != alNone)
+            old->Realign();
+    }
     if (value) {
         // Taken before the window is made, so it is made once, mirrored.
         if (FParentBiDiMode)
@@ -200,6 +207,9 @@ void TControl::SetParent(TWinControl* value) {
             ParentFontChanged();
         if (FParentColor)
             ParentColorChanged();
+        UpdateAnchorRules();
+        if (FAlign != alNone)
+            RequestAlign();
     }
 }
 
@@ -213,6 +223,7 @@ void TControl::SetParentComponent(TComponent* value) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+    ConstrainSize(width, height);
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
         return;
     InvalidateControl(Visible(), false);
@@ -221,6 +232,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     FWidth = width;
     FHeight = height;
     InvalidateControl(Visible(), false);
+    BoundsChanged();
 }
 
 POINT TControl::ClientOrigin() const {
@@ -249,6 +261,8 @@ void TControl::SetVisible(bool value) {
     FVisible = value;
     Perform(CM_VISIBLECHANGED, value);
     InvalidateControl(true, false);
+    if (FAlign != alNone)
+        RequestAlign();
 }
 
 bool TControl::Showing() const {
@@ -446,4 +460,5 @@ void TControl::Loaded() {
         if (FParentBiDiMode)
             Perform(CM_PARENTBIDIMODECHANGED);
     }
+    UpdateAnchorRules();
 }

@@ -9,6 +9,7 @@
 #include "platform/classes/Set.h"
 #include "platform/controls/Messages.h"
 #include "platform/controls/Mouse.h"
+#include "platform/controls/SizeConstraints.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/GraphicsObjects.h"
 
@@ -82,6 +83,20 @@ enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 using enum TAlignment;
 const TEnumNames& AlignmentNames();
 
+// Where the parent lays a control out: along one of its client area's
+// edges (in this order: top, bottom, left, right) or over what is left.
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+using enum TAlign;
+const TEnumNames& AlignNames();
+// The parent's edges whose distance a control keeps when the parent
+// changes size.
+enum class TAnchorKind { akLeft, akTop, akRight, akBottom };
+using enum TAnchorKind;
+using TAnchors = TSet<TAnchorKind>;
+const TEnumNames& AnchorNames();
+// The anchors an alignment implies.
+TAnchors AnchorsOfAlign(TAlign align);
+
 // Reading order and alignment for right-to-left languages.
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 using enum TBiDiMode;
@@ -119,6 +134,16 @@ public:
     void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
     void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
     virtual void SetBounds(int left, int top, int width, int height);
+
+    // Layout by the parent: see TAlign and TAnchorKind. Setting Align sets
+    // the anchors it implies.
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign value);
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors value);
+    bool IsAnchorsStored() const { return FAnchors != AnchorsOfAlign(FAlign); }
+    TSizeConstraints* Constraints() const { return FConstraints.get(); }
+    void SetConstraints(TSizeConstraints* value) { FConstraints->Assign(value); }
     RECT BoundsRect() const { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
     virtual RECT ClientRect() const { return {0, 0, FWidth, FHeight}; }
     int ClientWidth() const { return ClientRect().right; }
@@ -227,6 +252,21 @@ protected:
     virtual void FontChanged();
     virtual void ColorChanged();
     virtual void VisibleChanging() {}
+    void ConstraintsChanged(TObject* sender);
+    // Width and height within Constraints.
+    void ConstrainSize(int& width, int& height) const;
+    // After the bounds changed: the anchors are measured afresh, and the
+    // parent lays out again when this control is aligned. Not while the
+    // parent itself is laying out.
+    void BoundsChanged();
+    // Remembers the distances the anchors keep, against the parent's
+    // current size.
+    void UpdateAnchorRules();
+    // Moves and sizes the control for its parent's new size (ParentWidth,
+    // ParentHeight: the parent's outer size).
+    void ApplyAnchorRules(int parentWidth, int parentHeight);
+    // Asks the parent to lay out its children again.
+    void RequestAlign();
     // Turns a mouse message into the mouse steps, capture and click.
     void MouseMessage(TMessage& message);
     // The area to repaint in the parent when this control changes.
@@ -249,6 +289,12 @@ protected:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
+    TAlign FAlign = alNone;
+    TAnchors FAnchors{akLeft, akTop};
+    std::unique_ptr<TSizeConstraints> FConstraints;
+    // The bounds and the parent's outer size when the anchors were measured.
+    RECT FAnchorBounds{};
+    SIZE FAnchorParentSize{};
     TBiDiMode FBiDiMode = bdLeftToRight;
     bool FParentBiDiMode = true;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};

@@ -339,6 +339,7 @@ void TWinControl::Loaded() {
     for (TWinControl* c : FTabList)
         c->FReadTabOrder = -1;
     UpdateTabOrderZ();
+    Realign();
 }
 
 bool TWinControl::Focused() const {
@@ -375,8 +376,10 @@ POINT TWinControl::ClientOrigin() const {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+    ConstrainSize(width, height);
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
         return;
+    const bool resized = width != FWidth || height != FHeight;
     FLeft = left;
     FTop = top;
     FWidth = width;
@@ -384,6 +387,10 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (FHandle)
         ::SetWindowPos(FHandle, nullptr, left, top, width, height,
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    // A window lays its children out when it hears of its new size.
+    if (resized && !FHandle)
+        Realign();
+    BoundsChanged();
 }
 
 void TWinControl::SetEnabled(bool value) {
@@ -657,6 +664,9 @@ void TWinControl::Dispatch(TMessage& message) {
         RecreateWnd();
         for (TControl* c : std::vector<TControl*>(FControls))
             c->Perform(CM_PARENTBIDIMODECHANGED);
+        break;
+    case WM_SIZE:
+        Realign();
         break;
     case WM_MOUSELEAVE:
         MouseLeftWindow(this);

@@ -80,6 +80,12 @@ public:
     void Update() override;
     void Repaint() override;
 
+    // Lays the children out: the aligned ones along the client area's
+    // edges, the anchored ones for the new size. Runs whenever the client
+    // size, or an aligned child's bounds or visibility change.
+    void Realign();
+    bool Aligning() const { return FAlignLevel > 0; }
+
     // Paints the non-windowed children into DC, in creation order, each with
     // the origin moved to it and the clip cut to its bounds; from First on
     // when First is given.
@@ -125,6 +131,7 @@ protected:
     bool ReflectNotification(TMessage& message);
     void UpdateTabOrderZ();
     void ApplyHint();
+    virtual void AlignControls(RECT& rect);
 
     HWND FHandle = nullptr;
     WNDPROC FDefWndProc = nullptr;
@@ -133,6 +140,7 @@ protected:
     std::unique_ptr<TBrush> FBrush;
     bool FTabStop = false;
     int FReadTabOrder = -1;
+    int FAlignLevel = 0;
 
 private:
     friend LRESULT CALLBACK InitWndProc(HWND, UINT, WPARAM, LPARAM);
