@@ -4,6 +4,7 @@
 #include "platform/controls/GraphicControl.h"
 #include "platform/controls/ExceptionHook.h"
 #include "platform/controls/Hints.h"
+#include "platform/controls/MouseTracking.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/graphics/GdiObject.h"
 #include "platform/graphics/HandleCount.h"
@@ -138,6 +139,7 @@ void TWinControl::CreateParams(TCreateParams& params) {
         params.Style |= WS_DISABLED;
     if (FTabStop)
         params.Style |= WS_TABSTOP;
+    params.ExStyle |= BiDiExStyle();
     params.X = FLeft;
     params.Y = FTop;
     params.Width = FWidth;
@@ -148,6 +150,21 @@ void TWinControl::CreateParams(TCreateParams& params) {
     params.WindowClass.lpfnWndProc = &::DefWindowProcA;
     params.WindowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     params.WinClassName = ClassName();
+}
+
+DWORD TWinControl::BiDiExStyle() const {
+    DWORD style = 0;
+    if (UseRightToLeftReading())
+        style |= WS_EX_RTLREADING;
+    if (UseRightToLeftScrollBar())
+        style |= WS_EX_LEFTSCROLLBAR;
+    if (UseRightToLeftAlignment()) {
+        if (ControlsAlignment() == taLeftJustify)
+            style |= WS_EX_RIGHT;
+        else if (ControlsAlignment() == taRightJustify)
+            style |= WS_EX_LEFT;
+    }
+    return style;
 }
 
 void TWinControl::CreateSubClass(TCreateParams& params, const char* systemClassName) {
@@ -205,8 +222,8 @@ void TWinControl::DestroyHandle() {
     FControlState.Include(csDestroyingHandle);
     for (TWinControl* child : std::vector<TWinControl*>(FTabList))
         child->DestroyHandle();
+    MouseControlGone(this);
     DestroyWnd();
-    FMouseInControl = false;
     FControlState.Exclude(csDestroyingHandle);
 }
 
@@ -339,6 +356,7 @@ void TWinControl::Loaded() {
     for (TWinControl* c : FTabList)
         c->FReadTabOrder = -1;
     UpdateTabOrderZ();
+    Realign();
 }
 
 bool TWinControl::Focused() const {
@@ -375,8 +393,10 @@ POINT TWinControl::ClientOrigin() const {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+    ConstrainSize(width, height);
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
         return;
+    const bool resized = width != FWidth || height != FHeight;
     FLeft = left;
     FTop = top;
     FWidth = width;
@@ -384,6 +404,10 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (FHandle)
         ::SetWindowPos(FHandle, nullptr, left, top, width, height,
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    // A window lays its children out when it hears of its new size.
+    if (resized && !FHandle)
+        Realign();
+    BoundsChanged();
     if (FParent)
         FParent->ChildBoundsChanged(this);
 }
@@ -558,18 +582,6 @@ bool TWinControl::ReflectNotification(TMessage& message) {
     return true;
 }
 
-// Windows reports only the leaving: the first move over the window is the
-// entering, and asks for the leave report.
-void TWinControl::TrackMouseEnter() {
-    if (FMouseInControl || !FHandle)
-        return;
-    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, FHandle, 0};
-    if (!::TrackMouseEvent(&track))
-        return;
-    FMouseInControl = true;
-    Perform(CM_MOUSEENTER);
-}
-
 void TWinControl::DoEnter() {
     OnEnter(this);
 }
@@ -579,32 +591,39 @@ void TWinControl::DoExit() {
 }
 
 void TWinControl::WndProc(TMessage& message) {
-    if (message.Msg == WM_MOUSEMOVE)
-        TrackMouseEnter();
-    switch (message.Msg) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP: {
-        // Mouse messages over a non-windowed child go to that child.
-        const POINT p{static_cast<short>(LOWORD(message.LParam)),
-                      static_cast<short>(HIWORD(message.LParam))};
-        TControl* c = ControlAtPos(p);
-        if (c && c->Enabled()) {
-            message.Result = c->Perform(message.Msg, message.WParam,
-                                        MAKELPARAM(p.x - c->Left(), p.y - c->Top()));
-            return;
-        }
-        break;
-    }
-    default:
-        break;
-    }
+    if (message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MBUTTONDBLCLK && ForwardMouse(message))
+        return;
     TControl::WndProc(message);
+}
+
+bool TWinControl::ForwardMouse(TMessage& message) {
+    const POINT p = MouseMessagePoint(message.LParam);
+    TControl* target = nullptr;
+    TControl* captured = CaptureControl();
+    if (captured && captured != this && captured->Parent() == this &&
+        !dynamic_cast<TWinControl*>(captured))
+        target = captured;
+    if (message.Msg == WM_MOUSEMOVE) {
+        const RECT client = ClientRect();
+        TControl* over = ControlAtPos(p);
+        MouseMovedIn(this, over ? over : ::PtInRect(&client, p) ? this : nullptr);
+    }
+    if (!target) {
+        target = ControlAtPos(p);
+        if (!target || !target->Enabled())
+            return false;
+    }
+    UINT msg = message.Msg;
+    // A control that takes no double clicks gets a second press instead.
+    if (!target->ControlStyle().Contains(csDoubleClicks) &&
+        (msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK))
+        msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+    message.Result =
+        target->Perform(msg, message.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
+    // The system makes the context menu request from the release.
+    if (msg == WM_RBUTTONUP && FHandle)
+        DefaultHandler(message);
+    return true;
 }
 
 void TWinControl::Dispatch(TMessage& message) {
@@ -688,12 +707,20 @@ void TWinControl::Dispatch(TMessage& message) {
     case CM_RECREATEWND:
         RecreateWindow();
         return;
+    case CM_BIDIMODECHANGED:
+        // The window styles carry the mode; the children may follow it.
+        RecreateWnd();
+        for (TControl* c : std::vector<TControl*>(FControls))
+            c->Perform(CM_PARENTBIDIMODECHANGED);
+        break;
+    case WM_SIZE:
+        Realign();
+        break;
     case WM_MOUSELEAVE:
-        // A late report after the tracking ended tells nothing new.
-        if (FMouseInControl) {
-            FMouseInControl = false;
-            Perform(CM_MOUSELEAVE);
-        }
+        MouseLeftWindow(this);
+        break;
+    case WM_CAPTURECHANGED:
+        CaptureLost(this);
         break;
     case WM_SETFOCUS:
         DefaultHandler(message);

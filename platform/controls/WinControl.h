@@ -56,7 +56,8 @@ public:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     bool ContainsControl(const TControl* control) const;
-    // The visible non-windowed child at P (client coordinates), topmost first.
+    // The visible non-windowed child at P (client coordinates), topmost
+    // first, enabled or not.
     TControl* ControlAtPos(POINT p) const;
     // Called after a child control moved or changed its size.
     virtual void ChildBoundsChanged(TControl* /*child*/) {}
@@ -90,6 +91,12 @@ public:
     void Update() override;
     void Repaint() override;
 
+    // Lays the children out: the aligned ones along the client area's
+    // edges, the anchored ones for the new size. Runs whenever the client
+    // size, or an aligned child's bounds or visibility change.
+    void Realign();
+    bool Aligning() const { return FAlignLevel > 0; }
+
     // Paints the non-windowed children into DC, in creation order, each with
     // the origin moved to it and the clip cut to its bounds; from First on
     // when First is given.
@@ -115,6 +122,9 @@ protected:
     virtual void DestroyWnd();
     // Called once the window exists: sets font, tools, children.
     virtual void CreateHandleDone() {}
+    // The extended styles for the BiDiMode: right-to-left reading, the
+    // scroll bar on the left, mirrored text alignment.
+    DWORD BiDiExStyle() const;
     // Makes CreateWnd superclass a system window class.
     void CreateSubClass(TCreateParams& params, const char* systemClassName);
     // Paints the window's own background and content (not the children).
@@ -137,6 +147,7 @@ protected:
     bool ReflectNotification(TMessage& message);
     void UpdateTabOrderZ();
     void ApplyHint();
+    virtual void AlignControls(RECT& rect);
 
     HWND FHandle = nullptr;
     WNDPROC FDefWndProc = nullptr;
@@ -146,6 +157,7 @@ protected:
     bool FTabStop = false;
     bool FDoubleBuffered = false;
     int FReadTabOrder = -1;
+    int FAlignLevel = 0;
 
 private:
     friend LRESULT CALLBACK InitWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -155,7 +167,8 @@ private:
     static std::string ClassNameForWindow(const TCreateParams& params);
     std::string FSystemClassName;
     int FControlId = 0;
-    // The mouse is over the window and a leave report is requested.
-    bool FMouseInControl = false;
-    void TrackMouseEnter();
+    // Hands a mouse message to the non-windowed child it concerns (the one
+    // holding the mouse, else the one under it) and keeps track of which
+    // control the mouse is over; false when the message is this window's.
+    bool ForwardMouse(TMessage& message);
 };
