@@ -254,14 +254,13 @@ void DrawCheckListBoxItem(TControl* control, int index, RECT rect, UINT itemStat
     canvas->FillRect(rect);
     if (!listed)
         return;
-    // Left-to-right reading adds no flags.
-    constexpr UINT Format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+    const UINT format = listBox->DrawTextBiDiModeFlags(DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (rightToLeft)
         rect.right -= 2;
     else
         rect.left += 2;
     const std::string text = listBox->Items()->Get(index);
-    ::DrawTextA(canvas->Handle(), text.c_str(), static_cast<int>(text.size()), &rect, Format);
+    ::DrawTextA(canvas->Handle(), text.c_str(), static_cast<int>(text.size()), &rect, format);
 }
 
 void DrawCheckListBoxCheck(TControl* control, const RECT& rect, int checkState, bool enabled) {
@@ -318,8 +317,8 @@ void DrawThemedButton(TControl* control, int state, bool focused, RECT rect, HDC
     std::optional<TObjectSelection> font(std::in_place, dc, control->Font()->Handle());
     RECT textBounds{};
     POINT glyphPos{};
-    // The platform knows left-to-right reading only.
-    LayoutGlyphAndCaption(control, dc, rect, 0, textBounds, glyphPos);
+    LayoutGlyphAndCaption(control, dc, rect, control->DrawTextBiDiModeFlags(0), textBounds,
+                          glyphPos);
     const TColor textColor =
         state == ButtonDrawState::Disabled ? TColor(clGrayText) : control->Font()->Color();
     ::SetTextColor(dc, ColorToRGB(textColor));

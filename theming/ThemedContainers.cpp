@@ -109,10 +109,6 @@ template <class Paint> void PaintContainer(TWinControl* container, Paint paint) 
     container->PaintControls(scope.Get());
 }
 
-bool UsesRightToLeftAlignment(TControl* control) {
-    const HWND window = WindowOf(control);
-    return window && (::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_RIGHT) != 0;
-}
 } // namespace
 
 // --- Forms and frames --------------------------------------------------------
@@ -192,7 +188,7 @@ void PaintGroupBox(TWinControl* groupBox, HDC dc) {
         ::GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
     }
     const TGroupBoxLayout layout = GroupBoxLayout(groupBox->ClientRect(), size, groupBox->Width(),
-                                                  UsesRightToLeftAlignment(groupBox));
+                                                  groupBox->UseRightToLeftAlignment());
     const ThemedElementDetails details =
         TThemeServices::ButtonDetails(groupBox->Enabled() ? GroupBoxEnabled : GroupBoxDisabled);
     {
@@ -273,10 +269,10 @@ void PaintPanel(TCustomPanel* panel, HDC dc) {
     const int height = canvas.TextHeight("W");
     r.top = (r.top + r.bottom - height) / 2;
     r.bottom = r.top + height;
-    UINT format = DT_EXPANDTABS | DT_VCENTER;
-    format |= panel->Alignment() == taLeftJustify    ? DT_LEFT
-              : panel->Alignment() == taRightJustify ? DT_RIGHT
-                                                     : DT_CENTER;
+    const UINT alignment = panel->Alignment() == taLeftJustify    ? DT_LEFT
+                           : panel->Alignment() == taRightJustify ? DT_RIGHT
+                                                                  : DT_CENTER;
+    const UINT format = panel->DrawTextBiDiModeFlags(alignment | DT_EXPANDTABS | DT_VCENTER);
     TObjectSelection font(dc, panel->Font()->Handle());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ColorToRGB(panel->Font()->Color()));

@@ -255,6 +255,24 @@ TEST_F(ButtonHandler, GlyphCellsFollowTheState) {
     EXPECT_FALSE(pressedThree.Contains(ButtonRect, Cell0));
 }
 
+TEST_F(ButtonHandler, RightToLeftPutsALeftGlyphAtTheRight) {
+    Glyph({Cell0});
+    bitBtn->SetCaption("OK");
+    bitBtn->SetLayout(blGlyphLeft);
+    const RECT leftHalf{0, 0, 37, 25};
+    const RECT rightHalf{38, 0, 75, 25};
+    MemoryCanvas leftToRight(75, 25, White);
+    DrawItem(leftToRight, 0);
+    EXPECT_TRUE(leftToRight.Contains(leftHalf, Cell0));
+    EXPECT_FALSE(leftToRight.Contains(rightHalf, Cell0));
+
+    bitBtn->SetBiDiMode(bdRightToLeft);
+    MemoryCanvas rightToLeft(75, 25, White);
+    DrawItem(rightToLeft, 0);
+    EXPECT_TRUE(rightToLeft.Contains(rightHalf, Cell0));
+    EXPECT_FALSE(rightToLeft.Contains(leftHalf, Cell0));
+}
+
 TEST_F(ButtonHandler, ADisabledCaptionIsGray) {
     constexpr COLORREF Ink = RGB(0, 0, 200);
     bitBtn->SetCaption("WWWW");
