@@ -112,8 +112,8 @@ void TThemeServices::Unsubclass() {
     std::erase(chain->Objects, this);
     // The last object takes the procedure away, unless another one was
     // installed above it: then it stays and passes everything on.
-    if (chain->Objects.empty() && reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(
-                                      FWindow, GWLP_WNDPROC)) == &ThemeWindowProc) {
+    if (chain->Objects.empty() &&
+        reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(FWindow, GWLP_WNDPROC)) == &ThemeWindowProc) {
         ::SetWindowLongPtrA(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain->Next));
         ::RemovePropA(FWindow, ChainProperty);
         delete chain;

@@ -99,8 +99,8 @@ TWindowProcList::~TWindowProcList() {
 
 TWndMethod TWindowProcList::StubOf(SubclassEntry* entry) const {
     TWndMethod method;
-    method.Assign({static_cast<void*>(entry), reinterpret_cast<void (*)()>(FStubProc),
-                   &typeid(TWndMethod)});
+    method.Assign(
+        {static_cast<void*>(entry), reinterpret_cast<void (*)()>(FStubProc), &typeid(TWndMethod)});
     return method;
 }
 

@@ -165,8 +165,8 @@ void TCheckListBox::Dispatch(TMessage& message) {
         const int x = static_cast<short>(LOWORD(message.LParam));
         const LRESULT hit = ::SendMessageA(FHandle, LB_ITEMFROMPOINT, 0, message.LParam);
         const int index = static_cast<int>(LOWORD(hit));
-        const bool inCheckColumn = UseRightToLeftAlignment() ? x >= ClientWidth() - CheckWidth()
-                                                             : x < CheckWidth();
+        const bool inCheckColumn =
+            UseRightToLeftAlignment() ? x >= ClientWidth() - CheckWidth() : x < CheckWidth();
         if (HIWORD(hit) == 0 && inCheckColumn && Enabled())
             ToggleState(index);
         break;

@@ -88,8 +88,8 @@ void TCoolBar::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     CreateSubClass(params, REBARCLASSNAMEA);
     // The layer places the bar; the bands keep their rows.
-    params.Style |= RBS_VARHEIGHT | RBS_BANDBORDERS | CCS_NODIVIDER | CCS_NOPARENTALIGN |
-                    CCS_NORESIZE;
+    params.Style |=
+        RBS_VARHEIGHT | RBS_BANDBORDERS | CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE;
 }
 
 void TCoolBar::CreateHandleDone() {

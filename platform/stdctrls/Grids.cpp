@@ -19,8 +19,8 @@ const TClassInfo& TDrawGrid::StaticClassInfo() {
         p.Integer("Color", &TControl::Color, &TControl::SetColor, clWindow, &ColorIdents());
         p.Integer("DefaultColWidth", &TDrawGrid::DefaultColWidth, &TDrawGrid::SetDefaultColWidth,
                   64);
-        p.Integer("DefaultRowHeight", &TDrawGrid::DefaultRowHeight,
-                  &TDrawGrid::SetDefaultRowHeight, 24);
+        p.Integer("DefaultRowHeight", &TDrawGrid::DefaultRowHeight, &TDrawGrid::SetDefaultRowHeight,
+                  24);
         p.Integer("FixedCols", &TDrawGrid::FixedCols, &TDrawGrid::SetFixedCols, 1);
         p.Integer("FixedRows", &TDrawGrid::FixedRows, &TDrawGrid::SetFixedRows, 1);
         p.Integer("GridLineWidth", &TDrawGrid::GridLineWidth, &TDrawGrid::SetGridLineWidth, 1);
@@ -374,8 +374,8 @@ void TCustomGrid::Paint() {
         const bool fixed = col < FFixedCols || row < FFixedRows;
         // The grid line right of and below the cell.
         canvas.Brush()->SetColor(clBtnFace);
-        canvas.FillRect({cell.left, cell.top, cell.right + FGridLineWidth,
-                         cell.bottom + FGridLineWidth});
+        canvas.FillRect(
+            {cell.left, cell.top, cell.right + FGridLineWidth, cell.bottom + FGridLineWidth});
         TGridDrawState state;
         TColor back = FColor;
         canvas.Font()->Assign(FFont.get());

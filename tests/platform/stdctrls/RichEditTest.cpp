@@ -34,7 +34,8 @@ TEST_F(RichEdit, LinesAreTheControlsText) {
         << "three lines in the control itself";
     char line[64]{};
     *reinterpret_cast<WORD*>(line) = sizeof line - 1;
-    const LRESULT length = ::SendMessageA(edit->Handle(), EM_GETLINE, 2, reinterpret_cast<LPARAM>(line));
+    const LRESULT length =
+        ::SendMessageA(edit->Handle(), EM_GETLINE, 2, reinterpret_cast<LPARAM>(line));
     EXPECT_EQ(std::string(line, static_cast<std::size_t>(length)).substr(0, 12), "Zweite Zeile");
 
     lines->Put(0, "Neu");
@@ -50,8 +51,7 @@ TEST_F(RichEdit, LinesAreTheControlsText) {
 TEST_F(RichEdit, TypedTextShowsInLines) {
     edit->Lines()->Add("Anfang");
     ::SendMessageA(edit->Handle(), EM_SETSEL, static_cast<WPARAM>(-1), -1);
-    ::SendMessageA(edit->Handle(), EM_REPLACESEL, TRUE,
-                   reinterpret_cast<LPARAM>("\r\ngetippt"));
+    ::SendMessageA(edit->Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("\r\ngetippt"));
     ASSERT_EQ(edit->Lines()->Count(), 2);
     EXPECT_EQ(edit->Lines()->Get(1), "getippt");
     EXPECT_EQ(edit->Caption().find("getippt") != std::string::npos, true);

@@ -11,6 +11,7 @@
 #include "platform/stdctrls/RichEdit.h"
 #include "platform/stdctrls/ScrollBox.h"
 #include "platform/stdctrls/TrackBar.h"
+#include "tests/support/ProcedureHook.h"
 
 #include <algorithm>
 #include <commctrl.h>
@@ -19,31 +20,6 @@
 #include <vector>
 
 namespace {
-// Sits in a control's WindowProc, as another component would, recording
-// what passes and passing it on.
-struct ProcedureWitness {
-    explicit ProcedureWitness(TControl* control) : Control(control), Saved(control->WindowProc) {
-        control->WindowProc = TWndMethod::Of<&ProcedureWitness::Receive>(this);
-    }
-    ~ProcedureWitness() { Control->WindowProc = Saved; }
-    ProcedureWitness(const ProcedureWitness&) = delete;
-    ProcedureWitness& operator=(const ProcedureWitness&) = delete;
-    void Receive(TMessage& message) {
-        Seen.push_back(message);
-        // What kind of context an erase draws on, while it exists.
-        if (message.Msg == WM_ERASEBKGND)
-            EraseTargets.push_back(::GetObjectType(reinterpret_cast<HGDIOBJ>(message.WParam)));
-        Saved(message);
-    }
-    int Count(UINT msg) const {
-        return static_cast<int>(std::ranges::count(Seen, msg, &TMessage::Msg));
-    }
-    TControl* Control;
-    TWndMethod Saved;
-    std::vector<TMessage> Seen;
-    std::vector<DWORD> EraseTargets;
-};
-
 class WindowLife : public OnForm {};
 
 struct RecreatingSetter {
@@ -78,7 +54,7 @@ TEST_F(WindowLife, EveryRecreatingSetterGoesThroughTheControlsWindowProc) {
         control->SetParent(form);
         const HWND before = control->Handle();
         {
-            ProcedureWitness witness(control);
+            TProcedureHook witness(control);
             setter.Change(control);
             EXPECT_EQ(witness.Count(CM_RECREATEWND), 1) << setter.Name;
             EXPECT_GE(witness.Count(WM_DESTROY), 1) << setter.Name << ": the old window goes";
@@ -95,7 +71,7 @@ TEST_F(WindowLife, FormBorderChangesMakeTheFormAndItsChildrenAgain) {
     auto* button = Add<TButton>(form, 10, 10, 80, 24);
     const HWND formBefore = form->Handle();
     const HWND buttonBefore = button->Handle();
-    ProcedureWitness witness(form);
+    TProcedureHook witness(form);
     form->SetBorderStyle(bsDialog);
     form->SetBorderIcons(TBorderIcons{biSystemMenu});
     EXPECT_EQ(witness.Count(CM_RECREATEWND), 2);
@@ -107,7 +83,7 @@ TEST_F(WindowLife, FormBorderChangesMakeTheFormAndItsChildrenAgain) {
 
 TEST_F(WindowLife, ControlWithoutAWindowIsNotGivenOne) {
     auto* trackBar = new TTrackBar(form);
-    ProcedureWitness witness(trackBar);
+    TProcedureHook witness(trackBar);
     trackBar->SetOrientation(trVertical);
     EXPECT_EQ(witness.Count(CM_RECREATEWND), 0);
     EXPECT_FALSE(trackBar->HandleAllocated());
@@ -132,7 +108,13 @@ TEST_F(WindowLife, DoubleBufferedWindowErasesOnlyIntoItsBitmap) {
     auto* label = Add<TLabel>(panel, 20, 20, 60, 20);
     label->SetCaption("Mitte");
     panel->SetDoubleBuffered(true);
-    ProcedureWitness witness(panel);
+    // What kind of context each erase draws on, while it exists.
+    std::vector<DWORD> eraseTargets;
+    TProcedureHook witness(panel, [&](TMessage& message) {
+        if (message.Msg == WM_ERASEBKGND)
+            eraseTargets.push_back(::GetObjectType(reinterpret_cast<HGDIOBJ>(message.WParam)));
+        return false;
+    });
     ::RedrawWindow(panel->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
     ::UpdateWindow(panel->Handle());
 
@@ -144,7 +126,7 @@ TEST_F(WindowLife, DoubleBufferedWindowErasesOnlyIntoItsBitmap) {
     ASSERT_FALSE(erases.empty());
     const TMessage& buffered = erases.back();
     EXPECT_EQ(static_cast<WPARAM>(buffered.LParam), buffered.WParam);
-    EXPECT_EQ(witness.EraseTargets.back(), static_cast<DWORD>(OBJ_MEMDC));
+    EXPECT_EQ(eraseTargets.back(), static_cast<DWORD>(OBJ_MEMDC));
     EXPECT_EQ(witness.Count(WM_PAINT), 1);
 
     const TWindowShot shot(panel->Handle());

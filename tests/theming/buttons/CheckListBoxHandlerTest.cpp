@@ -243,10 +243,11 @@ TEST_F(CheckListBoxHandler, RightToLeftPutsTheCheckColumnAtTheRightAndTheTextBes
         for (int x = box.left; x < box.right; ++x)
             drawn.push_back(canvas.Pixel(ItemWidth - column + x, y));
     EXPECT_EQ(drawn, checked);
-    EXPECT_TRUE(canvas.Contains({0, 0, ItemWidth - column, ItemHeight}, ColorToRGB(listBox->Font()->Color())))
-        << "the text part, filled and written left of the column";
     EXPECT_TRUE(canvas.Contains({0, 0, ItemWidth - column, ItemHeight},
-                                ColorToRGB(listBox->Color())));
+                                ColorToRGB(listBox->Font()->Color())))
+        << "the text part, filled and written left of the column";
+    EXPECT_TRUE(
+        canvas.Contains({0, 0, ItemWidth - column, ItemHeight}, ColorToRGB(listBox->Color())));
     int leftmostText = ItemWidth;
     for (int y = 0; y < ItemHeight; ++y)
         for (int x = 0; x < ItemWidth - column; ++x)
@@ -254,4 +255,3 @@ TEST_F(CheckListBoxHandler, RightToLeftPutsTheCheckColumnAtTheRightAndTheTextBes
                 leftmostText = std::min(leftmostText, x);
     EXPECT_GT(leftmostText, (ItemWidth - column) / 2) << "right-aligned text";
 }
-

@@ -7,6 +7,7 @@
 #include "platform/stdctrls/ButtonControls.h"
 #include "platform/stdctrls/Panels.h"
 #include "theming/ThemedButtons.h"
+#include "tests/support/ProcedureHook.h"
 
 #include <gtest/gtest.h>
 
@@ -127,23 +128,6 @@ protected:
     }
 };
 
-// Every UI-state change a control is asked for.
-struct UiStateWitness {
-    explicit UiStateWitness(TControl* control) : Control(control), Saved(control->WindowProc) {
-        control->WindowProc = TWndMethod::Of<&UiStateWitness::Receive>(this);
-    }
-    ~UiStateWitness() { Control->WindowProc = Saved; }
-    UiStateWitness(const UiStateWitness&) = delete;
-    UiStateWitness& operator=(const UiStateWitness&) = delete;
-    void Receive(TMessage& message) {
-        if (message.Msg == WM_CHANGEUISTATE)
-            ++Changes;
-        Saved(message);
-    }
-    TControl* Control;
-    TWndMethod Saved;
-    int Changes = 0;
-};
 } // namespace
 
 TEST_F(KeyboardCues, ButtonOutsideAnyFormShowsNoCuesAnywhere) {
@@ -153,10 +137,10 @@ TEST_F(KeyboardCues, ButtonOutsideAnyFormShowsNoCuesAnywhere) {
     f.Manager->UpdateControlSubclassing(loose, true);
     int index = -1;
     ASSERT_TRUE(f.Manager->List(TThemedClass::tcButton).FindSubclassedControl(loose, index));
-    UiStateWitness hostState(host.get());
+    TProcedureHook hostState(host.get());
     for (auto [msg, key] : {std::pair<UINT, WORD>{WM_SYSKEYDOWN, VK_MENU}, {WM_KEYDOWN, VK_TAB}})
         ::SendMessageA(loose->Handle(), msg, key, 0);
-    EXPECT_EQ(hostState.Changes, 0) << "the top window is no form";
+    EXPECT_EQ(hostState.Count(WM_CHANGEUISTATE), 0) << "the top window is no form";
     EXPECT_TRUE(Cues().empty()) << "nor is the form of another control asked";
     Key(WM_KEYDOWN, VK_TAB);
     EXPECT_EQ(Cues(), std::vector<WPARAM>{ShowFocus}) << "while a button on a form still does";

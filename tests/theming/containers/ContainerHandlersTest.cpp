@@ -16,6 +16,7 @@
 #include "theming/ThemeSrv.h"
 #include "theming/ThemedContainers.h"
 #include "theming/UxTheme.h"
+#include "tests/support/ProcedureHook.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -259,42 +260,23 @@ TEST_F(ContainerHandlers, UnthemedFramePassesTheContainersMessagesOn) {
     EXPECT_EQ(bitmap.Pixel(50, 30), RGB(255, 0, 0)) << "the group box's own brush";
 }
 
-namespace {
-// Below the manager's stub: what reaches the control's own procedure.
-struct OwnProcedure {
-    explicit OwnProcedure(TControl* control) : Control(control), Saved(control->WindowProc) {
-        control->WindowProc = TWndMethod::Of<&OwnProcedure::Receive>(this);
-    }
-    ~OwnProcedure() { Control->WindowProc = Saved; }
-    OwnProcedure(const OwnProcedure&) = delete;
-    OwnProcedure& operator=(const OwnProcedure&) = delete;
-    void Receive(TMessage& message) {
-        Seen.push_back(message.Msg);
-        Saved(message);
-    }
-    bool Saw(UINT msg) const { return std::ranges::find(Seen, msg) != Seen.end(); }
-    TControl* Control;
-    TWndMethod Saved;
-    std::vector<UINT> Seen;
-};
-} // namespace
-
 TEST_F(ContainerHandlers, HandlersLeaveOtherMessagesToTheControl) {
     auto* groupBox = new TGroupBox(form);
     auto* frame = new TFrame(form);
     auto* pages = new TPageControl(form);
     auto* sheet = new TTabSheet(form);
     auto* box = new TScrollBox(form);
-    for (TWinControl* control : {static_cast<TWinControl*>(groupBox),
-                                 static_cast<TWinControl*>(frame), static_cast<TWinControl*>(pages),
-                                 static_cast<TWinControl*>(box)})
+    for (TWinControl* control :
+         {static_cast<TWinControl*>(groupBox), static_cast<TWinControl*>(frame),
+          static_cast<TWinControl*>(pages), static_cast<TWinControl*>(box)})
         control->SetParent(form);
     sheet->SetPageControl(pages);
     Free(manager);
     const std::vector<TWinControl*> controls = {groupBox, frame, sheet, box};
-    std::vector<std::unique_ptr<OwnProcedure>> own;
+    // Below the manager's stubs: what reaches the controls' own procedures.
+    std::vector<std::unique_ptr<TProcedureHook>> own;
     for (TWinControl* control : controls)
-        own.push_back(std::make_unique<OwnProcedure>(control));
+        own.push_back(std::make_unique<TProcedureHook>(control));
     manager = new TThemeManager(form);
     manager->Loaded();
     ASSERT_TRUE(Listed(manager, TThemedClass::tcGroupBox, groupBox));
@@ -316,9 +298,9 @@ TEST_F(ContainerHandlers, HandlersLeaveOtherMessagesToTheControl) {
         ::SendMessageA(window, WM_KEYDOWN, VK_TAB, 0);
         ::SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Neu"));
         const std::string name = controls[i]->ClassName();
-        EXPECT_TRUE(own[i]->Saw(WM_MOUSEMOVE)) << name;
-        EXPECT_TRUE(own[i]->Saw(WM_KEYDOWN)) << name;
-        EXPECT_TRUE(own[i]->Saw(WM_SETTEXT)) << name;
+        EXPECT_EQ(own[i]->Count(WM_MOUSEMOVE), 1) << name;
+        EXPECT_EQ(own[i]->Count(WM_KEYDOWN), 1) << name;
+        EXPECT_EQ(own[i]->Count(WM_SETTEXT), 1) << name;
     }
     EXPECT_EQ(cues.Count, 2) << "the group box and the scroll box show the focus cues";
     manager->OnControlMessage = {};

@@ -90,9 +90,8 @@ void FrameWitness::Receive(TThemeManager*, TControl* control, TMessage& message,
 }
 
 bool FrameWitness::Saw(const TControl* control, UINT msg) const {
-    return std::ranges::any_of(FSeen, [&](const auto& seen) {
-        return seen.first == control && seen.second.Msg == msg;
-    });
+    return std::ranges::any_of(
+        FSeen, [&](const auto& seen) { return seen.first == control && seen.second.Msg == msg; });
 }
 
 int FrameWitness::ErasesForAChild(const TControl* control) const {

@@ -4,6 +4,7 @@
 
 #include "platform/dialogs/SystemSeams.h"
 
+#include "platform/controls/WinControl.h"
 #include "theming/ThemeMgr.h"
 
 #include <optional>
@@ -41,6 +42,15 @@ bool HasClipRegion(HDC dc);
 
 // Dispatches every pending message of the thread.
 void PumpMessages();
+
+// A control of class T owned by Owner, placed on Parent at the given bounds.
+template <class T>
+T* AddControl(TComponent* owner, TWinControl* parent, int left, int top, int width, int height) {
+    auto* control = new T(owner);
+    control->SetParent(parent);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
 
 // Whether Manager's list of Class holds Control.
 bool IsListed(const TThemeManager* manager, TThemedClass cls, TControl* control);

@@ -43,10 +43,7 @@ protected:
         PumpMessages();
     }
     template <class T> T* Add(TWinControl* parent, int left, int top, int width, int height) {
-        auto* control = new T(form);
-        control->SetParent(parent);
-        control->SetBounds(left, top, width, height);
-        return control;
+        return AddControl<T>(form, parent, left, top, width, height);
     }
     // Sends Msg to Control with the DC of a fresh bitmap (also as LParam
     // when asked); whether anything was drawn into it.

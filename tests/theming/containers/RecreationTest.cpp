@@ -48,10 +48,7 @@ protected:
         PumpMessages();
     }
     template <class T> T* Add(TWinControl* parent, int left, int top, int width, int height) {
-        auto* control = new T(form);
-        control->SetParent(parent);
-        control->SetBounds(left, top, width, height);
-        return control;
+        return AddControl<T>(form, parent, left, top, width, height);
     }
     // After the change and the messages it posted: every control (the first
     // one made again) is in its list and paints through the manager.
@@ -124,9 +121,10 @@ TEST_F(Recreation, FormMadeAgainByItsBorderSettingsStaysThemedWithItsControls) {
                                           {panel, TThemedClass::tcPanel},
                                           {button, TThemedClass::tcButton},
                                           {checkBox, TThemedClass::tcButton}};
-    ExpectThemedAfter("form border", [&] { form->SetBorderStyle(bsSingle); }, controls);
-    ExpectThemedAfter("form icons", [&] { form->SetBorderIcons(TBorderIcons{biSystemMenu}); },
-                      controls);
+    ExpectThemedAfter(
+        "form border", [&] { form->SetBorderStyle(bsSingle); }, controls);
+    ExpectThemedAfter(
+        "form icons", [&] { form->SetBorderIcons(TBorderIcons{biSystemMenu}); }, controls);
 }
 
 TEST_F(Recreation, OptionsBroadcastRecreatesListViewsAndCoolBarsAndKeepsThemThemed) {
@@ -140,10 +138,12 @@ TEST_F(Recreation, OptionsBroadcastRecreatesListViewsAndCoolBarsAndKeepsThemThem
     const HWND listViewBefore = listView->Handle();
     const HWND panelBefore = panel->Handle();
 
-    ExpectThemedAfter("options", [&] { manager->SetOptions(manager->Options() - TThemeOptions{toSubclassSplitter}); },
-                      {{coolBar, TThemedClass::tcWinControl},
-                       {band, TThemedClass::tcButton},
-                       {listView, TThemedClass::tcListView}});
+    ExpectThemedAfter(
+        "options",
+        [&] { manager->SetOptions(manager->Options() - TThemeOptions{toSubclassSplitter}); },
+        {{coolBar, TThemedClass::tcWinControl},
+         {band, TThemedClass::tcButton},
+         {listView, TThemedClass::tcListView}});
     EXPECT_NE(listView->Handle(), listViewBefore);
     EXPECT_EQ(panel->Handle(), panelBefore) << "other controls keep their windows";
     EXPECT_EQ(::SendMessageA(coolBar->Handle(), RB_GETBANDCOUNT, 0, 0), 1);

@@ -16,6 +16,7 @@
 #include "platform/stdctrls/RichEdit.h"
 #include "platform/stdctrls/ScrollBox.h"
 #include "theming/ThemeSrv.h"
+#include "tests/support/ProcedureHook.h"
 
 #include <gtest/gtest.h>
 
@@ -24,26 +25,6 @@
 #include <vector>
 
 namespace {
-// Below the manager's stub: the control's own non-client painting is left
-// out, so only what the handler draws shows.
-struct NoOwnFrame {
-    explicit NoOwnFrame(TControl* control) : Control(control), Saved(control->WindowProc) {
-        control->WindowProc = TWndMethod::Of<&NoOwnFrame::Receive>(this);
-    }
-    ~NoOwnFrame() { Control->WindowProc = Saved; }
-    NoOwnFrame(const NoOwnFrame&) = delete;
-    NoOwnFrame& operator=(const NoOwnFrame&) = delete;
-    void Receive(TMessage& message) {
-        if (message.Msg == WM_NCPAINT) {
-            message.Result = 0;
-            return;
-        }
-        Saved(message);
-    }
-    TControl* Control;
-    TWndMethod Saved;
-};
-
 // The whole window (frame included) filled with the sentinel, then read
 // back after Paint ran.
 class FramePicture {
@@ -68,9 +49,7 @@ public:
             for (int x = 0; x < FWidth; ++x)
                 FPixels.push_back(copy.Pixel(x, y));
     }
-    COLORREF Pixel(int x, int y) const {
-        return FPixels[static_cast<std::size_t>(y * FWidth + x)];
-    }
+    COLORREF Pixel(int x, int y) const { return FPixels[static_cast<std::size_t>(y * FWidth + x)]; }
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
     // The square between the two scroll bars, inside the 2-pixel edge.
@@ -124,10 +103,7 @@ protected:
         return Add<T>(form, left, top, width, height);
     }
     template <class T> T* Add(TWinControl* parent, int left, int top, int width, int height) {
-        auto* control = new T(form);
-        control->SetParent(parent);
-        control->SetBounds(left, top, width, height);
-        return control;
+        return AddControl<T>(form, parent, left, top, width, height);
     }
     TThemeManager* Manager() {
         manager = new TThemeManager(form);
@@ -148,11 +124,10 @@ protected:
 
 TEST_F(ScrollingControls, AllAreThemedAsWindowedControlsAndTheBandsAsTheirClasses) {
     Manager();
-    for (TWinControl* control : {static_cast<TWinControl*>(box), static_cast<TWinControl*>(grid),
-                                 static_cast<TWinControl*>(edit),
-                                 static_cast<TWinControl*>(coolBar)})
-        EXPECT_TRUE(IsListed(manager, TThemedClass::tcWinControl, control))
-            << control->ClassName();
+    for (TWinControl* control :
+         {static_cast<TWinControl*>(box), static_cast<TWinControl*>(grid),
+          static_cast<TWinControl*>(edit), static_cast<TWinControl*>(coolBar)})
+        EXPECT_TRUE(IsListed(manager, TThemedClass::tcWinControl, control)) << control->ClassName();
     EXPECT_TRUE(IsListed(manager, TThemedClass::tcButton, band));
     EXPECT_TRUE(manager->IsScrollingControl(box));
     EXPECT_TRUE(manager->IsScrollingControl(grid));
@@ -189,10 +164,13 @@ TEST_F(ScrollingControls, ClientEdgeGetsTheThemedFrameAndOnlyTheGridItsCorner) {
     ASSERT_TRUE(BothBars(box));
     ASSERT_TRUE(BothBars(grid));
     ASSERT_TRUE(BothBars(edit));
-    std::vector<std::unique_ptr<NoOwnFrame>> noOwnFrames;
-    for (TControl* control : {static_cast<TControl*>(box), static_cast<TControl*>(grid),
-                              static_cast<TControl*>(edit)})
-        noOwnFrames.push_back(std::make_unique<NoOwnFrame>(control));
+    // Below the manager's stub: the control's own non-client painting is
+    // left out, so only what the handler draws shows.
+    std::vector<std::unique_ptr<TProcedureHook>> noOwnFrames;
+    for (TControl* control :
+         {static_cast<TControl*>(box), static_cast<TControl*>(grid), static_cast<TControl*>(edit)})
+        noOwnFrames.push_back(std::make_unique<TProcedureHook>(
+            control, [](TMessage& message) { return message.Msg == WM_NCPAINT; }));
     Manager();
     struct Row {
         TWinControl* Control;

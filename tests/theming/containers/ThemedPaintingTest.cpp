@@ -79,6 +79,22 @@ protected:
     TThemeManager* manager = nullptr;
 };
 
+// The first and last column in which the 120 x 60 panel, painted into a
+// bitmap, shows red (its caption's colour in these tests); -1 without any.
+std::pair<int, int> RedColumns(TPanel* panel) {
+    SentinelBitmap bitmap(120, 60);
+    PaintPanel(panel, bitmap.DC());
+    int left = 120;
+    int right = -1;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 120; ++x)
+            if (bitmap.Pixel(x, y) == RGB(255, 0, 0)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return {left, right};
+}
+
 // The first row, from the top, in which the frame shows at column X.
 int FrameTop(const SentinelBitmap& bitmap, int x, int height) {
     for (int y = 0; y < height; ++y)
@@ -194,15 +210,7 @@ TEST_F(ThemedPainting, PanelCaptionIsCentredInTheFontColour) {
     panel->SetBevelOuter(TBevelCut::bvNone);
     panel->SetCaption("WWWW");
     panel->Font()->SetColor(clRed);
-    SentinelBitmap bitmap(120, 60);
-    PaintPanel(panel, bitmap.DC());
-    int left = 120, right = -1;
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 120; ++x)
-            if (bitmap.Pixel(x, y) == RGB(255, 0, 0)) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
+    const auto [left, right] = RedColumns(panel);
     ASSERT_GE(right, 0) << "the caption is drawn in red";
     EXPECT_LE(std::abs((left + right) - 119), 3) << "centred: " << left << ".." << right;
     EXPECT_EQ(panel->Canvas()->HandleAllocated(), false) << "the canvas let go of the DC";
@@ -303,25 +311,12 @@ TEST_F(ThemedPainting, RightToLeftPanelWritesALeftJustifiedCaptionFromTheRight) 
     panel->SetCaption("WW");
     panel->SetAlignment(taLeftJustify);
     panel->Font()->SetColor(clRed);
-    auto redColumns = [&] {
-        SentinelBitmap bitmap(120, 60);
-        PaintPanel(panel, bitmap.DC());
-        int left = 120, right = -1;
-        for (int y = 0; y < 60; ++y)
-            for (int x = 0; x < 120; ++x)
-                if (bitmap.Pixel(x, y) == RGB(255, 0, 0)) {
-                    left = std::min(left, x);
-                    right = std::max(right, x);
-                }
-        return std::pair{left, right};
-    };
-    const auto [ltrLeft, ltrRight] = redColumns();
+    const auto [ltrLeft, ltrRight] = RedColumns(panel);
     ASSERT_GE(ltrRight, 0);
     EXPECT_LT(ltrLeft, 10);
     panel->SetBiDiMode(bdRightToLeft);
-    const auto [rtlLeft, rtlRight] = redColumns();
+    const auto [rtlLeft, rtlRight] = RedColumns(panel);
     EXPECT_GT(rtlRight, 110);
     EXPECT_GT(rtlLeft, 60);
 }
 } // namespace
-

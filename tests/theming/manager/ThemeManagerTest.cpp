@@ -14,6 +14,7 @@
 #include "platform/stdctrls/TrackBar.h"
 #include "theming/ThemeMgr.h"
 #include "theming/ThemeSrv.h"
+#include "tests/support/ProcedureHook.h"
 
 #include <gtest/gtest.h>
 
@@ -368,40 +369,14 @@ TEST_F(ThemedForm, LateFormGoesOnlyToTheManagerThatBecameActive) {
     EXPECT_EQ(ActiveThemeManager, nullptr);
 }
 
-namespace {
-// Another component's procedure, installed on top of whatever a control has
-// and taken away again by putting back what it found.
-struct ForeignHook {
-    explicit ForeignHook(TControl* control) : Control(control), Below(control->WindowProc) {
-        control->WindowProc = TWndMethod::Of<&ForeignHook::Receive>(this);
-    }
-    ~ForeignHook() { Remove(); }
-    ForeignHook(const ForeignHook&) = delete;
-    ForeignHook& operator=(const ForeignHook&) = delete;
-    void Receive(TMessage& message) {
-        ++Passed;
-        Below(message);
-    }
-    void Remove() {
-        if (Control) {
-            Control->WindowProc = Below;
-            Control = nullptr;
-        }
-    }
-    TControl* Control;
-    TWndMethod Below;
-    int Passed = 0;
-};
-} // namespace
-
 TEST_F(ThemedForm, HookAboveTheStubRemovedBeforeTheManagerGoes) {
     const TWndMethod original = button->WindowProc;
     TThemeManager* manager = Manager();
     {
-        ForeignHook hook(button);
+        TProcedureHook hook(button);
         ::SendMessageA(button->Handle(), BM_CLICK, 0, 0);
         EXPECT_EQ(clicks.Count, clicksPerPress);
-        EXPECT_GT(hook.Passed, 0);
+        EXPECT_GT(hook.Seen.size(), 0u);
     }
     ::SendMessageA(button->Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(clicks.Count, 2 * clicksPerPress);
@@ -413,10 +388,9 @@ TEST_F(ThemedForm, HookAboveTheStubRemovedBeforeTheManagerGoes) {
 
 TEST_F(ThemedForm, HookAboveTheStubOutlivesTheManagerAndMessagesStillArrive) {
     TThemeManager* manager = Manager();
-    ForeignHook hook(button);
+    TProcedureHook hook(button);
     Free(manager);
-    EXPECT_TRUE(button->WindowProc == TWndMethod::Of<&ForeignHook::Receive>(&hook))
-        << "the hook on top is left in place";
+    EXPECT_TRUE(button->WindowProc == hook.Procedure()) << "the hook on top is left in place";
     ::SendMessageA(button->Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(clicks.Count, clicksPerPress);
     hook.Remove();
@@ -427,14 +401,14 @@ TEST_F(ThemedForm, HookAboveTheStubOutlivesTheManagerAndMessagesStillArrive) {
 
 TEST_F(ThemedForm, NewManagerOverAHookLeftAboveAnOldStubNeitherLoopsNorDropsMessages) {
     TThemeManager* first = Manager();
-    ForeignHook hook(button);
+    TProcedureHook hook(button);
     Free(first);
     TThemeManager* second = Manager();
     ASSERT_TRUE(Listed(second, TThemedClass::tcButton, button));
     ::SendMessageA(button->Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(clicks.Count, clicksPerPress) << "once through every procedure";
     Free(second);
-    EXPECT_TRUE(button->WindowProc == TWndMethod::Of<&ForeignHook::Receive>(&hook));
+    EXPECT_TRUE(button->WindowProc == hook.Procedure());
     hook.Remove();
     ::SendMessageA(button->Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(clicks.Count, 2 * clicksPerPress);
@@ -442,7 +416,7 @@ TEST_F(ThemedForm, NewManagerOverAHookLeftAboveAnOldStubNeitherLoopsNorDropsMess
 
 TEST_F(ThemedForm, ControlWithAStubLeftInAChainCanBeFreedInAnyOrder) {
     TThemeManager* manager = Manager();
-    auto hook = std::make_unique<ForeignHook>(radio);
+    auto hook = std::make_unique<TProcedureHook>(radio);
     Free(manager);
     hook->Remove();
     Free(radio);
@@ -479,24 +453,16 @@ TEST_F(ThemedForm, AllowEventAndVetoMessageKeepControlsUnthemed) {
 namespace {
 // Answers CM_VETOSUBCLASSING with Answer and passes everything else on.
 struct Vetoer {
-    explicit Vetoer(TControl* control) : Control(control), Original(control->WindowProc) {
-        control->WindowProc = TWndMethod::Of<&Vetoer::Receive>(this);
-    }
-    ~Vetoer() { Control->WindowProc = Original; }
-    Vetoer(const Vetoer&) = delete;
-    Vetoer& operator=(const Vetoer&) = delete;
-    void Receive(TMessage& message) {
-        if (message.Msg == CM_VETOSUBCLASSING) {
-            ++Asked;
-            message.Result = Answer;
-            return;
-        }
-        Original(message);
-    }
-    TControl* Control;
-    TWndMethod Original;
+    explicit Vetoer(TControl* control)
+        : Hook(control, [this](TMessage& message) {
+              if (message.Msg != CM_VETOSUBCLASSING)
+                  return false;
+              message.Result = Answer;
+              return true;
+          }) {}
+    int Asked() const { return Hook.Count(CM_VETOSUBCLASSING); }
     LRESULT Answer = 1;
-    int Asked = 0;
+    TProcedureHook Hook;
 };
 } // namespace
 
@@ -504,10 +470,10 @@ TEST_F(ThemedForm, ControlThatVetoesIsNotSubclassedButFormsAreNeverAsked) {
     Vetoer buttonVeto(button);
     Vetoer formVeto(form);
     TThemeManager* manager = Manager();
-    EXPECT_EQ(buttonVeto.Asked, 1);
+    EXPECT_EQ(buttonVeto.Asked(), 1);
     EXPECT_FALSE(Listed(manager, TThemedClass::tcButton, button));
     EXPECT_TRUE(Listed(manager, TThemedClass::tcButton, radio));
-    EXPECT_EQ(formVeto.Asked, 0);
+    EXPECT_EQ(formVeto.Asked(), 0);
     EXPECT_TRUE(Listed(manager, TThemedClass::tcForm, form));
 
     buttonVeto.Answer = 0;
