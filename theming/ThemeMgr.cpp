@@ -7,6 +7,7 @@
 #include "platform/forms/Screen.h"
 #include "platform/graphics/GdiObject.h"
 #include "platform/rtl/AssertionFailed.h"
+#include "platform/rtl/CriticalSection.h"
 #include "platform/stdctrls/Label.h"
 #include "platform/stdctrls/ToolBar.h"
 #include "theming/ControlClassNames.h"
@@ -25,46 +26,15 @@ int CheckBoxHeight = 0;
 namespace {
 // The unit lock: re-entrant, because the destructor's CM_MANAGERRELEASED
 // runs the taking-over manager's hook on this thread while it is held.
-class TUnitLock {
-public:
-    TUnitLock() { ::InitializeCriticalSection(&FSection); }
-    ~TUnitLock() { ::DeleteCriticalSection(&FSection); }
-    TUnitLock(const TUnitLock&) = delete;
-    TUnitLock& operator=(const TUnitLock&) = delete;
-    void Enter() { ::EnterCriticalSection(&FSection); }
-    void Leave() { ::LeaveCriticalSection(&FSection); }
-
-private:
-    CRITICAL_SECTION FSection;
-};
-std::unique_ptr<TUnitLock> UnitLock;
+std::unique_ptr<TCriticalSection> UnitLock;
 
 // Holds the unit lock for a scope; does nothing once the lock is gone.
-class TUnitLockGuard {
+class TUnitLockGuard : public TCriticalSectionGuard {
 public:
-    TUnitLockGuard() : FLock(UnitLock.get()) {
-        if (FLock)
-            FLock->Enter();
-    }
-    ~TUnitLockGuard() {
-        if (FLock)
-            FLock->Leave();
-    }
-    TUnitLockGuard(const TUnitLockGuard&) = delete;
-    TUnitLockGuard& operator=(const TUnitLockGuard&) = delete;
-
-private:
-    TUnitLock* FLock;
+    TUnitLockGuard() : TCriticalSectionGuard(UnitLock.get()) {}
 };
 
 std::array<TThemedHandler, ThemedClassCount> ThemedHandlers;
-
-// Themed painting is on; never makes the services object again after the
-// unit's shutdown.
-bool ControlThemingEnabled() {
-    const TThemeServices* services = ThemeServicesInstance();
-    return services && services->ControlThemingEnabled();
-}
 
 bool LibraryLoaded() {
     const TThemeServices* services = ThemeServicesInstance();
@@ -151,7 +121,7 @@ TThemeManager::TThemeManager(TComponent* owner) : TComponent(owner) {
         FPassive = true;
         return;
     }
-    if (ControlThemingEnabled() && Application) {
+    if (IsControlThemingEnabled() && Application) {
         Application->HookMainWindow(TWindowHook::Of<&TThemeManager::HookProc>(this));
         FAppHookInstalled = true;
     }
@@ -205,28 +175,47 @@ void TThemeManager::Notification(TComponent* component, TOperation operation) {
             const bool mayBeForm = dynamic_cast<TCustomForm*>(component) ||
                                    &component->ClassType() == &TComponent::StaticClassInfo();
             if (mayBeForm && std::ranges::find(FPendingForms, component) == FPendingForms.end()) {
-                if (ActiveThemeManager == this) {
-                    const bool wake = FPendingForms.empty();
-                    FPendingForms.push_back(component);
-                    if (wake && Application && Application->Handle())
-                        ::PostMessageA(Application->Handle(), WM_NULL, 0, 0);
-                } else if (ActiveThemeManager) {
+                if (ActiveThemeManager == this)
+                    QueueForm(component);
+                else if (ActiveThemeManager)
                     ActiveThemeManager->Notification(component, operation);
-                }
             }
         } else {
             std::erase(FPendingForms, component);
-            auto* control = dynamic_cast<TControl*>(component);
-            if (control && ActiveThemeManager == this) {
-                UpdateControlSubclassing(control, false);
-                // Also when themes are off: a windowless control gets no
-                // WM_DESTROY, and no list may keep a freed control.
+            std::erase(FPendingRecreations, component);
+            if (auto* control = dynamic_cast<TControl*>(component)) {
+                if (ActiveThemeManager == this)
+                    UpdateControlSubclassing(control, false);
+                // Whatever the theming state or this manager's role: a
+                // control without a window gets no WM_DESTROY, and no list
+                // may keep a freed control.
                 ForgetControl(control);
-                std::erase(FPendingRecreations, control);
             }
         }
     }
     TComponent::Notification(component, operation);
+}
+
+void TThemeManager::QueueForm(TComponent* component) {
+    if (std::ranges::find(FPendingForms, component) != FPendingForms.end())
+        return;
+    // The component may be freed before the hook takes it.
+    FreeNotification(component);
+    const bool wake = FPendingForms.empty();
+    FPendingForms.push_back(component);
+    if (wake)
+        WakeHook();
+}
+
+void TThemeManager::WakeHook() {
+    if (Application && Application->Handle())
+        ::PostMessageA(Application->Handle(), WM_NULL, 0, 0);
+}
+
+void TThemeManager::SubclassForm(TCustomForm* form) {
+    std::erase(FPendingForms, form);
+    List(TThemedClass::tcForm).SubclassControl(form);
+    FreeNotification(form);
 }
 
 void TThemeManager::ForgetControl(TControl* control) {
@@ -260,14 +249,23 @@ bool TThemeManager::ApplicationWindowHook(TMessage& message) {
 }
 
 void TThemeManager::TakePendingForms() {
+    if (ActiveThemeManager != this) {
+        // Only the active manager subclasses: forms queued before this one
+        // lost that role go to the one that has it.
+        std::vector<TComponent*> forms;
+        forms.swap(FPendingForms);
+        if (TThemeManager* active = ActiveThemeManager)
+            for (TComponent* form : forms)
+                active->QueueForm(form);
+        return;
+    }
     while (!FPendingForms.empty()) {
         auto* form = dynamic_cast<TCustomForm*>(FPendingForms.front());
         FPendingForms.erase(FPendingForms.begin());
         if (!form)
             continue;
-        List(TThemedClass::tcForm).SubclassControl(form);
-        if (ActiveThemeManager == this)
-            CollectControls(form);
+        SubclassForm(form);
+        CollectControls(form);
         if (HasFixUpOptions(FOptions))
             ApplyFixUps(form);
         if (form->HandleAllocated())
@@ -276,8 +274,14 @@ void TThemeManager::TakePendingForms() {
 }
 
 void TThemeManager::TakePendingRecreations() {
-    while (!FPendingRecreations.empty()) {
-        TControl* control = FPendingRecreations.front();
+    if (ActiveThemeManager != this)
+        return;
+    // A window still being made again stays queued: the hook may run while
+    // the old one is going (activation messages), and its WM_DESTROY must
+    // still find it queued. The wake-up posted with it comes after.
+    for (TControl* control : std::vector<TControl*>(FPendingRecreations)) {
+        if (control->ControlState().Contains(csRecreating) || !IsPendingRecreation(control))
+            continue;
         if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
             windowed->HandleNeeded();
             CollectControls(windowed);
@@ -350,15 +354,14 @@ void TThemeManager::BroadcastToChildren(TWinControl* parent) {
 void TThemeManager::CollectForms(TCustomForm* form) {
     if (FPassive || Designing())
         return;
-    TWindowProcList& forms = List(TThemedClass::tcForm);
     if (form) {
-        forms.SubclassControl(form);
+        SubclassForm(form);
         CollectControls(form);
     } else {
         ClearLists();
         if (Screen)
             for (int i = 0; i < Screen->FormCount(); ++i) {
-                forms.SubclassControl(Screen->Forms(i));
+                SubclassForm(Screen->Forms(i));
                 CollectControls(Screen->Forms(i));
             }
     }
@@ -384,8 +387,11 @@ void TThemeManager::CollectControls(TWinControl* parent) {
 void TThemeManager::UpdateControlSubclassing(TControl* control, bool enable) {
     if (!IsWindowsXP || !control)
         return;
+    // Only the active manager subclasses; any manager may let go.
+    if (enable && (FPassive || Designing()))
+        return;
     const TClassChoice* choice = nullptr;
-    if (!ControlThemingEnabled()) {
+    if (!IsControlThemingEnabled()) {
         if (!IsInstanceOfClassNamed(control, ThemedClassName(TThemedClass::tcListView)))
             return;
         choice = ChoiceFor(control);
@@ -420,7 +426,7 @@ void TThemeManager::UpdateControlSubclassing(TControl* control, bool enable) {
 
 void TThemeManager::ClearLists() {
     List(TThemedClass::tcListView).Clear();
-    if (!ControlThemingEnabled())
+    if (!IsControlThemingEnabled())
         return;
     for (TThemedClass cls :
          {TThemedClass::tcCheckListBox, TThemedClass::tcStatusBar, TThemedClass::tcAnimate,
@@ -452,6 +458,9 @@ void TThemeManager::BecomeActiveManager() {
     if (TThemeManager* previous = ActiveThemeManager) {
         previous->FPassive = true;
         previous->ClearAllLists();
+        // The collection below takes every form and control again.
+        previous->FPendingForms.clear();
+        previous->FPendingRecreations.clear();
     }
     ActiveThemeManager = this;
     FPassive = false;
@@ -459,8 +468,14 @@ void TThemeManager::BecomeActiveManager() {
 }
 
 void TThemeManager::QueueRecreation(TControl* control) {
-    if (!IsPendingRecreation(control))
-        FPendingRecreations.push_back(control);
+    if (IsPendingRecreation(control))
+        return;
+    // The new window's children are collected by the hook: make sure it runs.
+    const bool wake = FPendingRecreations.empty();
+    FPendingRecreations.push_back(control);
+    FreeNotification(control);
+    if (wake)
+        WakeHook();
 }
 
 bool TThemeManager::IsPendingRecreation(TControl* control) const {
@@ -521,7 +536,7 @@ bool TThemeManager::IsScrollingControl(TControl* control) const {
 }
 
 void TThemeManager::HandleThemedMessage(TThemedClass cls, TControl* control, TMessage& message) {
-    const TThemedHandler& handler = ThemedHandlers[static_cast<std::size_t>(cls)];
+    const TThemedHandler handler = ThemedHandlers[static_cast<std::size_t>(cls)];
     if (handler.Prelude)
         handler.Prelude(*this, control, message);
     if (ControlMessageDispatch(control, message)) {
@@ -530,11 +545,22 @@ void TThemeManager::HandleThemedMessage(TThemedClass cls, TControl* control, TMe
             list->CallSavedWindowProc(control, message);
         return;
     }
-    if (handler.Cases && (handler.RunsUnthemed || ControlThemingEnabled()) &&
-        handler.Cases(*this, control, message))
+    if (handler.Cases && (handler.RunsUnthemed || IsControlThemingEnabled()) &&
+        RunCases(handler.Cases, control, message))
         return;
     if (TWindowProcList* list = FLists[static_cast<std::size_t>(cls)].get())
         list->CallSavedWindowProc(control, message);
+}
+
+bool TThemeManager::RunCases(TThemedCases cases, TControl* control, TMessage& message) noexcept {
+    // The boundary of every handler: themed painting never raises into the
+    // window procedure. A case that failed has drawn what it could and
+    // counts as having taken the message.
+    try {
+        return cases(*this, control, message);
+    } catch (...) {
+        return true;
+    }
 }
 
 void TThemeManager::ApplyFixUps(TCustomForm* form) {
@@ -551,7 +577,7 @@ void TThemeManager::FixUpChildren(TWinControl* parent) {
     const std::vector<TControl*> children = parent->ControlList();
     for (TControl* child : children) {
         auto* windowed = dynamic_cast<TWinControl*>(child);
-        if (windowed && ControlThemingEnabled())
+        if (windowed && IsControlThemingEnabled())
             UxTheme::EnableThemeDialogTexture(windowed->Handle(), ETDT_ENABLETAB);
         if (auto* toolBar = dynamic_cast<TToolBar*>(child)) {
             FixUpToolBar(toolBar);
@@ -591,12 +617,13 @@ void LoadCheckBoxMetrics() {
 }
 
 void InitializeThemeMgr() {
-    UnitLock = std::make_unique<TUnitLock>();
+    UnitLock = std::make_unique<TCriticalSection>();
     LoadCheckBoxMetrics();
     IsWindowsXP = ::IsWindowsXPOrGreater();
     RegisterClasses<TThemeManager>();
 }
 
 void FinalizeThemeMgr() {
+    ReleaseLeftStubs();
     UnitLock.reset();
 }

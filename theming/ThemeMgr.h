@@ -61,7 +61,7 @@ using TControlMessageEvent = TEvent<TThemeManager*, TControl*, TMessage&, bool&>
 
 // The message cases of one class's themed handler. True when it took the
 // message (its answer in Result); everything else goes to the control's
-// saved procedure. Cases never raise.
+// saved procedure. The manager's frame catches whatever they raise.
 using TThemedCases = bool (*)(TThemeManager& manager, TControl* control, TMessage& message);
 struct TThemedHandler {
     TThemedCases Cases = nullptr;
@@ -135,6 +135,12 @@ private:
     void HookProc(TMessage& message, bool& handled);
     void TakePendingForms();
     void TakePendingRecreations();
+    // Queues a form for the hook (with a free notification) and wakes it.
+    void QueueForm(TComponent* component);
+    void WakeHook();
+    // Subclasses Form in the form list and asks for its free notification.
+    void SubclassForm(TCustomForm* form);
+    bool RunCases(TThemedCases cases, TControl* control, TMessage& message) noexcept;
     // Every list, whatever the theming state: no stub of this manager may
     // stay installed once another manager is active.
     void ClearAllLists();

@@ -4,11 +4,13 @@
 #include "platform/controls/WinControl.h"
 #include "platform/dialogs/SystemSeams.h"
 #include "platform/forms/Application.h"
-#include "platform/graphics/HandleCount.h"
+#include "platform/graphics/DeviceContext.h"
 #include "theming/UxTheme.h"
 
+#include <algorithm>
 #include <memory>
 #include <span>
+#include <vector>
 
 namespace {
 
@@ -18,12 +20,6 @@ const wchar_t* const ElementClassNames[ThemeElementClassCount] = {
     L"spin",     L"startpanel", L"status",   L"tab",        L"taskband",    L"taskbar",
     L"toolbar",  L"tooltip",    L"trackbar", L"traynotify", L"treeview",    L"window",
 };
-
-// The window property that leads the installed procedure to its object,
-// and the one that keeps the chain alive when the object had to leave while
-// another procedure was installed on top of it.
-const char* const ServicesProperty = "TessaroThemeServices";
-const char* const ForwardProperty = "TessaroThemeServicesNext";
 
 // Common controls 6.0 packed as major.minor is 0x60000.
 constexpr std::uint32_t LastVersionWithoutThemes = 0x5FFFF;
@@ -51,27 +47,17 @@ ThemedElementDetails DetailsOf(ThemeElementClass element, std::span<const std::u
     return {element, 0, ordinal + 1};
 }
 
-// The device context of a window's whole area, non-client part included.
-class TNonClientDC {
-public:
-    explicit TNonClientDC(HWND window) : FWindow(window), FHandle(::GetWindowDC(window)) {
-        if (FHandle)
-            CountHandle(THandleKind::DeviceContext, +1);
-    }
-    ~TNonClientDC() {
-        if (FHandle) {
-            ::ReleaseDC(FWindow, FHandle);
-            CountHandle(THandleKind::DeviceContext, -1);
-        }
-    }
-    TNonClientDC(const TNonClientDC&) = delete;
-    TNonClientDC& operator=(const TNonClientDC&) = delete;
-    HDC Get() const { return FHandle; }
-
-private:
-    HWND FWindow;
-    HDC FHandle;
+// The services objects on one window, oldest first, and the procedure the
+// window had before the first of them came; kept in a window property.
+struct TServicesChain {
+    WNDPROC Next = nullptr;
+    std::vector<TThemeServices*> Objects;
 };
+const char* const ChainProperty = "Tessaro.ThemeServices";
+
+TServicesChain* ChainOf(HWND window) {
+    return static_cast<TServicesChain*>(::GetPropA(window, ChainProperty));
+}
 
 std::unique_ptr<TThemeServices> Instance;
 bool InstanceFinalized = false;
@@ -88,12 +74,8 @@ const TClassInfo& TThemeServices::StaticClassInfo() {
 }
 
 TThemeServices::TThemeServices(HWND window) : FWindow(window) {
-    if (FWindow && !::GetPropA(FWindow, ServicesProperty)) {
-        ::SetPropA(FWindow, ServicesProperty, this);
-        FSavedWindowProc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(FWindow, GWLP_WNDPROC));
-        FObjectInstance = &ThemeWindowProc;
-        ::SetWindowLongPtrA(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FObjectInstance));
-    }
+    if (FWindow)
+        Subclass();
     FLibraryLoaded = AcquireThemeApi();
     RefreshThemeState();
 }
@@ -104,47 +86,73 @@ TThemeServices::~TThemeServices() {
     ReleaseThemeApi();
 }
 
+void TThemeServices::Subclass() {
+    TServicesChain* chain = ChainOf(FWindow);
+    if (!chain) {
+        // The window's first services object installs the one procedure.
+        auto made = std::make_unique<TServicesChain>();
+        made->Next = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(FWindow, GWLP_WNDPROC));
+        if (!::SetPropA(FWindow, ChainProperty, made.get()))
+            return;
+        chain = made.release();
+        ::SetWindowLongPtrA(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ThemeWindowProc));
+    }
+    chain->Objects.push_back(this);
+    FObjectInstance = &ThemeWindowProc;
+    FSavedWindowProc = chain->Next;
+}
+
 void TThemeServices::Unsubclass() {
     if (!FObjectInstance)
         return;
-    ::RemovePropA(FWindow, ServicesProperty);
-    const auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(FWindow, GWLP_WNDPROC));
-    if (current == FObjectInstance) {
-        ::SetWindowLongPtrA(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FSavedWindowProc));
-    } else {
-        // Someone subclassed on top of us and still calls our procedure:
-        // it passes straight on from now.
-        ::SetPropA(FWindow, ForwardProperty, reinterpret_cast<HANDLE>(FSavedWindowProc));
-    }
     FObjectInstance = nullptr;
+    TServicesChain* chain = ChainOf(FWindow);
+    if (!chain)
+        return;
+    std::erase(chain->Objects, this);
+    // The last object takes the procedure away, unless another one was
+    // installed above it: then it stays and passes everything on.
+    if (chain->Objects.empty() &&
+        reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(FWindow, GWLP_WNDPROC)) == &ThemeWindowProc) {
+        ::SetWindowLongPtrA(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain->Next));
+        ::RemovePropA(FWindow, ChainProperty);
+        delete chain;
+    }
 }
 
 LRESULT CALLBACK TThemeServices::ThemeWindowProc(HWND window, UINT msg, WPARAM wParam,
                                                  LPARAM lParam) {
-    if (auto* self = static_cast<TThemeServices*>(::GetPropA(window, ServicesProperty)))
-        return self->WindowProc(msg, wParam, lParam);
-    const auto next = reinterpret_cast<WNDPROC>(::GetPropA(window, ForwardProperty));
+    TServicesChain* chain = ChainOf(window);
+    if (!chain)
+        return ::DefWindowProcA(window, msg, wParam, lParam);
+    // Copies: an object may leave, and take the chain with it, meanwhile.
+    const WNDPROC next = chain->Next;
+    const std::vector<TThemeServices*> objects(chain->Objects.rbegin(), chain->Objects.rend());
+    for (TThemeServices* object : objects) {
+        chain = ChainOf(window);
+        if (!chain || std::ranges::find(chain->Objects, object) == chain->Objects.end())
+            continue;
+        try {
+            object->WindowProc(msg);
+        } catch (...) {
+            HandleCurrentException();
+        }
+    }
     if (msg == WM_NCDESTROY)
-        ::RemovePropA(window, ForwardProperty);
-    return next ? ::CallWindowProcA(next, window, msg, wParam, lParam)
-                : ::DefWindowProcA(window, msg, wParam, lParam);
+        if (TServicesChain* left = ChainOf(window)) {
+            ::RemovePropA(window, ChainProperty);
+            delete left;
+        }
+    return ::CallWindowProcA(next, window, msg, wParam, lParam);
 }
 
-LRESULT TThemeServices::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // WM_DESTROY gives the window its procedure back, so keep what to call.
-    const WNDPROC saved = FSavedWindowProc;
-    const HWND window = FWindow;
-    try {
-        if (msg == WM_DESTROY) {
-            Unsubclass();
-        } else if (msg == WM_THEMECHANGED) {
-            RefreshThemeState();
-            DoThemeChange();
-        }
-    } catch (...) {
-        HandleCurrentException();
+void TThemeServices::WindowProc(UINT msg) {
+    if (msg == WM_DESTROY) {
+        Unsubclass();
+    } else if (msg == WM_THEMECHANGED) {
+        RefreshThemeState();
+        DoThemeChange();
     }
-    return ::CallWindowProcA(saved, window, msg, wParam, lParam);
 }
 
 void TThemeServices::DoThemeChange() {
@@ -267,6 +275,11 @@ void TThemeServices::PaintClientEdgeBorder(TWinControl* control, bool eraseCorne
     }
     ::ExcludeClipRect(dc.Get(), inner.left, inner.top, inner.right, inner.bottom);
     DrawElement(dc.Get(), EditDetails(2), whole);
+}
+
+bool IsControlThemingEnabled() {
+    const TThemeServices* services = ThemeServicesInstance();
+    return services && services->ControlThemingEnabled();
 }
 
 TThemeServices* ThemeServicesInstance() {

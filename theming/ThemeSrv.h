@@ -3,7 +3,10 @@
 // one theme handle per element class, the element details (class, part,
 // state) of the themed items, and the library's drawing calls. The object
 // subclasses the application window to hear WM_THEMECHANGED and re-reads
-// the theme state before the window itself sees the message.
+// the theme state before the window itself sees the message. A window gets
+// one procedure of the services however many objects hear it: it calls each
+// of them, then passes the message on. It stays below a procedure another
+// component installed above it, passing everything on, until the window goes.
 
 #include "platform/classes/Event.h"
 #include "platform/classes/Object.h"
@@ -61,9 +64,8 @@ struct ThemedElementDetails {
 class TThemeServices : public TObject {
     TESSARO_CLASS(TThemeServices, TObject)
 public:
-    // Subclasses Window when it is non-zero (one services object per window:
-    // a second one on the same window does not subclass it), takes a
-    // reference on the library and reads the theme state.
+    // Subclasses Window when it is non-zero, takes a reference on the
+    // library and reads the theme state.
     explicit TThemeServices(HWND window);
     ~TThemeServices() override;
 
@@ -71,8 +73,10 @@ public:
     bool ThemesInUse() const { return FThemesInUse; }
     bool ControlThemesAllowed() const { return FControlThemesAllowed; }
     HWND Window() const { return FWindow; }
-    // The procedure installed on Window; null while not subclassing.
+    // The procedure that leads Window's messages to this object; null while
+    // not subclassing.
     WNDPROC ObjectInstance() const { return FObjectInstance; }
+    // The procedure the messages go on to.
     WNDPROC SavedWindowProc() const { return FSavedWindowProc; }
 
     // Every themed painting is gated by this.
@@ -124,7 +128,10 @@ protected:
 
 private:
     static LRESULT CALLBACK ThemeWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    void Subclass();
+    // What this object does with a message of its window before the
+    // message goes on along the chain.
+    void WindowProc(UINT msg);
     void Unsubclass();
 
     bool FLibraryLoaded = false;
@@ -139,6 +146,9 @@ private:
 // The single instance, made on the first call with the application window.
 // Null after the unit's shutdown: a late caller must not make it again.
 TThemeServices* ThemeServicesInstance();
+// Controls are painted in the visual style now: the instance exists and
+// says so. Never makes the instance again after the unit's shutdown.
+bool IsControlThemingEnabled();
 
 // Unit start-up (allows the instance again) and shutdown (frees it).
 void InitializeThemeSrv();

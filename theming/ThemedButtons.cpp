@@ -4,19 +4,16 @@
 #include "platform/forms/Form.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Color.h"
+#include "platform/graphics/DeviceContext.h"
 #include "platform/stdctrls/CheckListBox.h"
 #include "platform/stdctrls/GlyphButtons.h"
 #include "theming/ControlClassNames.h"
 #include "theming/ThemeMgr.h"
 #include "theming/ThemeSrv.h"
 
-namespace {
-// The library's drawing, or null once the services are gone: they must not
-// be made again after the unit's shutdown.
-TThemeServices* Services() {
-    return ThemeServicesInstance();
-}
+#include <optional>
 
+namespace {
 const TGlyphSettings* GlyphSettingsOf(const TControl* control) {
     return dynamic_cast<const TGlyphSettings*>(control);
 }
@@ -58,6 +55,24 @@ ThemedElementDetails ButtonElement(const TControl* control, int state) {
     return TThemeServices::ButtonDetails(static_cast<std::uint8_t>(state));
 }
 
+// Text and background colours of a DC for one scope.
+class TDCColors {
+public:
+    TDCColors(HDC dc, COLORREF text, COLORREF back)
+        : FDC(dc), FText(::SetTextColor(dc, text)), FBack(::SetBkColor(dc, back)) {}
+    ~TDCColors() {
+        ::SetBkColor(FDC, FBack);
+        ::SetTextColor(FDC, FText);
+    }
+    TDCColors(const TDCColors&) = delete;
+    TDCColors& operator=(const TDCColors&) = delete;
+
+private:
+    HDC FDC;
+    COLORREF FText;
+    COLORREF FBack;
+};
+
 // Draws one glyph cell through a mask of the glyph's transparent colour.
 void DrawGlyphCell(HDC dc, TBitmap& glyph, int cellX, int cellWidth, POINT at) {
     TBitmap mask;
@@ -68,13 +83,10 @@ void DrawGlyphCell(HDC dc, TBitmap& glyph, int cellX, int cellWidth, POINT at) {
     const int height = glyph.Height();
     // The mask is white where the glyph is transparent; a monochrome source
     // takes the destination's text (0) and background (1) colours.
-    const COLORREF oldText = ::SetTextColor(dc, RGB(0, 0, 0));
-    const COLORREF oldBack = ::SetBkColor(dc, RGB(255, 255, 255));
+    const TDCColors colors(dc, RGB(0, 0, 0), RGB(255, 255, 255));
     ::BitBlt(dc, at.x, at.y, cellWidth, height, glyphDC, cellX, 0, SRCINVERT);
     ::BitBlt(dc, at.x, at.y, cellWidth, height, maskDC, cellX, 0, SRCAND);
     ::BitBlt(dc, at.x, at.y, cellWidth, height, glyphDC, cellX, 0, SRCINVERT);
-    ::SetBkColor(dc, oldBack);
-    ::SetTextColor(dc, oldText);
 }
 
 TCustomForm* ParentFormOf(TControl* control) {
@@ -82,11 +94,6 @@ TCustomForm* ParentFormOf(TControl* control) {
     while (top->Parent())
         top = top->Parent();
     return dynamic_cast<TCustomForm*>(top);
-}
-
-// The platform paints every window directly: no parent is double-buffered.
-bool ParentDoubleBuffered(const TControl*) {
-    return false;
 }
 
 // Whether the control found under the cursor, disabled ones included, is
@@ -110,7 +117,7 @@ bool IsBitBtn(const TControl* control) {
 } // namespace
 
 bool ButtonWindowProc(TThemeManager&, TControl* control, TMessage& message) {
-    TThemeServices* services = Services();
+    TThemeServices* services = ThemeServicesInstance();
     switch (message.Msg) {
     case WM_ERASEBKGND:
         message.Result = 1;
@@ -195,30 +202,25 @@ bool CheckListBoxWindowProc(TThemeManager&, TControl* control, TMessage& message
     if (listBox->Items()->Count() == 0)
         return true;
     TCanvas* canvas = listBox->Canvas();
-    try {
-        RECT rect = item->rcItem;
-        if (listBox->UseRightToLeftAlignment())
-            rect.right -= listBox->CheckWidth();
-        else
-            rect.left += listBox->CheckWidth();
-        canvas->SetHandle(item->hDC);
-        canvas->SetFont(listBox->Font());
-        canvas->SetBrush(listBox->Brush());
-        const auto index = static_cast<int>(item->itemID);
-        if (index >= 0 && (item->itemState & ODS_SELECTED)) {
-            canvas->Brush()->SetColor(clHighlight);
-            canvas->Font()->SetColor(clHighlightText);
-        }
-        if (index < 0)
-            canvas->FillRect(rect);
-        else
-            DrawCheckListBoxItem(listBox, index, rect, item->itemState);
-        if (item->itemState & ODS_FOCUS)
-            ::DrawFocusRect(item->hDC, &rect);
-    } catch (...) {
-        // Drawing is best effort; nothing may leave the window procedure.
+    RECT rect = item->rcItem;
+    if (listBox->UseRightToLeftAlignment())
+        rect.right -= listBox->CheckWidth();
+    else
+        rect.left += listBox->CheckWidth();
+    const TCanvasDCScope scope(*canvas, item->hDC);
+    canvas->SetFont(listBox->Font());
+    canvas->SetBrush(listBox->Brush());
+    const auto index = static_cast<int>(item->itemID);
+    if (index >= 0 && (item->itemState & ODS_SELECTED)) {
+        canvas->Brush()->SetColor(clHighlight);
+        canvas->Font()->SetColor(clHighlightText);
     }
-    canvas->SetHandle(nullptr);
+    if (index < 0)
+        canvas->FillRect(rect);
+    else
+        DrawCheckListBoxItem(listBox, index, rect, item->itemState);
+    if (item->itemState & ODS_FOCUS)
+        ::DrawFocusRect(item->hDC, &rect);
     return true;
 }
 
@@ -252,19 +254,18 @@ void DrawCheckListBoxItem(TControl* control, int index, RECT rect, UINT itemStat
     canvas->FillRect(rect);
     if (!listed)
         return;
-    // Left-to-right reading adds no flags.
-    constexpr UINT Format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+    const UINT format = listBox->DrawTextBiDiModeFlags(DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (rightToLeft)
         rect.right -= 2;
     else
         rect.left += 2;
     const std::string text = listBox->Items()->Get(index);
-    ::DrawTextA(canvas->Handle(), text.c_str(), static_cast<int>(text.size()), &rect, Format);
+    ::DrawTextA(canvas->Handle(), text.c_str(), static_cast<int>(text.size()), &rect, format);
 }
 
 void DrawCheckListBoxCheck(TControl* control, const RECT& rect, int checkState, bool enabled) {
     auto* listBox = dynamic_cast<TCheckListBox*>(control);
-    TThemeServices* services = Services();
+    TThemeServices* services = ThemeServicesInstance();
     if (!listBox || !services)
         return;
     RECT box;
@@ -303,7 +304,7 @@ void DrawBitBtnItem(TControl* control, DRAWITEMSTRUCT& item) {
 
 void DrawThemedButton(TControl* control, int state, bool focused, RECT rect, HDC dc) {
     const TGlyphSettings* settings = GlyphSettingsOf(control);
-    TThemeServices* services = Services();
+    TThemeServices* services = ThemeServicesInstance();
     if (!settings || !dc || !services)
         return;
     const int cellWidth = GlyphCellWidth(*settings);
@@ -313,11 +314,11 @@ void DrawThemedButton(TControl* control, int state, bool focused, RECT rect, HDC
     services->DrawElement(dc, details, rect);
     rect = services->ElementContentRect(dc, details, rect);
 
-    const HGDIOBJ oldFont = ::SelectObject(dc, control->Font()->Handle());
+    std::optional<TObjectSelection> font(std::in_place, dc, control->Font()->Handle());
     RECT textBounds{};
     POINT glyphPos{};
-    // The platform knows left-to-right reading only.
-    LayoutGlyphAndCaption(control, dc, rect, 0, textBounds, glyphPos);
+    LayoutGlyphAndCaption(control, dc, rect, control->DrawTextBiDiModeFlags(0), textBounds,
+                          glyphPos);
     const TColor textColor =
         state == ButtonDrawState::Disabled ? TColor(clGrayText) : control->Font()->Color();
     ::SetTextColor(dc, ColorToRGB(textColor));
@@ -327,7 +328,7 @@ void DrawThemedButton(TControl* control, int state, bool focused, RECT rect, HDC
                 DT_CENTER | DT_VCENTER);
     if (cellWidth > 0)
         DrawGlyphCell(dc, *settings->Glyph(), cellX, cellWidth, glyphPos);
-    ::SelectObject(dc, oldFont);
+    font.reset();
 
     if (focused) {
         ::SetTextColor(dc, RGB(0, 0, 0));
@@ -425,6 +426,15 @@ void EraseWithParent(TControl* control, HDC dc) {
     ::SetWindowOrgEx(dc, origin.x + control->Left(), origin.y + control->Top(), nullptr);
     parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dc));
     ::SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
+}
+
+bool IsDoubleBuffered(const TControl* control) {
+    const auto* windowed = dynamic_cast<const TWinControl*>(control);
+    return windowed && windowed->DoubleBuffered();
+}
+
+bool ParentDoubleBuffered(const TControl* control) {
+    return control && IsDoubleBuffered(control->Parent());
 }
 
 void HandleKeyboardCues(TControl* control, WORD key) {

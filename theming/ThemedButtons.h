@@ -52,6 +52,9 @@ void DrawCheckListBoxCheck(TControl* control, const RECT& rect, int checkState, 
 // Lets Control's parent erase its background into DC, which is set up for
 // Control's own coordinates.
 void EraseWithParent(TControl* control, HDC dc);
+// Whether Control, or its parent, paints through an off-screen bitmap.
+bool IsDoubleBuffered(const TControl* control);
+bool ParentDoubleBuffered(const TControl* control);
 // Shows focus rectangles (Tab, arrows) or accelerator underlines (Alt) on
 // Control's form.
 void HandleKeyboardCues(TControl* control, WORD key);

@@ -24,15 +24,6 @@ constexpr std::uint8_t TabBody = 43;
 constexpr std::uint8_t TrackBarTics = 34;
 constexpr LRESULT RedrawWholeOnResize = WVR_HREDRAW | WVR_VREDRAW;
 
-TThemeServices* Services() {
-    return ThemeServicesInstance();
-}
-
-bool ThemingOn() {
-    const TThemeServices* services = Services();
-    return services && services->ControlThemingEnabled();
-}
-
 // A published ordinal property by name, for the classes this unit knows only
 // by name; Fallback when the class has no such property.
 std::int64_t PublishedOrdinal(TObject* object, const char* name, std::int64_t fallback) {
@@ -47,14 +38,6 @@ std::int64_t PublishedOrdinal(TObject* object, const char* name, std::int64_t fa
     if (const auto* flag = std::get_if<bool>(&value))
         return *flag ? 1 : 0;
     return fallback;
-}
-
-bool IsDoubleBuffered(TControl* control) {
-    return PublishedOrdinal(control, "DoubleBuffered", 0) != 0;
-}
-
-bool ParentDoubleBuffered(TControl* control) {
-    return control->Parent() && IsDoubleBuffered(control->Parent());
 }
 
 HWND WindowOf(TControl* control) {
@@ -72,7 +55,7 @@ void CallSaved(TThemeManager& manager, TThemedClass cls, TControl* control, TMes
 
 void ParentBackground(TControl* control, HDC dc, const ThemedElementDetails* details,
                       bool onlyIfTransparent, const RECT* rect) {
-    if (TThemeServices* services = Services())
+    if (TThemeServices* services = ThemeServicesInstance())
         services->DrawParentBackground(WindowOf(control), dc, details, onlyIfTransparent, rect);
 }
 
@@ -102,37 +85,6 @@ private:
     TGdiObject<HRGN> FSaved;
 };
 
-// The whole-window DC for non-client painting.
-class TNonClientDC {
-public:
-    explicit TNonClientDC(HWND window) : FWindow(window), FDC(::GetWindowDC(window)) {}
-    ~TNonClientDC() {
-        if (FDC)
-            ::ReleaseDC(FWindow, FDC);
-    }
-    TNonClientDC(const TNonClientDC&) = delete;
-    TNonClientDC& operator=(const TNonClientDC&) = delete;
-    HDC Get() const { return FDC; }
-
-private:
-    HWND FWindow;
-    HDC FDC;
-};
-
-class TPaintScope {
-public:
-    explicit TPaintScope(HWND window) : FWindow(window), FDC(::BeginPaint(window, &FPaint)) {}
-    ~TPaintScope() { ::EndPaint(FWindow, &FPaint); }
-    TPaintScope(const TPaintScope&) = delete;
-    TPaintScope& operator=(const TPaintScope&) = delete;
-    HDC Get() const { return FDC; }
-
-private:
-    HWND FWindow;
-    PAINTSTRUCT FPaint{};
-    HDC FDC;
-};
-
 std::wstring Widen(const std::string& text) {
     if (text.empty())
         return {};
@@ -150,17 +102,13 @@ bool IsKeyDown(UINT msg) {
 
 // WM_PAINT of a container: its own painting, then its non-windowed children.
 template <class Paint> void PaintContainer(TWinControl* container, Paint paint) {
-    TPaintScope scope(container->Handle());
+    const TPaintDC scope(container->Handle());
     if (!scope.Get())
         return;
     paint(scope.Get());
     container->PaintControls(scope.Get());
 }
 
-bool UsesRightToLeftAlignment(TControl* control) {
-    const HWND window = WindowOf(control);
-    return window && (::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_RIGHT) != 0;
-}
 } // namespace
 
 // --- Forms and frames --------------------------------------------------------
@@ -229,7 +177,7 @@ TGroupBoxLayout GroupBoxLayout(const RECT& clientRect, SIZE captionSize, int wid
 }
 
 void PaintGroupBox(TWinControl* groupBox, HDC dc) {
-    TThemeServices* services = Services();
+    TThemeServices* services = ThemeServicesInstance();
     if (!services || !groupBox || !dc)
         return;
     TObjectSelection font(dc, groupBox->Font()->Handle());
@@ -240,7 +188,7 @@ void PaintGroupBox(TWinControl* groupBox, HDC dc) {
         ::GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
     }
     const TGroupBoxLayout layout = GroupBoxLayout(groupBox->ClientRect(), size, groupBox->Width(),
-                                                  UsesRightToLeftAlignment(groupBox));
+                                                  groupBox->UseRightToLeftAlignment());
     const ThemedElementDetails details =
         TThemeServices::ButtonDetails(groupBox->Enabled() ? GroupBoxEnabled : GroupBoxDisabled);
     {
@@ -290,24 +238,13 @@ bool ParentBrushIsColor(TControl* control) {
     return parent && parent->Brush()->Color() == control->Color();
 }
 
-// The canvas works on a DC it was given only for the painting.
-class TCanvasLoan {
-public:
-    TCanvasLoan(TCanvas& canvas, HDC dc) : FCanvas(canvas) { FCanvas.SetHandle(dc); }
-    ~TCanvasLoan() { FCanvas.SetHandle(nullptr); }
-    TCanvasLoan(const TCanvasLoan&) = delete;
-    TCanvasLoan& operator=(const TCanvasLoan&) = delete;
-
-private:
-    TCanvas& FCanvas;
-};
 } // namespace
 
 void PaintPanel(TCustomPanel* panel, HDC dc) {
     if (!panel || !dc)
         return;
     TCanvas& canvas = *panel->Canvas();
-    TCanvasLoan loan(canvas, dc);
+    const TCanvasDCScope scope(canvas, dc);
     canvas.SetFont(panel->Font());
     RECT r = panel->ClientRect();
     if (panel->BevelOuter() != TBevelCut::bvNone) {
@@ -332,10 +269,10 @@ void PaintPanel(TCustomPanel* panel, HDC dc) {
     const int height = canvas.TextHeight("W");
     r.top = (r.top + r.bottom - height) / 2;
     r.bottom = r.top + height;
-    UINT format = DT_EXPANDTABS | DT_VCENTER;
-    format |= panel->Alignment() == taLeftJustify    ? DT_LEFT
-              : panel->Alignment() == taRightJustify ? DT_RIGHT
-                                                     : DT_CENTER;
+    const UINT alignment = panel->Alignment() == taLeftJustify    ? DT_LEFT
+                           : panel->Alignment() == taRightJustify ? DT_RIGHT
+                                                                  : DT_CENTER;
+    const UINT format = panel->DrawTextBiDiModeFlags(alignment | DT_EXPANDTABS | DT_VCENTER);
     TObjectSelection font(dc, panel->Font()->Handle());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ColorToRGB(panel->Font()->Color()));
@@ -348,7 +285,7 @@ bool PanelWindowProc(TThemeManager& manager, TControl* control, TMessage& messag
         return false;
     // A panel of its own colour is never themed; one of its parent's colour
     // is themed even while theming is off.
-    if (!(ThemingOn() && panel->ParentColor()) && !ParentBrushIsColor(panel))
+    if (!(IsControlThemingEnabled() && panel->ParentColor()) && !ParentBrushIsColor(panel))
         return false;
     switch (message.Msg) {
     case WM_PAINT:
@@ -364,7 +301,7 @@ bool PanelWindowProc(TThemeManager& manager, TControl* control, TMessage& messag
     case WM_NCPAINT:
         CallSaved(manager, TThemedClass::tcPanel, control, message);
         if (panel->BorderStyle() != bsNone && panel->HandleAllocated())
-            if (TThemeServices* services = Services()) {
+            if (TThemeServices* services = ThemeServicesInstance()) {
                 RECT r = panel->BoundsRect();
                 ::OffsetRect(&r, -r.left, -r.top);
                 TNonClientDC dc(panel->Handle());
@@ -388,7 +325,7 @@ bool PanelWindowProc(TThemeManager& manager, TControl* control, TMessage& messag
 // --- Tab sheets, splitters, status bars -----------------------------------------
 
 bool TabSheetWindowProc(TThemeManager& manager, TControl* control, TMessage& message) {
-    TThemeServices* services = Services();
+    TThemeServices* services = ThemeServicesInstance();
     if (!services)
         return false;
     switch (message.Msg) {
@@ -433,7 +370,7 @@ bool SplitterWindowProc(TThemeManager&, TControl* control, TMessage& message) {
 
 bool StatusBarWindowProc(TThemeManager& manager, TControl* control, TMessage& message) {
     if (message.Msg == WM_ERASEBKGND) {
-        if (TThemeServices* services = Services())
+        if (TThemeServices* services = ThemeServicesInstance())
             services->DrawElement(DCOf(message), TThemeServices::StatusDetails(StatusBackground),
                                   control->ClientRect());
         message.Result = 1;
@@ -563,7 +500,7 @@ bool WinControlWindowProc(TThemeManager& manager, TControl* control, TMessage& m
     }
     if (message.Msg == WM_NCPAINT) {
         CallSaved(manager, TThemedClass::tcWinControl, control, message);
-        if (TThemeServices* services = Services())
+        if (TThemeServices* services = ThemeServicesInstance())
             services->PaintClientEdgeBorder(dynamic_cast<TWinControl*>(control),
                                             IsInstanceOfClassNamed(control, "TCustomGrid"));
         return true;
@@ -585,35 +522,22 @@ bool WinControlWindowProc(TThemeManager& manager, TControl* control, TMessage& m
     return false;
 }
 
-namespace {
-// A handler whose drawing failed has taken the message and drawn nothing;
-// nothing escapes into the window procedure.
-template <TThemedCases Cases>
-bool Guarded(TThemeManager& manager, TControl* control, TMessage& message) noexcept {
-    try {
-        return Cases(manager, control, message);
-    } catch (...) {
-        return true;
-    }
-}
-} // namespace
-
 void InitializeThemedContainers() {
     // The form feeds the subclassing and the list view fixes its columns
     // also while controls are not themed; the panel decides for itself.
-    TThemedHandler form{Guarded<FormWindowProc>};
+    TThemedHandler form{FormWindowProc};
     form.Prelude = FormControlListPrelude;
     SetThemedHandler(TThemedClass::tcForm, form);
-    SetThemedHandler(TThemedClass::tcFrame, {Guarded<FrameWindowProc>, false});
-    SetThemedHandler(TThemedClass::tcGroupBox, {Guarded<GroupBoxWindowProc>, false});
-    SetThemedHandler(TThemedClass::tcPanel, {Guarded<PanelWindowProc>, true});
-    SetThemedHandler(TThemedClass::tcTabSheet, {Guarded<TabSheetWindowProc>, false});
-    SetThemedHandler(TThemedClass::tcSplitter, {Guarded<SplitterWindowProc>, false});
-    SetThemedHandler(TThemedClass::tcStatusBar, {Guarded<StatusBarWindowProc>, false});
-    SetThemedHandler(TThemedClass::tcTrackBar, {Guarded<TrackBarWindowProc>, false});
-    SetThemedHandler(TThemedClass::tcListView, {Guarded<ListViewWindowProc>, true});
-    SetThemedHandler(TThemedClass::tcAnimate, {Guarded<AnimateWindowProc>, false});
-    SetThemedHandler(TThemedClass::tcWinControl, {Guarded<WinControlWindowProc>, false});
+    SetThemedHandler(TThemedClass::tcFrame, {FrameWindowProc, false});
+    SetThemedHandler(TThemedClass::tcGroupBox, {GroupBoxWindowProc, false});
+    SetThemedHandler(TThemedClass::tcPanel, {PanelWindowProc, true});
+    SetThemedHandler(TThemedClass::tcTabSheet, {TabSheetWindowProc, false});
+    SetThemedHandler(TThemedClass::tcSplitter, {SplitterWindowProc, false});
+    SetThemedHandler(TThemedClass::tcStatusBar, {StatusBarWindowProc, false});
+    SetThemedHandler(TThemedClass::tcTrackBar, {TrackBarWindowProc, false});
+    SetThemedHandler(TThemedClass::tcListView, {ListViewWindowProc, true});
+    SetThemedHandler(TThemedClass::tcAnimate, {AnimateWindowProc, false});
+    SetThemedHandler(TThemedClass::tcWinControl, {WinControlWindowProc, false});
 }
 
 void FinalizeThemedContainers() {

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs/SystemLibrary.h"
 #include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/CriticalSection.h"
 
 #include <memory>
 
@@ -58,41 +59,16 @@ const char* const EntryNames[ThemeEntryCount] = {
 };
 
 // A re-entrant lock that lives from unit start-up to shutdown.
-class TLoaderLock {
-public:
-    TLoaderLock() { ::InitializeCriticalSection(&FSection); }
-    ~TLoaderLock() { ::DeleteCriticalSection(&FSection); }
-    TLoaderLock(const TLoaderLock&) = delete;
-    TLoaderLock& operator=(const TLoaderLock&) = delete;
-    void Enter() { ::EnterCriticalSection(&FSection); }
-    void Leave() { ::LeaveCriticalSection(&FSection); }
-
-private:
-    CRITICAL_SECTION FSection;
-};
-
-std::unique_ptr<TLoaderLock> LoaderLock;
+std::unique_ptr<TCriticalSection> LoaderLock;
 int ReferenceCount = 0;
 HMODULE Module = nullptr;
 std::array<FARPROC, ThemeEntryCount> Entries{};
 
 // Holds the loader lock for one scope. Outside the unit's lifetime there is
 // no lock; every call comes from the GUI thread, so none is needed then.
-class TLoaderGuard {
+class TLoaderGuard : public TCriticalSectionGuard {
 public:
-    TLoaderGuard() : FLock(LoaderLock.get()) {
-        if (FLock)
-            FLock->Enter();
-    }
-    ~TLoaderGuard() {
-        if (FLock)
-            FLock->Leave();
-    }
-    TLoaderGuard(const TLoaderGuard&) = delete;
-    TLoaderGuard& operator=(const TLoaderGuard&) = delete;
-
-private:
-    TLoaderLock* FLock;
+    TLoaderGuard() : TCriticalSectionGuard(LoaderLock.get()) {}
 };
 
 void BindEntries() {
@@ -158,7 +134,7 @@ bool IsThemeEntryBound(TThemeEntry entry) {
 
 void InitializeUxTheme() {
     if (!LoaderLock)
-        LoaderLock = std::make_unique<TLoaderLock>();
+        LoaderLock = std::make_unique<TCriticalSection>();
 }
 
 void FinalizeUxTheme() {

@@ -1,5 +1,6 @@
 #include "theming/WindowProcList.h"
 
+#include "platform/classes/Component.h"
 #include "platform/controls/WinControl.h"
 #include "theming/ControlClassNames.h"
 #include "theming/ThemeMgr.h"
@@ -7,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace {
 constexpr std::array<const char*, ThemedClassCount> ClassNames = {
@@ -19,11 +21,16 @@ std::uintptr_t Address(const TControl* control) {
     return reinterpret_cast<std::uintptr_t>(control);
 }
 
-template <TThemedClass Cls> void Stub(void* control, TMessage& message) {
-    // Every list of a manager is cleared before it stops being active, so a
-    // listed control always finds one; without one the message is dropped.
-    if (TThemeManager* manager = ActiveThemeManager)
-        manager->HandleThemedMessage(Cls, static_cast<TControl*>(control), message);
+template <TThemedClass Cls> void Stub(void* object, TMessage& message) {
+    auto* entry = static_cast<SubclassEntry*>(object);
+    if (TWindowProcList* list = entry->List) {
+        list->Route(Cls, entry->Control, message);
+        return;
+    }
+    // Left in another component's chain: only passes on. A copy, because
+    // the control may be freed (and the entry with it) during the call.
+    const TWndMethod next = entry->OldWindowProc;
+    next(message);
 }
 
 template <std::size_t... I> constexpr auto MakeStubs(std::index_sequence<I...>) {
@@ -31,6 +38,43 @@ template <std::size_t... I> constexpr auto MakeStubs(std::index_sequence<I...>) 
         &Stub<static_cast<TThemedClass>(I)>...};
 }
 constexpr auto Stubs = MakeStubs(std::make_index_sequence<ThemedClassCount>());
+
+// Entries whose stub another component still holds after the control left
+// its list. Each lives as long as its control; the keeper hears of the
+// control's end through its free notification.
+class TLeftStubs : public TComponent {
+public:
+    TLeftStubs() : TComponent(nullptr) {}
+    ~TLeftStubs() override {
+        // The controls still here are alive and may call their stubs yet.
+        for (auto& entry : FEntries)
+            static_cast<void>(entry.release());
+    }
+    TLeftStubs(const TLeftStubs&) = delete;
+    TLeftStubs& operator=(const TLeftStubs&) = delete;
+
+    void Keep(std::unique_ptr<SubclassEntry> entry) {
+        if (entry->Control->Destroying()) {
+            // Its free notification may have gone out already: a stub still
+            // called during the rest of the control's end must stay valid.
+            static_cast<void>(entry.release());
+            return;
+        }
+        FreeNotification(entry->Control);
+        FEntries.push_back(std::move(entry));
+    }
+    void Notification(TComponent* component, TOperation operation) override {
+        if (operation == opRemove)
+            std::erase_if(FEntries, [component](const std::unique_ptr<SubclassEntry>& entry) {
+                return entry->Control == component;
+            });
+        TComponent::Notification(component, operation);
+    }
+
+private:
+    std::vector<std::unique_ptr<SubclassEntry>> FEntries;
+};
+std::unique_ptr<TLeftStubs> LeftStubs;
 } // namespace
 
 const char* ThemedClassName(TThemedClass cls) {
@@ -41,6 +85,10 @@ TWindowProcList::TStubProc ThemedClassStub(TThemedClass cls) {
     return Stubs[static_cast<std::size_t>(cls)];
 }
 
+void ReleaseLeftStubs() {
+    LeftStubs.reset();
+}
+
 TWindowProcList::TWindowProcList(TThemeManager* manager, std::string_view acceptedClass,
                                  TStubProc stubProc)
     : FManager(manager), FStubProc(stubProc), FAcceptedClass(acceptedClass) {}
@@ -49,11 +97,18 @@ TWindowProcList::~TWindowProcList() {
     Clear();
 }
 
-TWndMethod TWindowProcList::StubFor(TControl* control) const {
+TWndMethod TWindowProcList::StubOf(SubclassEntry* entry) const {
     TWndMethod method;
-    method.Assign({static_cast<void*>(control), reinterpret_cast<void (*)()>(FStubProc),
-                   &typeid(TWndMethod)});
+    method.Assign(
+        {static_cast<void*>(entry), reinterpret_cast<void (*)()>(FStubProc), &typeid(TWndMethod)});
     return method;
+}
+
+TWndMethod TWindowProcList::StubFor(TControl* control) {
+    int index = -1;
+    if (!FindSubclassedControl(control, index))
+        return {};
+    return StubOf(Entry(index));
 }
 
 void TWindowProcList::ResetCache() {
@@ -68,7 +123,8 @@ int TWindowProcList::SubclassControl(TControl* control) {
     auto entry = std::make_unique<SubclassEntry>();
     entry->Control = control;
     entry->OldWindowProc = control->WindowProc;
-    control->WindowProc = StubFor(control);
+    entry->List = this;
+    control->WindowProc = StubOf(entry.get());
     index = Add(entry.get());
     entry.release();
     FNeedsSort = true;
@@ -131,7 +187,14 @@ void TWindowProcList::UnsubclassControl(TControl* control) {
     if (found) {
         std::unique_ptr<SubclassEntry> entry(Entry(index));
         Delete(index);
-        control->WindowProc = entry->OldWindowProc;
+        entry->List = nullptr;
+        if (control->WindowProc == StubOf(entry.get())) {
+            control->WindowProc = entry->OldWindowProc;
+        } else {
+            if (!LeftStubs)
+                LeftStubs = std::make_unique<TLeftStubs>();
+            LeftStubs->Keep(std::move(entry));
+        }
         if (auto* parent = dynamic_cast<TWinControl*>(control); parent && FManager)
             FManager->UnsubclassChildren(parent);
     }
@@ -145,6 +208,16 @@ void TWindowProcList::Clear() {
     TList::Clear();
     FNeedsSort = false;
     ResetCache();
+}
+
+void TWindowProcList::Route(TThemedClass cls, TControl* control, TMessage& message) {
+    // Every list of a manager is cleared before it stops being active, so a
+    // listed control finds its manager; a list of no manager hands its
+    // messages to the active one, and without one passes them on.
+    if (TThemeManager* manager = FManager ? FManager : ActiveThemeManager)
+        manager->HandleThemedMessage(cls, control, message);
+    else
+        CallSavedWindowProc(control, message);
 }
 
 void TWindowProcList::CallSavedWindowProc(TControl* control, TMessage& message) {

@@ -5,9 +5,12 @@
 // when the control leaves the list or the list goes.
 //
 // A control's messages reach its class's handler through a stub installed
-// as its WindowProc: a TWndMethod whose object is the control itself and
-// whose code routes to the active manager. Lookup is a one-entry cache in
-// front of a binary search over entries sorted lazily by control address.
+// as its WindowProc: a TWndMethod whose object is the control's entry and
+// whose code routes to the manager. Each subclassing makes a stub of its
+// own, so a stub that another component saved and still calls after the
+// control left the list can tell itself apart: it passes every message on
+// to the procedure it replaced. Lookup is a one-entry cache in front of a
+// binary search over entries sorted lazily by control address.
 
 #include "platform/classes/List.h"
 #include "platform/controls/Control.h"
@@ -39,15 +42,19 @@ constexpr int ThemedClassCount = 14;
 // The class a list accepts ("TCustomListView", ...).
 const char* ThemedClassName(TThemedClass cls);
 
+class TWindowProcList;
+
 struct SubclassEntry {
     TControl* Control = nullptr;
     TWndMethod OldWindowProc;
+    // The list that holds the entry; null once it only passes messages on.
+    TWindowProcList* List = nullptr;
 };
 
 class TWindowProcList : private TList {
 public:
-    // The code part of a stub; its object is the subclassed control.
-    using TStubProc = void (*)(void* control, TMessage& message);
+    // The code part of a stub; its object is the control's SubclassEntry.
+    using TStubProc = void (*)(void* entry, TMessage& message);
 
     TWindowProcList(TThemeManager* manager, std::string_view acceptedClass, TStubProc stubProc);
     ~TWindowProcList() override;
@@ -60,14 +67,21 @@ public:
     // Passes Message to Control's saved procedure; a message for a control
     // that is not listed is dropped.
     void CallSavedWindowProc(TControl* control, TMessage& message);
+    // Restores Control's procedure when the stub is still installed on top;
+    // when another component installed a procedure above it, the chain stays
+    // as it is and the stub passes every message on from now.
     void UnsubclassControl(TControl* control);
     // Unsubclasses every control, then empties the list.
     void Clear();
+    // Hands a message of a listed control to the manager's frame of its
+    // class (called by the stubs).
+    void Route(TThemedClass cls, TControl* control, TMessage& message);
+    TThemeManager* Manager() const { return FManager; }
 
     using TList::Count;
     TControl* Controls(int index) const { return Entry(index)->Control; }
-    // The procedure installed on a control while it is listed.
-    TWndMethod StubFor(TControl* control) const;
+    // The procedure installed on a listed control; empty for any other.
+    TWndMethod StubFor(TControl* control);
     const std::string& AcceptedClass() const { return FAcceptedClass; }
 
     // The lookup state, for tests of the cache.
@@ -77,6 +91,7 @@ public:
 
 private:
     SubclassEntry* Entry(int index) const { return static_cast<SubclassEntry*>(Get(index)); }
+    TWndMethod StubOf(SubclassEntry* entry) const;
     void ResetCache();
     // Sorts when due and searches; the cache is not consulted nor set.
     bool Search(TControl* control, int& index);
@@ -90,5 +105,10 @@ private:
 };
 
 // The stub of a class: hands the control's message to that class's handler
-// on the active manager.
+// on the manager.
 TWindowProcList::TStubProc ThemedClassStub(TThemedClass cls);
+
+// Frees the stubs that were left in other components' chains and whose
+// controls are gone; those of controls still alive stay valid for good.
+// Called at the theme manager unit's shutdown.
+void ReleaseLeftStubs();

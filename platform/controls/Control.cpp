@@ -1,6 +1,7 @@
 #include "platform/controls/Control.h"
 
 #include "platform/controls/Cursors.h"
+#include "platform/controls/MouseTracking.h"
 #include "platform/controls/WinControl.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -21,22 +22,33 @@ const TEnumNames& AlignmentNames() {
     return names;
 }
 
+const TEnumNames& BiDiModeNames() {
+    static const TEnumNames names = {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign",
+                                     "bdRightToLeftReadingOnly"};
+    return names;
+}
+
 const TClassInfo& TControl::StaticClassInfo() {
     static const TClassInfo info = MakeClassInfo<TControl>("TControl");
     return info;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner), FFont(std::make_unique<TFont>()) {
+TControl::TControl(TComponent* owner)
+    : TComponent(owner), FFont(std::make_unique<TFont>()),
+      FConstraints(std::make_unique<TSizeConstraints>()) {
     WindowProc = TWndMethod::Of<&TControl::WndProc>(this);
+    FConstraints->OnChange = TNotifyEvent::Of<&TControl::ConstraintsChanged>(this);
     FFont->OnChange = TNotifyEvent::Of<&TControl::FontChangedEvent>(this);
 }
 
 TControl::~TControl() {
+    ForgetControl(this);
     if (FParent)
         FParent->RemoveControl(this);
 }
 
 void TControl::BeforeDestruction() {
+    ForgetControl(this);
     TComponent::BeforeDestruction();
     SetParent(nullptr);
 }
@@ -48,27 +60,105 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TControl::WndProc(TMessage& message) {
+    Dispatch(message);
+}
+
+void TControl::MouseMessage(TMessage& message) {
+    const POINT p = MouseMessagePoint(message.LParam);
+    TShiftState shift = MouseShiftState(message.WParam);
     switch (message.Msg) {
     case WM_LBUTTONDOWN:
-        FControlState.Include(csLButtonDown);
+    case WM_LBUTTONDBLCLK:
+        if (FControlStyle.Contains(csCaptureMouse))
+            SetMouseCapture(true);
+        if (message.Msg == WM_LBUTTONDBLCLK) {
+            // The release after a double click is no click of its own.
+            shift.Include(ssDouble);
+            if (FControlStyle.Contains(csDoubleClicks))
+                DblClick();
+        } else if (FControlStyle.Contains(csClickEvents)) {
+            FControlState.Include(csLButtonDown);
+        }
+        MouseDown(mbLeft, shift, p.x, p.y);
+        break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        if (message.Msg == WM_RBUTTONDBLCLK)
+            shift.Include(ssDouble);
+        MouseDown(mbRight, shift, p.x, p.y);
+        break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        if (message.Msg == WM_MBUTTONDBLCLK)
+            shift.Include(ssDouble);
+        MouseDown(mbMiddle, shift, p.x, p.y);
         break;
     case WM_LBUTTONUP:
+        if (MouseCapture())
+            SetMouseCapture(false);
         if (FControlState.Contains(csLButtonDown)) {
             FControlState.Exclude(csLButtonDown);
-            const POINT p{static_cast<short>(LOWORD(message.LParam)),
-                          static_cast<short>(HIWORD(message.LParam))};
             const RECT r = ClientRect();
-            if (FControlStyle.Contains(csClickEvents) && ::PtInRect(&r, p))
+            if (::PtInRect(&r, p))
                 Click();
         }
+        MouseUp(mbLeft, shift, p.x, p.y);
+        break;
+    case WM_RBUTTONUP:
+        MouseUp(mbRight, shift, p.x, p.y);
+        break;
+    case WM_MBUTTONUP:
+        MouseUp(mbMiddle, shift, p.x, p.y);
+        break;
+    case WM_MOUSEMOVE:
+        MouseMove(shift, p.x, p.y);
         break;
     default:
         break;
     }
-    Dispatch(message);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+    OnMouseMove(this, shift, x, y);
+}
+
+void TControl::DblClick() {
+    OnDblClick(this);
+}
+
+bool TControl::MouseCapture() const {
+    return CaptureControl() == this;
+}
+
+void TControl::SetMouseCapture(bool value) {
+    if (value != MouseCapture())
+        SetCaptureControl(value ? this : nullptr);
 }
 
 void TControl::Dispatch(TMessage& message) {
+    switch (message.Msg) {
+    case CM_PARENTBIDIMODECHANGED:
+        if (FParentBiDiMode && FParent && FParent->BiDiMode() != FBiDiMode) {
+            FBiDiMode = FParent->BiDiMode();
+            Perform(CM_BIDIMODECHANGED);
+        }
+        return;
+    case CM_BIDIMODECHANGED:
+        Invalidate();
+        return;
+    default:
+        if (message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MBUTTONDBLCLK)
+            MouseMessage(message);
+        break;
+    }
     DefaultHandler(message);
 }
 
@@ -102,14 +192,24 @@ void TControl::SetParent(TWinControl* value) {
         return;
     if (value == this)
         throw EInvalidOperation("Ein Steuerelement kann nicht sein eigenes übergeordnetes sein");
-    if (FParent)
-        FParent->RemoveControl(this);
+    if (FParent) {
+        TWinControl* old = FParent;
+        old->RemoveControl(this);
+        if (FAlign != alNone)
+            old->Realign();
+    }
     if (value) {
+        // Taken before the window is made, so it is made once, mirrored.
+        if (FParentBiDiMode)
+            FBiDiMode = value->BiDiMode();
         value->InsertControl(this);
         if (FParentFont)
             ParentFontChanged();
         if (FParentColor)
             ParentColorChanged();
+        UpdateAnchorRules();
+        if (FAlign != alNone)
+            RequestAlign();
     }
 }
 
@@ -123,6 +223,7 @@ void TControl::SetParentComponent(TComponent* value) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+    ConstrainSize(width, height);
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
         return;
     InvalidateControl(Visible(), false);
@@ -131,6 +232,9 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     FWidth = width;
     FHeight = height;
     InvalidateControl(Visible(), false);
+    BoundsChanged();
+    if (FParent)
+        FParent->ChildBoundsChanged(this);
 }
 
 POINT TControl::ClientOrigin() const {
@@ -154,9 +258,13 @@ void TControl::SetVisible(bool value) {
     if (value == FVisible)
         return;
     VisibleChanging();
+    if (!value)
+        MouseControlGone(this);
     FVisible = value;
     Perform(CM_VISIBLECHANGED, value);
     InvalidateControl(true, false);
+    if (FAlign != alNone)
+        RequestAlign();
 }
 
 bool TControl::Showing() const {
@@ -268,6 +376,36 @@ void TControl::SetCursor(TCursor value) {
     Perform(CM_CURSORCHANGED);
 }
 
+void TControl::SetBiDiMode(TBiDiMode value) {
+    FParentBiDiMode = false;
+    if (value == FBiDiMode)
+        return;
+    FBiDiMode = value;
+    Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+    if (value == FParentBiDiMode)
+        return;
+    FParentBiDiMode = value;
+    if (value)
+        Perform(CM_PARENTBIDIMODECHANGED);
+}
+
+UINT TControl::DrawTextBiDiModeFlags(UINT flags) const {
+    if (UseRightToLeftAlignment()) {
+        if ((flags & DT_RIGHT) == DT_RIGHT)
+            flags &= ~static_cast<UINT>(DT_RIGHT);
+        else if (!(flags & DT_CENTER))
+            flags |= DT_RIGHT;
+    }
+    return flags | DrawTextBiDiModeFlagsReadingOnly();
+}
+
+UINT TControl::DrawTextBiDiModeFlagsReadingOnly() const {
+    return UseRightToLeftReading() ? DT_RTLREADING : 0;
+}
+
 void TControl::InvalidateControl(bool isVisible, bool isOpaque) {
     if (!isVisible || !FParent || !FParent->HandleAllocated() || FWidth <= 0 || FHeight <= 0)
         return;
@@ -321,5 +459,8 @@ void TControl::Loaded() {
             ParentColorChanged();
         if (FParentShowHint)
             FShowHint = FParent->ShowHint();
+        if (FParentBiDiMode)
+            Perform(CM_PARENTBIDIMODECHANGED);
     }
+    UpdateAnchorRules();
 }

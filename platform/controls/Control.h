@@ -8,6 +8,8 @@
 #include "platform/classes/Event.h"
 #include "platform/classes/Set.h"
 #include "platform/controls/Messages.h"
+#include "platform/controls/Mouse.h"
+#include "platform/controls/SizeConstraints.h"
 #include "platform/graphics/Color.h"
 #include "platform/graphics/GraphicsObjects.h"
 
@@ -53,6 +55,8 @@ enum class TControlStateFlag {
     csCustomPaint,
     csDestroyingHandle,
     csDocking,
+    // The window is being destroyed and made again (CM_RECREATEWND).
+    csRecreating,
 };
 using TControlState = TSet<TControlStateFlag>;
 using enum TControlStateFlag;
@@ -80,6 +84,25 @@ const TIdentMap& CursorIdents();
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 using enum TAlignment;
 const TEnumNames& AlignmentNames();
+
+// Where the parent lays a control out: along one of its client area's
+// edges (in this order: top, bottom, left, right) or over what is left.
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+using enum TAlign;
+const TEnumNames& AlignNames();
+// The parent's edges whose distance a control keeps when the parent
+// changes size.
+enum class TAnchorKind { akLeft, akTop, akRight, akBottom };
+using enum TAnchorKind;
+using TAnchors = TSet<TAnchorKind>;
+const TEnumNames& AnchorNames();
+// The anchors an alignment implies.
+TAnchors AnchorsOfAlign(TAlign align);
+
+// Reading order and alignment for right-to-left languages.
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+using enum TBiDiMode;
+const TEnumNames& BiDiModeNames();
 
 class TControl : public TComponent {
     TESSARO_CLASS(TControl, TComponent)
@@ -113,6 +136,16 @@ public:
     void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
     void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
     virtual void SetBounds(int left, int top, int width, int height);
+
+    // Layout by the parent: see TAlign and TAnchorKind. Setting Align sets
+    // the anchors it implies.
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign value);
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors value);
+    bool IsAnchorsStored() const { return FAnchors != AnchorsOfAlign(FAlign); }
+    TSizeConstraints* Constraints() const { return FConstraints.get(); }
+    void SetConstraints(TSizeConstraints* value) { FConstraints->Assign(value); }
     RECT BoundsRect() const { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
     virtual RECT ClientRect() const { return {0, 0, FWidth, FHeight}; }
     int ClientWidth() const { return ClientRect().right; }
@@ -153,6 +186,26 @@ public:
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor value);
 
+    // Right-to-left reading and alignment. A control with ParentBiDiMode
+    // follows its parent; setting BiDiMode ends that.
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode value);
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool value);
+    bool IsBiDiModeStored() const { return !FParentBiDiMode; }
+    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+    bool UseRightToLeftScrollBar() const {
+        return FBiDiMode == bdRightToLeft || FBiDiMode == bdRightToLeftNoAlign;
+    }
+    bool IsRightToLeft() const { return FBiDiMode != bdLeftToRight; }
+    // DrawText flags for this control's mode: right-to-left reading added,
+    // and left and right alignment swapped when the alignment is mirrored.
+    UINT DrawTextBiDiModeFlags(UINT flags) const;
+    UINT DrawTextBiDiModeFlagsReadingOnly() const;
+    // The alignment the control's text has before mirroring.
+    virtual TAlignment ControlsAlignment() const { return taLeftJustify; }
+
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle value) { FControlStyle = value; }
     TControlState ControlState() const { return FControlState; }
@@ -172,6 +225,23 @@ public:
     virtual void Click();
     TNotifyEvent OnClick;
 
+    // The mouse: the steps run for every mouse message the control gets
+    // (a control without a window gets them from its parent, in its own
+    // coordinates); they fire the events.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void DblClick();
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnDblClick;
+    // Whether this control receives every mouse message, wherever the
+    // mouse is. A pressed left button takes it for a control with
+    // csCaptureMouse until the button is released.
+    bool MouseCapture() const;
+    void SetMouseCapture(bool value);
+
     void Loaded() override;
 
     // Called when the font or colour of the parent changed.
@@ -184,6 +254,23 @@ protected:
     virtual void FontChanged();
     virtual void ColorChanged();
     virtual void VisibleChanging() {}
+    void ConstraintsChanged(TObject* sender);
+    // Width and height within Constraints.
+    void ConstrainSize(int& width, int& height) const;
+    // After the bounds changed: the anchors are measured afresh, and the
+    // parent lays out again when this control is aligned. Not while the
+    // parent itself is laying out.
+    void BoundsChanged();
+    // Remembers the distances the anchors keep, against the parent's
+    // current size.
+    void UpdateAnchorRules();
+    // Moves and sizes the control for its parent's new size (ParentWidth,
+    // ParentHeight: the parent's outer size).
+    void ApplyAnchorRules(int parentWidth, int parentHeight);
+    // Asks the parent to lay out its children again.
+    void RequestAlign();
+    // Turns a mouse message into the mouse steps, capture and click.
+    void MouseMessage(TMessage& message);
     // The area to repaint in the parent when this control changes.
     void InvalidateControl(bool isVisible, bool isOpaque);
     void FontChangedEvent(TObject* sender);
@@ -204,18 +291,15 @@ protected:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
+    TAlign FAlign = alNone;
+    TAnchors FAnchors{akLeft, akTop};
+    std::unique_ptr<TSizeConstraints> FConstraints;
+    // The bounds and the parent's outer size when the anchors were measured.
+    RECT FAnchorBounds{};
+    SIZE FAnchorParentSize{};
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState FControlState;
     bool FUpdatingFont = false;
-};
-
-// Adds the common published properties in the order forms store them.
-// Each control class picks what it publishes.
-template <class T> struct TControlProperties {
-    static void Bounds(TPropertyBuilder<T>& p) {
-        p.Integer("Left", &TControl::Left, &TControl::SetLeft, 0);
-        p.Integer("Top", &TControl::Top, &TControl::SetTop, 0);
-        p.Integer("Width", &TControl::Width, &TControl::SetWidth, 0);
-        p.Integer("Height", &TControl::Height, &TControl::SetHeight, 0);
-    }
 };

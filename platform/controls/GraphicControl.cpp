@@ -14,14 +14,8 @@ std::vector<TControlCanvas*>& CanvasesWithContext() {
 // Paints through Canvas on a context handed over for one paint.
 template <class Paint> void PaintOn(TControlCanvas& canvas, HDC dc, Paint paint) {
     canvas.ReleaseContext();
-    canvas.SetHandle(dc);
-    try {
-        paint();
-    } catch (...) {
-        canvas.SetHandle(nullptr);
-        throw;
-    }
-    canvas.SetHandle(nullptr);
+    const TCanvasDCScope scope(canvas, dc);
+    paint();
 }
 } // namespace
 

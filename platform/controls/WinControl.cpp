@@ -4,6 +4,9 @@
 #include "platform/controls/GraphicControl.h"
 #include "platform/controls/ExceptionHook.h"
 #include "platform/controls/Hints.h"
+#include "platform/controls/MouseTracking.h"
+#include "platform/graphics/DeviceContext.h"
+#include "platform/graphics/GdiObject.h"
 #include "platform/graphics/HandleCount.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
@@ -167,6 +170,7 @@ void TWinControl::CreateParams(TCreateParams& params) {
         params.Style |= WS_DISABLED;
     if (FTabStop)
         params.Style |= WS_TABSTOP;
+    params.ExStyle |= BiDiExStyle();
     params.X = FLeft;
     params.Y = FTop;
     params.Width = FWidth;
@@ -177,6 +181,21 @@ void TWinControl::CreateParams(TCreateParams& params) {
     params.WindowClass.lpfnWndProc = &::DefWindowProcA;
     params.WindowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     params.WinClassName = ClassName();
+}
+
+DWORD TWinControl::BiDiExStyle() const {
+    DWORD style = 0;
+    if (UseRightToLeftReading())
+        style |= WS_EX_RTLREADING;
+    if (UseRightToLeftScrollBar())
+        style |= WS_EX_LEFTSCROLLBAR;
+    if (UseRightToLeftAlignment()) {
+        if (ControlsAlignment() == taLeftJustify)
+            style |= WS_EX_RIGHT;
+        else if (ControlsAlignment() == taRightJustify)
+            style |= WS_EX_LEFT;
+    }
+    return style;
 }
 
 void TWinControl::CreateSubClass(TCreateParams& params, const char* systemClassName) {
@@ -234,16 +253,31 @@ void TWinControl::DestroyHandle() {
     FControlState.Include(csDestroyingHandle);
     for (TWinControl* child : std::vector<TWinControl*>(FTabList))
         child->DestroyHandle();
+    MouseControlGone(this);
     DestroyWnd();
-    FMouseInControl = false;
     FControlState.Exclude(csDestroyingHandle);
 }
 
 void TWinControl::RecreateWnd() {
+    if (FHandle)
+        Perform(CM_RECREATEWND);
+}
+
+void TWinControl::RecreateWindow() {
     if (!FHandle)
         return;
+    const bool wasFocused = Focused();
+    struct TRecreatingScope {
+        TControlState& State;
+        explicit TRecreatingScope(TControlState& state) : State(state) {
+            State.Include(csRecreating);
+        }
+        ~TRecreatingScope() { State.Exclude(csRecreating); }
+    } recreating(FControlState);
     DestroyHandle();
     CreateHandle();
+    if (wasFocused && FHandle)
+        ::SetFocus(FHandle);
 }
 
 void TWinControl::InsertControl(TControl* control) {
@@ -353,6 +387,7 @@ void TWinControl::Loaded() {
     for (TWinControl* c : FTabList)
         c->FReadTabOrder = -1;
     UpdateTabOrderZ();
+    Realign();
 }
 
 bool TWinControl::Focused() const {
@@ -389,8 +424,10 @@ POINT TWinControl::ClientOrigin() const {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+    ConstrainSize(width, height);
     if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
         return;
+    const bool resized = width != FWidth || height != FHeight;
     FLeft = left;
     FTop = top;
     FWidth = width;
@@ -398,6 +435,12 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     if (FHandle)
         ::SetWindowPos(FHandle, nullptr, left, top, width, height,
                        SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    // A window lays its children out when it hears of its new size.
+    if (resized && !FHandle)
+        Realign();
+    BoundsChanged();
+    if (FParent)
+        FParent->ChildBoundsChanged(this);
 }
 
 void TWinControl::SetEnabled(bool value) {
@@ -491,21 +534,43 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
 }
 
 void TWinControl::PaintHandler(TMessage& message) {
-    HDC dc = reinterpret_cast<HDC>(message.WParam);
-    PAINTSTRUCT ps{};
-    const bool own = dc == nullptr;
-    if (own)
-        dc = ::BeginPaint(FHandle, &ps);
-    try {
+    if (HDC dc = reinterpret_cast<HDC>(message.WParam)) {
         PaintWindow(dc);
         PaintControls(dc);
-    } catch (...) {
-        if (own)
-            ::EndPaint(FHandle, &ps);
-        throw;
+        return;
     }
-    if (own)
-        ::EndPaint(FHandle, &ps);
+    const TPaintDC paint(FHandle);
+    PaintWindow(paint.Get());
+    PaintControls(paint.Get());
+}
+
+void TWinControl::PaintBuffered() {
+    const TPaintDC paint(FHandle);
+    const RECT client = ClientRect();
+    if (client.right <= 0 || client.bottom <= 0)
+        return;
+    const TMemoryDC memory(paint.Get());
+    TGdiObject<HBITMAP> bitmap(::CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
+    if (!bitmap)
+        throw EOutOfMemory("Nicht genügend Systemressourcen für ein Bild");
+    const TObjectSelection selection(memory.Get(), bitmap.Get());
+    const auto dc = reinterpret_cast<WPARAM>(memory.Get());
+    Perform(WM_ERASEBKGND, dc, static_cast<LPARAM>(dc));
+    TMessage inner{WM_PAINT, dc, 0, 0};
+    if (FControls.empty() && !FControlState.Contains(csCustomPaint))
+        DefaultHandler(inner);
+    else
+        PaintHandler(inner);
+    const RECT& r = paint.Area();
+    ::BitBlt(paint.Get(), r.left, r.top, r.right - r.left, r.bottom - r.top, memory.Get(), r.left,
+             r.top, SRCCOPY);
+}
+
+void TWinControl::SetDoubleBuffered(bool value) {
+    if (value == FDoubleBuffered)
+        return;
+    FDoubleBuffered = value;
+    Invalidate();
 }
 
 bool TWinControl::ReflectNotification(TMessage& message) {
@@ -548,18 +613,6 @@ bool TWinControl::ReflectNotification(TMessage& message) {
     return true;
 }
 
-// Windows reports only the leaving: the first move over the window is the
-// entering, and asks for the leave report.
-void TWinControl::TrackMouseEnter() {
-    if (FMouseInControl || !FHandle)
-        return;
-    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, FHandle, 0};
-    if (!::TrackMouseEvent(&track))
-        return;
-    FMouseInControl = true;
-    Perform(CM_MOUSEENTER);
-}
-
 void TWinControl::DoEnter() {
     OnEnter(this);
 }
@@ -569,32 +622,39 @@ void TWinControl::DoExit() {
 }
 
 void TWinControl::WndProc(TMessage& message) {
-    if (message.Msg == WM_MOUSEMOVE)
-        TrackMouseEnter();
-    switch (message.Msg) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP: {
-        // Mouse messages over a non-windowed child go to that child.
-        const POINT p{static_cast<short>(LOWORD(message.LParam)),
-                      static_cast<short>(HIWORD(message.LParam))};
-        TControl* c = ControlAtPos(p);
-        if (c && c->Enabled()) {
-            message.Result = c->Perform(message.Msg, message.WParam,
-                                        MAKELPARAM(p.x - c->Left(), p.y - c->Top()));
-            return;
-        }
-        break;
-    }
-    default:
-        break;
-    }
+    if (message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MBUTTONDBLCLK && ForwardMouse(message))
+        return;
     TControl::WndProc(message);
+}
+
+bool TWinControl::ForwardMouse(TMessage& message) {
+    const POINT p = MouseMessagePoint(message.LParam);
+    TControl* target = nullptr;
+    TControl* captured = CaptureControl();
+    if (captured && captured != this && captured->Parent() == this &&
+        !dynamic_cast<TWinControl*>(captured))
+        target = captured;
+    if (message.Msg == WM_MOUSEMOVE) {
+        const RECT client = ClientRect();
+        TControl* over = ControlAtPos(p);
+        MouseMovedIn(this, over ? over : ::PtInRect(&client, p) ? this : nullptr);
+    }
+    if (!target) {
+        target = ControlAtPos(p);
+        if (!target || !target->Enabled())
+            return false;
+    }
+    UINT msg = message.Msg;
+    // A control that takes no double clicks gets a second press instead.
+    if (!target->ControlStyle().Contains(csDoubleClicks) &&
+        (msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK))
+        msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+    message.Result =
+        target->Perform(msg, message.WParam, MAKELPARAM(p.x - target->Left(), p.y - target->Top()));
+    // The system makes the context menu request from the release.
+    if (msg == WM_RBUTTONUP && FHandle)
+        DefaultHandler(message);
+    return true;
 }
 
 void TWinControl::Dispatch(TMessage& message) {
@@ -602,12 +662,19 @@ void TWinControl::Dispatch(TMessage& message) {
         return;
     switch (message.Msg) {
     case WM_PAINT:
-        if (FControls.empty() && !FControlState.Contains(csCustomPaint))
+        if (FDoubleBuffered && !message.WParam)
+            PaintBuffered();
+        else if (FControls.empty() && !FControlState.Contains(csCustomPaint))
             DefaultHandler(message);
         else
             PaintHandler(message);
         return;
     case WM_ERASEBKGND: {
+        // A buffered window erases into its bitmap while it paints.
+        if (FDoubleBuffered && message.LParam != static_cast<LPARAM>(message.WParam)) {
+            message.Result = 1;
+            return;
+        }
         RECT r = ClientRect();
         ::FillRect(reinterpret_cast<HDC>(message.WParam), &r, FBrush->Handle());
         message.Result = 1;
@@ -669,14 +736,22 @@ void TWinControl::Dispatch(TMessage& message) {
             FParent->Perform(message.Msg, message.WParam, message.LParam);
         return;
     case CM_RECREATEWND:
-        RecreateWnd();
+        RecreateWindow();
         return;
+    case CM_BIDIMODECHANGED:
+        // The window styles carry the mode; the children may follow it.
+        RecreateWnd();
+        for (TControl* c : std::vector<TControl*>(FControls))
+            c->Perform(CM_PARENTBIDIMODECHANGED);
+        break;
+    case WM_SIZE:
+        Realign();
+        break;
     case WM_MOUSELEAVE:
-        // A late report after the tracking ended tells nothing new.
-        if (FMouseInControl) {
-            FMouseInControl = false;
-            Perform(CM_MOUSELEAVE);
-        }
+        MouseLeftWindow(this);
+        break;
+    case WM_CAPTURECHANGED:
+        CaptureLost(this);
         break;
     case WM_SETFOCUS:
         DefaultHandler(message);

@@ -42,6 +42,9 @@ public:
     // Destroys the window (and those of the children); it is made again on
     // the next use, with the same settings.
     void DestroyHandle();
+    // Makes the window again with the current settings (when it exists), by
+    // sending CM_RECREATEWND through WindowProc: a component that replaced
+    // the procedure sees the window go and come back.
     void RecreateWnd();
 
     // The object of a window made by this layer, or null.
@@ -53,8 +56,11 @@ public:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     bool ContainsControl(const TControl* control) const;
-    // The visible non-windowed child at P (client coordinates), topmost first.
+    // The visible non-windowed child at P (client coordinates), topmost
+    // first, enabled or not.
     TControl* ControlAtPos(POINT p) const;
+    // Called after a child control moved or changed its size.
+    virtual void ChildBoundsChanged(TControl* /*child*/) {}
 
     int TabOrder() const;
     void SetTabOrder(int value);
@@ -68,6 +74,12 @@ public:
     virtual void SetFocus();
 
     TBrush* Brush() const { return FBrush.get(); }
+    // Paints through an off-screen bitmap: the background is erased into it
+    // (WM_ERASEBKGND with LParam equal to the bitmap's DC) and the whole
+    // picture copied to the screen at once. Other erase requests are
+    // answered without drawing.
+    bool DoubleBuffered() const { return FDoubleBuffered; }
+    void SetDoubleBuffered(bool value);
     RECT ClientRect() const override;
     POINT ClientOrigin() const override;
     void SetBounds(int left, int top, int width, int height) override;
@@ -78,6 +90,12 @@ public:
     void Invalidate() override;
     void Update() override;
     void Repaint() override;
+
+    // Lays the children out: the aligned ones along the client area's
+    // edges, the anchored ones for the new size. Runs whenever the client
+    // size, or an aligned child's bounds or visibility change.
+    void Realign();
+    bool Aligning() const { return FAlignLevel > 0; }
 
     // Paints the non-windowed children into DC, in creation order, each with
     // the origin moved to it and the clip cut to its bounds; from First on
@@ -104,6 +122,9 @@ protected:
     virtual void DestroyWnd();
     // Called once the window exists: sets font, tools, children.
     virtual void CreateHandleDone() {}
+    // The extended styles for the BiDiMode: right-to-left reading, the
+    // scroll bar on the left, mirrored text alignment.
+    DWORD BiDiExStyle() const;
     // Makes CreateWnd superclass a system window class.
     void CreateSubClass(TCreateParams& params, const char* systemClassName);
     // Paints the window's own background and content (not the children).
@@ -114,6 +135,11 @@ protected:
     virtual void DoExit();
     // The WM_PAINT handler: own painting, then the non-windowed children.
     void PaintHandler(TMessage& message);
+    // WM_PAINT of a double-buffered window: the same through a bitmap.
+    void PaintBuffered();
+    // The answer to CM_RECREATEWND: destroys the window and makes it again,
+    // keeping the focus.
+    void RecreateWindow();
     void FontChanged() override;
     void ColorChanged() override;
     // Whether a message to this window is a notification of a child and,
@@ -121,6 +147,7 @@ protected:
     bool ReflectNotification(TMessage& message);
     void UpdateTabOrderZ();
     void ApplyHint();
+    virtual void AlignControls(RECT& rect);
 
     HWND FHandle = nullptr;
     WNDPROC FDefWndProc = nullptr;
@@ -128,7 +155,9 @@ protected:
     std::vector<TWinControl*> FTabList;
     std::unique_ptr<TBrush> FBrush;
     bool FTabStop = false;
+    bool FDoubleBuffered = false;
     int FReadTabOrder = -1;
+    int FAlignLevel = 0;
 
 private:
     friend LRESULT CALLBACK InitWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -138,7 +167,8 @@ private:
     static std::string ClassNameForWindow(const TCreateParams& params);
     std::string FSystemClassName;
     int FControlId = 0;
-    // The mouse is over the window and a leave report is requested.
-    bool FMouseInControl = false;
-    void TrackMouseEnter();
+    // Hands a mouse message to the non-windowed child it concerns (the one
+    // holding the mouse, else the one under it) and keeps track of which
+    // control the mouse is over; false when the message is this window's.
+    bool ForwardMouse(TMessage& message);
 };

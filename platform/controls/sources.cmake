@@ -4,10 +4,13 @@ list(APPEND PORTABLE
 list(APPEND WINDOWS
     BorderStyle.cpp
     Control.cpp
+    ControlLayout.cpp
     Cursors.cpp
     ExceptionHook.cpp
     Hints.cpp
     UtilityWindow.cpp
     GraphicControl.cpp
+    MouseTracking.cpp
+    SizeConstraints.cpp
     WinControl.cpp
 )

@@ -103,7 +103,7 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
 void TCustomForm::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.Style = WS_CLIPCHILDREN;
-    params.ExStyle = WS_EX_CONTROLPARENT;
+    params.ExStyle = WS_EX_CONTROLPARENT | BiDiExStyle();
     params.WndParent = nullptr;
     switch (FBorderStyle) {
     case bsNone:
@@ -134,6 +134,13 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     }
     if (!FEnabled)
         params.Style |= WS_DISABLED;
+    if (FParent) {
+        // A form placed on another control is a child window inside it.
+        params.Style = (params.Style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
+        if (FVisible)
+            params.Style |= WS_VISIBLE;
+        params.WndParent = FParent->Handle();
+    }
     params.WindowClass.hIcon = ::LoadIconA(::GetModuleHandleA(nullptr), "MAINICON");
     if (!params.WindowClass.hIcon)
         params.WindowClass.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
@@ -197,6 +204,10 @@ void TCustomForm::Show() {
 
 void TCustomForm::CreateHandleDone() {
     ::SetWindowTextA(FHandle, FText.c_str());
+    // A form made again while it is shown comes back shown, with its
+    // controls already in place.
+    if (FVisible && !::IsWindowVisible(FHandle))
+        ::ShowWindow(FHandle, SW_SHOWNA);
 }
 
 void TCustomForm::FocusFirstControl() {
@@ -268,6 +279,22 @@ void TCustomForm::Dispatch(TMessage& message) {
             ::ShowWindow(FHandle, SW_HIDE);
         }
         return;
+    case WM_GETMINMAXINFO: {
+        // The user's resizing stays within the constraints too.
+        DefaultHandler(message);
+        auto* info = reinterpret_cast<MINMAXINFO*>(message.LParam);
+        const TSizeConstraints& c = *Constraints();
+        if (c.MinWidth() > 0)
+            info->ptMinTrackSize.x = c.MinWidth();
+        if (c.MinHeight() > 0)
+            info->ptMinTrackSize.y = c.MinHeight();
+        if (c.MaxWidth() > 0)
+            info->ptMaxTrackSize.x = info->ptMaxSize.x = c.MaxWidth();
+        if (c.MaxHeight() > 0)
+            info->ptMaxTrackSize.y = info->ptMaxSize.y = c.MaxHeight();
+        message.Result = 0;
+        return;
+    }
     case WM_ACTIVATE:
         if (LOWORD(message.WParam) == WA_INACTIVE) {
             // Remember where the focus was, to give it back on return.

@@ -141,3 +141,16 @@ private:
     TCopyMode FCopyMode = SRCCOPY;
     int FLockCount = 0;
 };
+
+// Lends Canvas a context it does not own for one scope (a paint, an
+// owner-draw item); the canvas lets go of it on every path.
+class TCanvasDCScope {
+public:
+    TCanvasDCScope(TCanvas& canvas, HDC dc) : FCanvas(canvas) { FCanvas.SetHandle(dc); }
+    ~TCanvasDCScope() { FCanvas.SetHandle(nullptr); }
+    TCanvasDCScope(const TCanvasDCScope&) = delete;
+    TCanvasDCScope& operator=(const TCanvasDCScope&) = delete;
+
+private:
+    TCanvas& FCanvas;
+};

@@ -25,6 +25,24 @@ TWindowDC::~TWindowDC() {
     CountHandle(THandleKind::DeviceContext, -1);
 }
 
+TNonClientDC::TNonClientDC(HWND window) : FWindow(window), FHandle(::GetWindowDC(window)) {
+    if (FHandle)
+        CountHandle(THandleKind::DeviceContext, +1);
+}
+
+TNonClientDC::~TNonClientDC() {
+    if (!FHandle)
+        return;
+    ::ReleaseDC(FWindow, FHandle);
+    CountHandle(THandleKind::DeviceContext, -1);
+}
+
+TPaintDC::TPaintDC(HWND window) : FWindow(window), FHandle(::BeginPaint(window, &FPaint)) {}
+
+TPaintDC::~TPaintDC() {
+    ::EndPaint(FWindow, &FPaint);
+}
+
 TObjectSelection::TObjectSelection(HDC dc, HGDIOBJ object)
     : FDC(dc), FPrevious(::SelectObject(dc, object)) {}
 

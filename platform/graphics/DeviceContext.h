@@ -37,6 +37,41 @@ private:
     HDC FHandle;
 };
 
+// The whole-window device context (frame included) for non-client painting,
+// released on destruction. Get() is null when the system gives none.
+class TNonClientDC {
+public:
+    explicit TNonClientDC(HWND window);
+    ~TNonClientDC();
+    TNonClientDC(const TNonClientDC&) = delete;
+    TNonClientDC& operator=(const TNonClientDC&) = delete;
+
+    HDC Get() const { return FHandle; }
+
+private:
+    HWND FWindow;
+    HDC FHandle;
+};
+
+// BeginPaint and EndPaint of a window around one scope. Get() is null when
+// there is nothing to paint on.
+class TPaintDC {
+public:
+    explicit TPaintDC(HWND window);
+    ~TPaintDC();
+    TPaintDC(const TPaintDC&) = delete;
+    TPaintDC& operator=(const TPaintDC&) = delete;
+
+    HDC Get() const { return FHandle; }
+    // The part of the client area to paint.
+    const RECT& Area() const { return FPaint.rcPaint; }
+
+private:
+    HWND FWindow;
+    PAINTSTRUCT FPaint{};
+    HDC FHandle;
+};
+
 // Selects Object into DC; the previous object goes back on destruction.
 class TObjectSelection {
 public:

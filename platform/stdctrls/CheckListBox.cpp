@@ -165,7 +165,9 @@ void TCheckListBox::Dispatch(TMessage& message) {
         const int x = static_cast<short>(LOWORD(message.LParam));
         const LRESULT hit = ::SendMessageA(FHandle, LB_ITEMFROMPOINT, 0, message.LParam);
         const int index = static_cast<int>(LOWORD(hit));
-        if (HIWORD(hit) == 0 && x < CheckWidth() && Enabled())
+        const bool inCheckColumn =
+            UseRightToLeftAlignment() ? x >= ClientWidth() - CheckWidth() : x < CheckWidth();
+        if (HIWORD(hit) == 0 && inCheckColumn && Enabled())
             ToggleState(index);
         break;
     }
@@ -192,7 +194,9 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     const int index = static_cast<int>(item.itemID);
     if (index < 0 || index >= FItems->Count())
         return;
-    RECT check{rect.left, rect.top, rect.left + CheckWidth(), rect.bottom};
+    const bool rightToLeft = UseRightToLeftAlignment();
+    RECT check = rightToLeft ? RECT{rect.right - CheckWidth(), rect.top, rect.right, rect.bottom}
+                             : RECT{rect.left, rect.top, rect.left + CheckWidth(), rect.bottom};
     const int box = SystemCheckBoxWidth();
     check.left += (CheckWidth() - box) / 2;
     check.right = check.left + box;
@@ -207,7 +211,10 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& item) {
         flags |= DFCS_INACTIVE;
     ::DrawFrameControl(dc, &check, DFC_BUTTON, flags);
 
-    rect.left += CheckWidth() + 2;
+    if (rightToLeft)
+        rect.right -= CheckWidth() + 2;
+    else
+        rect.left += CheckWidth() + 2;
     const HGDIOBJ oldFont = ::SelectObject(dc, Font()->Handle());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ColorToRGB(!Enabled() ? TColor(clGrayText)
@@ -215,7 +222,7 @@ void TCheckListBox::DrawItem(const DRAWITEMSTRUCT& item) {
                                              : Font()->Color()));
     const std::string text = FItems->Get(index);
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+                DrawTextBiDiModeFlags(DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX));
     ::SelectObject(dc, oldFont);
     if (item.itemState & ODS_FOCUS) {
         RECT focus = item.rcItem;

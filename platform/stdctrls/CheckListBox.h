@@ -39,10 +39,9 @@ public:
     void SetStyle(TListBoxStyle value);
     int ItemHeight() const { return FItemHeight; }
     void SetItemHeight(int value);
-    // The width of the check column at the items' left.
+    // The width of the check column at the items' left (right, with
+    // right-to-left alignment).
     int CheckWidth() const;
-    // The platform reads left to right only.
-    bool UseRightToLeftAlignment() const { return false; }
     TCanvas* Canvas() const { return FCanvas.get(); }
 
     TDrawItemEvent OnDrawItem;

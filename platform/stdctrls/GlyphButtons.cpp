@@ -132,6 +132,8 @@ const TClassInfo& TSpeedButton::StaticClassInfo() {
 }
 
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
+    // It clicks on its own release, in its own way.
+    FControlStyle.Exclude(csClickEvents);
     FWidth = 23;
     FHeight = 22;
     FGlyph->OnChange = TNotifyEvent::Of<&TSpeedButton::GlyphChanged>(this);

@@ -6,13 +6,18 @@ list(APPEND WINDOWS
     Bevel.cpp
     ButtonControls.cpp
     CheckListBox.cpp
+    CoolBar.cpp
     Frames.cpp
     GlyphButtons.cpp
+    Grids.cpp
     Image.cpp
     Label.cpp
     ListView.cpp
     PageControl.cpp
     Panels.cpp
+    RichEdit.cpp
+    ScrollBars.cpp
+    ScrollBox.cpp
     Splitter.cpp
     StandardControls.cpp
     StaticText.cpp

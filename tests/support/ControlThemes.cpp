@@ -20,8 +20,3 @@ ControlThemes::~ControlThemes() {
     FSeam.reset();
     RefreshThemes();
 }
-
-bool ControlThemingEnabledNow() {
-    const TThemeServices* services = ThemeServicesInstance();
-    return services && services->ControlThemingEnabled();
-}

@@ -4,6 +4,7 @@
 // with the version-6 manifest).
 
 #include "platform/dialogs/SystemSeams.h"
+#include "theming/ThemeSrv.h"
 
 #include <optional>
 
@@ -17,6 +18,3 @@ public:
 private:
     std::optional<TSeamOverride<TCommonControlsVersion()>> FSeam;
 };
-
-// Whether the theme services currently theme controls.
-bool ControlThemingEnabledNow();

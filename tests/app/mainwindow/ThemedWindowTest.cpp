@@ -43,7 +43,7 @@ TEST_F(MainWindow, WithVisualStylesTheButtonsAndTheSliderPaintThroughTheTheme) {
     form = nullptr;
     {
         ControlThemes themes(true);
-        ASSERT_TRUE(ControlThemingEnabledNow());
+        ASSERT_TRUE(IsControlThemingEnabled());
         form = new TfrmMain(Application);
         form->ReadFormResource();
         auto themed = Capture(*form);

@@ -5,11 +5,14 @@
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/stdctrls/ButtonControls.h"
+#include "platform/stdctrls/Panels.h"
 #include "platform/stdctrls/GlyphButtons.h"
 #include "theming/ThemeSrv.h"
 #include "theming/ThemedButtons.h"
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 namespace {
 constexpr COLORREF White = RGB(255, 255, 255);
@@ -22,7 +25,7 @@ constexpr RECT ButtonRect{0, 0, 75, 25};
 class ButtonHandler : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow()) << "the visual style must be active";
+        ASSERT_TRUE(IsControlThemingEnabled()) << "the visual style must be active";
         button = f.Add<TButton>(10, 10, 75, 25);
         checkBox = f.Add<TCheckBox>(10, 40, 75, 17);
         radio = f.Add<TRadioButton>(10, 60, 75, 17);
@@ -100,7 +103,7 @@ TEST_F(ButtonHandler, ErasingDrawsNothingWhileThemed) {
 
 TEST_F(ButtonHandler, UnthemedEveryMessageGoesToTheSavedProcedure) {
     SetControlThemes(false);
-    ASSERT_FALSE(ControlThemingEnabledNow());
+    ASSERT_FALSE(IsControlThemingEnabled());
     MemoryCanvas canvas(75, 25, White);
     Send(button, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.DC()), 0);
     EXPECT_NE(canvas.Pixel(5, 5), White) << "the control's own erasing ran";
@@ -133,6 +136,46 @@ TEST_F(ButtonHandler, ControlColoursPaintTheParentBehindAndAnswerAHollowBrush) {
         EXPECT_EQ(canvas.Pixel(2, 2), ThemedButtonForm::FormColour) << control->ClassName();
     }
     EXPECT_EQ(Send(checkBox, CN_CTLCOLORSTATIC, 0, 0), nullBrush) << "no DC: nothing drawn";
+}
+
+namespace {
+// Erases a control's parent got with LParam equal to the DC: the erase a
+// child asks of a parent that buffers its painting.
+struct ChildErases {
+    void Receive(TThemeManager*, TControl* control, TMessage& message, bool&) {
+        if (control == Parent && message.Msg == WM_ERASEBKGND &&
+            static_cast<WPARAM>(message.LParam) == message.WParam)
+            ++Count;
+    }
+    TControl* Parent = nullptr;
+    int Count = 0;
+};
+} // namespace
+
+TEST_F(ButtonHandler, ControlColoursOnABufferedParentEraseThroughIt) {
+    auto* panel = f.Add<TPanel>(200, 100, 150, 80);
+    panel->SetColor(clRed);
+    auto* inner = f.Add<TButton>(10, 10, 75, 25, panel);
+    auto* innerCheck = f.Add<TCheckBox>(10, 40, 75, 17, panel);
+    f.Manager->UpdateControlSubclassing(panel, true);
+    ASSERT_TRUE(Listed(f.Manager, inner));
+    ChildErases erases{panel};
+    f.Manager->OnControlMessage = TControlMessageEvent::Of<&ChildErases::Receive>(&erases);
+    for (bool buffered : {true, false}) {
+        panel->SetDoubleBuffered(buffered);
+        erases.Count = 0;
+        for (auto [control, msg] : {std::pair<TWinControl*, UINT>{inner, CN_CTLCOLORBTN},
+                                    {innerCheck, CN_CTLCOLORSTATIC}}) {
+            MemoryCanvas canvas(75, 17, White);
+            EXPECT_EQ(Send(control, msg, reinterpret_cast<WPARAM>(canvas.DC()),
+                           reinterpret_cast<LPARAM>(control->Handle())),
+                      reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)));
+            EXPECT_EQ(canvas.Pixel(2, 2), RGB(255, 0, 0)) << "the panel's background";
+        }
+        EXPECT_EQ(erases.Count, buffered ? 2 : 0)
+            << (buffered ? "through the panel itself" : "through the theme");
+    }
+    f.Manager->OnControlMessage = {};
 }
 
 TEST_F(ButtonHandler, ABitButtonIsDrawnHereAndTheResultStaysUnchanged) {
@@ -212,6 +255,24 @@ TEST_F(ButtonHandler, GlyphCellsFollowTheState) {
     EXPECT_FALSE(pressedThree.Contains(ButtonRect, Cell0));
 }
 
+TEST_F(ButtonHandler, RightToLeftPutsALeftGlyphAtTheRight) {
+    Glyph({Cell0});
+    bitBtn->SetCaption("OK");
+    bitBtn->SetLayout(blGlyphLeft);
+    const RECT leftHalf{0, 0, 37, 25};
+    const RECT rightHalf{38, 0, 75, 25};
+    MemoryCanvas leftToRight(75, 25, White);
+    DrawItem(leftToRight, 0);
+    EXPECT_TRUE(leftToRight.Contains(leftHalf, Cell0));
+    EXPECT_FALSE(leftToRight.Contains(rightHalf, Cell0));
+
+    bitBtn->SetBiDiMode(bdRightToLeft);
+    MemoryCanvas rightToLeft(75, 25, White);
+    DrawItem(rightToLeft, 0);
+    EXPECT_TRUE(rightToLeft.Contains(rightHalf, Cell0));
+    EXPECT_FALSE(rightToLeft.Contains(leftHalf, Cell0));
+}
+
 TEST_F(ButtonHandler, ADisabledCaptionIsGray) {
     constexpr COLORREF Ink = RGB(0, 0, 200);
     bitBtn->SetCaption("WWWW");
@@ -268,5 +329,5 @@ TEST_F(ButtonHandler, NothingIsDrawnNorMadeAgainOnceTheServicesAreGone) {
     EXPECT_EQ(canvas.Pixel(2, 2), White);
     InitializeThemeSrv();
     SetControlThemes(true);
-    EXPECT_TRUE(ControlThemingEnabledNow());
+    EXPECT_TRUE(IsControlThemingEnabled());
 }

@@ -55,11 +55,6 @@ void SetControlThemes(bool on) {
         services->RefreshThemeState();
 }
 
-bool ControlThemingEnabledNow() {
-    const TThemeServices* services = ThemeServicesInstance();
-    return services && services->ControlThemingEnabled();
-}
-
 void PumpMessages() {
     Application->ProcessMessages();
 }

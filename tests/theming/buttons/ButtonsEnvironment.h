@@ -4,6 +4,7 @@
 
 #include "platform/forms/Form.h"
 #include "theming/ThemeMgr.h"
+#include "theming/ThemeSrv.h"
 
 #include <vector>
 #include <windows.h>
@@ -11,7 +12,6 @@
 // Control theming on or off (through the common-controls version the
 // services check); the state is re-read at once.
 void SetControlThemes(bool on);
-bool ControlThemingEnabledNow();
 
 // A 32-bit memory bitmap selected into its own DC, filled with one colour.
 class MemoryCanvas {

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <vector>
 
 namespace {
@@ -41,7 +43,7 @@ struct Taker {
 class CheckListBoxHandler : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow());
+        ASSERT_TRUE(IsControlThemingEnabled());
         ASSERT_GT(CheckBoxWidth, 0);
         listBox = f.Add<TCheckListBox>(10, 10, 160, 100);
         listBox->Items()->Add("Eins");
@@ -225,4 +227,31 @@ TEST_F(CheckListBoxHandler, OtherMessagesGoToTheSavedProcedure) {
     ::SendMessageA(listBox->Handle(), LB_SETCURSEL, 1, 0);
     listBox->Perform(WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(listBox->State(1), cbUnchecked) << "space stepped the checked item";
+}
+
+TEST_F(CheckListBoxHandler, RightToLeftPutsTheCheckColumnAtTheRightAndTheTextBesideIt) {
+    listBox->SetBiDiMode(bdRightToLeft);
+    ASSERT_TRUE(listBox->UseRightToLeftAlignment());
+    const std::vector<COLORREF> checked = ThemedBox(19);
+    MemoryCanvas canvas(ItemWidth, ItemHeight, White);
+    DrawItem(listBox, canvas, 1, 0);
+    // The box, mirrored into the column at the right.
+    const int column = listBox->CheckWidth();
+    const RECT box = Box();
+    std::vector<COLORREF> drawn;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x)
+            drawn.push_back(canvas.Pixel(ItemWidth - column + x, y));
+    EXPECT_EQ(drawn, checked);
+    EXPECT_TRUE(canvas.Contains({0, 0, ItemWidth - column, ItemHeight},
+                                ColorToRGB(listBox->Font()->Color())))
+        << "the text part, filled and written left of the column";
+    EXPECT_TRUE(
+        canvas.Contains({0, 0, ItemWidth - column, ItemHeight}, ColorToRGB(listBox->Color())));
+    int leftmostText = ItemWidth;
+    for (int y = 0; y < ItemHeight; ++y)
+        for (int x = 0; x < ItemWidth - column; ++x)
+            if (canvas.Pixel(x, y) == ColorToRGB(listBox->Font()->Color()))
+                leftmostText = std::min(leftmostText, x);
+    EXPECT_GT(leftmostText, (ItemWidth - column) / 2) << "right-aligned text";
 }

@@ -7,6 +7,7 @@
 #include "platform/stdctrls/ButtonControls.h"
 #include "platform/stdctrls/Panels.h"
 #include "theming/ThemedButtons.h"
+#include "tests/support/ProcedureHook.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ constexpr WPARAM ShowAccelerators = MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL);
 class KeyboardCues : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow());
+        ASSERT_TRUE(IsControlThemingEnabled());
         button = f.Add<TButton>(10, 10, 75, 25);
         panel = f.Add<TPanel>(10, 50, 200, 100);
         text = f.Add<TFakeStaticText>(5, 5, 60, 20, panel);
@@ -114,10 +115,33 @@ TEST_F(KeyboardCues, UnthemedNoCuesAreShown) {
     EXPECT_FALSE(Invalid(text));
 }
 
-TEST(KeyboardCuesWithoutForm, NothingHappens) {
-    TButton orphan(nullptr);
-    HandleKeyboardCues(&orphan, VK_MENU);
-    HandleKeyboardCues(nullptr, VK_TAB);
-    InvalidateStaticTexts(nullptr);
-    EXPECT_FALSE(orphan.HandleAllocated()) << "no form: nothing is sent";
+namespace {
+// A top-level window that is not a form, with a button on it.
+class TLooseHost : public TWinControl {
+public:
+    TLooseHost() : TWinControl(nullptr) { SetBounds(0, 0, 200, 100); }
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TWinControl::CreateParams(params);
+        params.Style = WS_POPUP;
+    }
+};
+
+} // namespace
+
+TEST_F(KeyboardCues, ButtonOutsideAnyFormShowsNoCuesAnywhere) {
+    TOwnedPtr<TLooseHost> host(new TLooseHost);
+    auto* loose = new TButton(host.get());
+    loose->SetParent(host.get());
+    f.Manager->UpdateControlSubclassing(loose, true);
+    int index = -1;
+    ASSERT_TRUE(f.Manager->List(TThemedClass::tcButton).FindSubclassedControl(loose, index));
+    TProcedureHook hostState(host.get());
+    for (auto [msg, key] : {std::pair<UINT, WORD>{WM_SYSKEYDOWN, VK_MENU}, {WM_KEYDOWN, VK_TAB}})
+        ::SendMessageA(loose->Handle(), msg, key, 0);
+    EXPECT_EQ(hostState.Count(WM_CHANGEUISTATE), 0) << "the top window is no form";
+    EXPECT_TRUE(Cues().empty()) << "nor is the form of another control asked";
+    Key(WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(Cues(), std::vector<WPARAM>{ShowFocus}) << "while a button on a form still does";
 }

@@ -25,7 +25,7 @@ constexpr RECT OnCanvas{Left, Top, Left + Width, Top + Height};
 class SpeedButtonHandler : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow());
+        ASSERT_TRUE(IsControlThemingEnabled());
         button = new TSpeedButton(f.Form);
         button->SetParent(f.Form);
         button->SetBounds(Left, Top, Width, Height);
@@ -206,7 +206,7 @@ TEST_F(SpeedButtonHandler, UnthemedTheButtonPaintsItself) {
     button->SetFlat(false);
     const auto themed = Painted();
     SetControlThemes(false);
-    ASSERT_FALSE(ControlThemingEnabledNow());
+    ASSERT_FALSE(IsControlThemingEnabled());
     const auto classic = Painted();
     EXPECT_NE(classic, themed);
     EXPECT_NE(At(classic, Left + Width / 2, Top + Height / 2), ThemedButtonForm::FormColour);

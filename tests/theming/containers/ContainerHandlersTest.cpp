@@ -7,14 +7,24 @@
 #include "platform/forms/Application.h"
 #include "platform/forms/Form.h"
 #include "platform/stdctrls/ButtonControls.h"
+#include "platform/stdctrls/Frames.h"
+#include "platform/stdctrls/ListView.h"
+#include "platform/stdctrls/PageControl.h"
 #include "platform/stdctrls/Panels.h"
+#include "platform/stdctrls/ScrollBox.h"
 #include "theming/ThemeMgr.h"
 #include "theming/ThemeSrv.h"
 #include "theming/ThemedContainers.h"
 #include "theming/UxTheme.h"
+#include "tests/support/ProcedureHook.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 // An animation stand-in: the handler reads Transparent by name.
@@ -47,7 +57,7 @@ bool Listed(const TThemeManager* manager, TThemedClass cls, TControl* control) {
 class ContainerHandlers : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow());
+        ASSERT_TRUE(IsControlThemingEnabled());
         form = new TForm(Application);
         form->SetBounds(10, 10, 300, 200);
         panel = new TPanel(form);
@@ -167,11 +177,17 @@ TEST_F(ContainerHandlers, FormSubclassesControlsAddedLaterAndReleasesRemovedOnes
 
 TEST_F(ContainerHandlers, FormFeedsTheSubclassingAlsoWhenThemesAreOff) {
     ControlThemes off(false);
+    auto* lateList = new TListView(form);
+    lateList->SetParent(form);
     auto* panelLate = new TPanel(form);
     panelLate->SetParent(form);
-    // Without themes only list views are taken; the message still reached
-    // the subclassing (and was refused there), and nothing else happened.
+    // Unthemed, only list views are taken: the form's message still reached
+    // the subclassing, which took the one and left the other.
+    EXPECT_TRUE(Listed(manager, TThemedClass::tcListView, lateList));
     EXPECT_FALSE(Listed(manager, TThemedClass::tcPanel, panelLate));
+    lateList->SetParent(nullptr);
+    EXPECT_FALSE(Listed(manager, TThemedClass::tcListView, lateList));
+    Free(lateList);
 }
 
 struct ControlListTaker {
@@ -190,10 +206,21 @@ TEST_F(ContainerHandlers, FormFeedsTheSubclassingBeforeOnControlMessage) {
     EXPECT_TRUE(Listed(manager, TThemedClass::tcButton, button));
 }
 
-TEST_F(ContainerHandlers, ControlListChangeWithoutAControlIsIgnored) {
-    TMessage message{CM_CONTROLLISTCHANGE, 0, 1, 0};
-    FormControlListPrelude(*manager, form, message);
-    EXPECT_EQ(message.Result, 0);
+TEST_F(ContainerHandlers, ControlListChangeReachesTheSubclassingOnlyWithAControl) {
+    auto* button = new TButton(form);
+    button->SetParent(form);
+    ASSERT_TRUE(Listed(manager, TThemedClass::tcButton, button));
+    const int listed = manager->List(TThemedClass::tcButton).Count();
+    // Without a control the message changes nothing, whichever way it says.
+    form->Perform(CM_CONTROLLISTCHANGE, 0, 0);
+    form->Perform(CM_CONTROLLISTCHANGE, 0, 1);
+    EXPECT_EQ(manager->List(TThemedClass::tcButton).Count(), listed);
+    EXPECT_TRUE(Listed(manager, TThemedClass::tcButton, button));
+    // With one it is the same as the control leaving or coming.
+    form->Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(button), 0);
+    EXPECT_FALSE(Listed(manager, TThemedClass::tcButton, button));
+    form->Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(button), 1);
+    EXPECT_TRUE(Listed(manager, TThemedClass::tcButton, button));
 }
 
 TEST_F(ContainerHandlers, PanelOfItsOwnColourIsNeverThemed) {
@@ -234,17 +261,52 @@ TEST_F(ContainerHandlers, UnthemedFramePassesTheContainersMessagesOn) {
 }
 
 TEST_F(ContainerHandlers, HandlersLeaveOtherMessagesToTheControl) {
-    TMessage message{WM_MOUSEMOVE, 0, 0, 0};
-    EXPECT_FALSE(GroupBoxWindowProc(*manager, panel, message));
-    EXPECT_FALSE(TabSheetWindowProc(*manager, panel, message));
-    EXPECT_FALSE(SplitterWindowProc(*manager, panel, message));
-    EXPECT_FALSE(FrameWindowProc(*manager, panel, message));
-    EXPECT_FALSE(WinControlWindowProc(*manager, panel, message));
-    TMessage key{WM_KEYDOWN, VK_TAB, 0, 0};
-    EXPECT_FALSE(WinControlWindowProc(*manager, panel, key)) << "cues, then the control";
-    EXPECT_FALSE(GroupBoxWindowProc(*manager, panel, key));
-    TMessage erase{WM_ERASEBKGND, 0, 0, 0};
-    EXPECT_FALSE(WinControlWindowProc(*manager, panel, erase)) << "not a scrolling control";
+    auto* groupBox = new TGroupBox(form);
+    auto* frame = new TFrame(form);
+    auto* pages = new TPageControl(form);
+    auto* sheet = new TTabSheet(form);
+    auto* box = new TScrollBox(form);
+    for (TWinControl* control :
+         {static_cast<TWinControl*>(groupBox), static_cast<TWinControl*>(frame),
+          static_cast<TWinControl*>(pages), static_cast<TWinControl*>(box)})
+        control->SetParent(form);
+    sheet->SetPageControl(pages);
+    Free(manager);
+    const std::vector<TWinControl*> controls = {groupBox, frame, sheet, box};
+    // Below the manager's stubs: what reaches the controls' own procedures.
+    std::vector<std::unique_ptr<TProcedureHook>> own;
+    for (TWinControl* control : controls)
+        own.push_back(std::make_unique<TProcedureHook>(control));
+    manager = new TThemeManager(form);
+    manager->Loaded();
+    ASSERT_TRUE(Listed(manager, TThemedClass::tcGroupBox, groupBox));
+    ASSERT_TRUE(Listed(manager, TThemedClass::tcFrame, frame));
+    ASSERT_TRUE(Listed(manager, TThemedClass::tcTabSheet, sheet));
+    ASSERT_TRUE(Listed(manager, TThemedClass::tcWinControl, box));
+    struct CueCounter {
+        void Receive(TThemeManager*, TControl* control, TMessage& message, bool&) {
+            if (control == Form && message.Msg == WM_CHANGEUISTATE)
+                ++Count;
+        }
+        TControl* Form;
+        int Count = 0;
+    } cues{form};
+    manager->OnControlMessage = TControlMessageEvent::Of<&CueCounter::Receive>(&cues);
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const HWND window = controls[i]->Handle();
+        ::SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+        ::SendMessageA(window, WM_KEYDOWN, VK_TAB, 0);
+        ::SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Neu"));
+        const std::string name = controls[i]->ClassName();
+        EXPECT_EQ(own[i]->Count(WM_MOUSEMOVE), 1) << name;
+        EXPECT_EQ(own[i]->Count(WM_KEYDOWN), 1) << name;
+        EXPECT_EQ(own[i]->Count(WM_SETTEXT), 1) << name;
+    }
+    EXPECT_EQ(cues.Count, 2) << "the group box and the scroll box show the focus cues";
+    manager->OnControlMessage = {};
+    Free(manager);
+    manager = nullptr;
+    own.clear();
 }
 
 TEST_F(ContainerHandlers, HandlersNeverRemakeTheServicesAfterShutdown) {

@@ -4,7 +4,12 @@
 
 #include "platform/dialogs/SystemSeams.h"
 
+#include "platform/controls/WinControl.h"
+#include "theming/ThemeMgr.h"
+
 #include <optional>
+#include <utility>
+#include <vector>
 #include <windows.h>
 
 #include "tests/support/ControlThemes.h"
@@ -34,3 +39,39 @@ private:
 // The bounding box of DC's clip region; empty when it has none.
 RECT ClipBox(HDC dc);
 bool HasClipRegion(HDC dc);
+
+// Dispatches every pending message of the thread.
+void PumpMessages();
+
+// A control of class T owned by Owner, placed on Parent at the given bounds.
+template <class T>
+T* AddControl(TComponent* owner, TWinControl* parent, int left, int top, int width, int height) {
+    auto* control = new T(owner);
+    control->SetParent(parent);
+    control->SetBounds(left, top, width, height);
+    return control;
+}
+
+// Whether Manager's list of Class holds Control.
+bool IsListed(const TThemeManager* manager, TThemedClass cls, TControl* control);
+
+// Records every message that passes the manager's frame on its way to a
+// handler (through OnControlMessage), taking none of them.
+class FrameWitness {
+public:
+    explicit FrameWitness(TThemeManager* manager);
+    ~FrameWitness();
+    FrameWitness(const FrameWitness&) = delete;
+    FrameWitness& operator=(const FrameWitness&) = delete;
+
+    bool Saw(const TControl* control, UINT msg) const;
+    // WM_ERASEBKGND that Control got with LParam equal to the DC: the erase
+    // a child asks of its parent (EraseWithParent).
+    int ErasesForAChild(const TControl* control) const;
+    void Clear() { FSeen.clear(); }
+
+private:
+    void Receive(TThemeManager*, TControl* control, TMessage& message, bool&);
+    TThemeManager* FManager;
+    std::vector<std::pair<const TControl*, TMessage>> FSeen;
+};

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 bool SameRect(const RECT& a, const RECT& b) {
@@ -54,7 +55,7 @@ TEST(PanelBevelColors, LoweredExchangesHighlightAndShadow) {
 class ThemedPainting : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow());
+        ASSERT_TRUE(IsControlThemingEnabled());
         form = new TForm(Application);
         form->SetBounds(10, 10, 400, 300);
         form->SetColor(clWhite);
@@ -77,6 +78,22 @@ protected:
     TPanel* panel = nullptr;
     TThemeManager* manager = nullptr;
 };
+
+// The first and last column in which the 120 x 60 panel, painted into a
+// bitmap, shows red (its caption's colour in these tests); -1 without any.
+std::pair<int, int> RedColumns(TPanel* panel) {
+    SentinelBitmap bitmap(120, 60);
+    PaintPanel(panel, bitmap.DC());
+    int left = 120;
+    int right = -1;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 120; ++x)
+            if (bitmap.Pixel(x, y) == RGB(255, 0, 0)) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return {left, right};
+}
 
 // The first row, from the top, in which the frame shows at column X.
 int FrameTop(const SentinelBitmap& bitmap, int x, int height) {
@@ -193,15 +210,7 @@ TEST_F(ThemedPainting, PanelCaptionIsCentredInTheFontColour) {
     panel->SetBevelOuter(TBevelCut::bvNone);
     panel->SetCaption("WWWW");
     panel->Font()->SetColor(clRed);
-    SentinelBitmap bitmap(120, 60);
-    PaintPanel(panel, bitmap.DC());
-    int left = 120, right = -1;
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 120; ++x)
-            if (bitmap.Pixel(x, y) == RGB(255, 0, 0)) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
+    const auto [left, right] = RedColumns(panel);
     ASSERT_GE(right, 0) << "the caption is drawn in red";
     EXPECT_LE(std::abs((left + right) - 119), 3) << "centred: " << left << ".." << right;
     EXPECT_EQ(panel->Canvas()->HandleAllocated(), false) << "the canvas let go of the DC";
@@ -239,5 +248,75 @@ TEST_F(ThemedPainting, PanelBorderIsPaintedAndTheWindowDCGivenBack) {
     const COLORREF corner = ::GetPixel(window, 0, 30);
     ::ReleaseDC(panel->Handle(), window);
     EXPECT_NE(corner, RGB(255, 255, 255)) << "the sunken edge, not the parent's white";
+}
+
+namespace {
+// The columns of the group box's top frame line that its caption cuts out,
+// as the group box shows on the screen.
+struct CaptionGap {
+    int Left = -1;
+    int Right = -1;
+};
+
+CaptionGap GapInTheTopEdge(TGroupBox* groupBox) {
+    ::RedrawWindow(groupBox->Handle(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SentinelBitmap shot(200, 100);
+    const HDC screen = ::GetDC(groupBox->Handle());
+    ::BitBlt(shot.DC(), 0, 0, 200, 100, screen, 0, 0, SRCCOPY);
+    ::ReleaseDC(groupBox->Handle(), screen);
+    // The frame's top line, found where no caption can be: the middle.
+    const COLORREF background = shot.Pixel(100, 0);
+    int top = 0;
+    while (top < 50 && shot.Pixel(100, top) == background)
+        ++top;
+    const COLORREF line = shot.Pixel(100, top);
+    CaptionGap gap;
+    for (int x = 12; x < 188; ++x)
+        if (shot.Pixel(x, top) != line) {
+            if (gap.Left < 0)
+                gap.Left = x;
+            gap.Right = x;
+        }
+    return gap;
+}
+} // namespace
+
+TEST_F(ThemedPainting, RightToLeftGroupBoxPutsItsCaptionAtTheRight) {
+    groupBox->SetCaption("Optionen");
+    form->Show();
+    SIZE caption{};
+    {
+        const HDC dc = ::GetDC(groupBox->Handle());
+        const HGDIOBJ old = ::SelectObject(dc, groupBox->Font()->Handle());
+        ::GetTextExtentPoint32A(dc, "Optionen", 8, &caption);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(groupBox->Handle(), dc);
+    }
+    ASSERT_GT(caption.cx, 10);
+    const CaptionGap leftToRight = GapInTheTopEdge(groupBox);
+    EXPECT_GE(leftToRight.Left, 8);
+    EXPECT_LE(leftToRight.Right, 8 + caption.cx);
+
+    groupBox->SetBiDiMode(bdRightToLeft);
+    ASSERT_TRUE(groupBox->UseRightToLeftAlignment());
+    const CaptionGap rightToLeft = GapInTheTopEdge(groupBox);
+    EXPECT_GE(rightToLeft.Left, 200 - 8 - caption.cx) << "from Width - 8 - the caption's width";
+    EXPECT_LE(rightToLeft.Right, 200 - 8);
+    EXPECT_GT(rightToLeft.Right, 200 - 8 - caption.cx / 2);
+}
+
+TEST_F(ThemedPainting, RightToLeftPanelWritesALeftJustifiedCaptionFromTheRight) {
+    panel->SetBevelOuter(TBevelCut::bvNone);
+    panel->SetCaption("WW");
+    panel->SetAlignment(taLeftJustify);
+    panel->Font()->SetColor(clRed);
+    const auto [ltrLeft, ltrRight] = RedColumns(panel);
+    ASSERT_GE(ltrRight, 0);
+    EXPECT_LT(ltrLeft, 10);
+    panel->SetBiDiMode(bdRightToLeft);
+    const auto [rtlLeft, rtlRight] = RedColumns(panel);
+    EXPECT_GT(rtlRight, 110);
+    EXPECT_GT(rtlLeft, 60);
 }
 } // namespace

@@ -14,11 +14,13 @@
 #include "platform/stdctrls/TrackBar.h"
 #include "theming/ThemeMgr.h"
 #include "theming/ThemeSrv.h"
+#include "tests/support/ProcedureHook.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <set>
 #include <stdexcept>
 #include <vector>
@@ -82,7 +84,7 @@ struct Listener {
 class ThemedForm : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow()) << "the visual style must be active";
+        ASSERT_TRUE(IsControlThemingEnabled()) << "the visual style must be active";
         ASSERT_EQ(ActiveThemeManager, nullptr);
         form = new TForm(Application);
         form->SetBounds(10, 10, 400, 300);
@@ -296,7 +298,7 @@ TEST_F(ThemedForm, BecomingActiveClearsEveryListOfThePreviousManagerEvenUnthemed
     TThemeManager* second = Manager();
     {
         ControlThemes off(false);
-        ASSERT_FALSE(ControlThemingEnabledNow());
+        ASSERT_FALSE(IsControlThemingEnabled());
         second->BecomeActiveManager();
         EXPECT_EQ(ListedTotal(first), 0);
         EXPECT_TRUE(first->Passive());
@@ -312,6 +314,116 @@ TEST_F(ThemedForm, BecomingActiveClearsEveryListOfThePreviousManagerEvenUnthemed
     }
     for (const auto& [control, proc] : before)
         EXPECT_TRUE(control->WindowProc == proc) << control->ClassName();
+}
+
+TEST_F(ThemedForm, OwnerlessFormFreedWithoutAWindowLeavesTheFormList) {
+    TThemeManager* manager = Manager();
+    auto* loose = new TForm(nullptr);
+    manager->CollectForms(nullptr);
+    ASSERT_TRUE(Listed(manager, TThemedClass::tcForm, loose));
+    ASSERT_FALSE(loose->HandleAllocated());
+    Free(loose);
+    EXPECT_FALSE(Listed(manager, TThemedClass::tcForm, loose));
+    EXPECT_EQ(manager->List(TThemedClass::tcForm).Count(), 1);
+    Free(manager);
+    EXPECT_EQ(ActiveThemeManager, nullptr);
+}
+
+TEST_F(ThemedForm, ComponentAnnouncedAsAFormAndFreedBeforeTheWakeUpIsForgotten) {
+    TThemeManager* manager = Manager();
+    PumpMessages();
+    // Announced from its base constructor: it might still become a form.
+    auto* component = new TComponent(Application);
+    EXPECT_EQ(manager->PendingFormCount(), 1);
+    Free(component);
+    EXPECT_EQ(manager->PendingFormCount(), 0);
+    PumpMessages();
+    EXPECT_EQ(manager->List(TThemedClass::tcForm).Count(), 1);
+}
+
+TEST_F(ThemedForm, LateFormGoesOnlyToTheManagerThatBecameActive) {
+    TThemeManager* first = Manager();
+    TThemeManager* second = Manager();
+    PumpMessages();
+    // One form queued before the hand-over, one after.
+    auto* before = new TForm(Application);
+    ASSERT_EQ(first->PendingFormCount(), 1);
+    second->BecomeActiveManager();
+    auto* after = new TForm(Application);
+    before->HandleNeeded();
+    after->HandleNeeded();
+    PumpMessages();
+    for (TForm* late : {before, after}) {
+        EXPECT_TRUE(Listed(second, TThemedClass::tcForm, late));
+        EXPECT_FALSE(Listed(first, TThemedClass::tcForm, late)) << "a passive manager takes none";
+    }
+    EXPECT_EQ(first->PendingFormCount(), 0);
+    EXPECT_EQ(ListedTotal(first), 0);
+    // Any order of freeing afterwards.
+    Free(after);
+    Free(second);
+    EXPECT_EQ(ActiveThemeManager, first);
+    EXPECT_TRUE(Listed(first, TThemedClass::tcForm, before));
+    Free(before);
+    Free(first);
+    EXPECT_EQ(ActiveThemeManager, nullptr);
+}
+
+TEST_F(ThemedForm, HookAboveTheStubRemovedBeforeTheManagerGoes) {
+    const TWndMethod original = button->WindowProc;
+    TThemeManager* manager = Manager();
+    {
+        TProcedureHook hook(button);
+        ::SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+        EXPECT_EQ(clicks.Count, clicksPerPress);
+        EXPECT_GT(hook.Seen.size(), 0u);
+    }
+    ::SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks.Count, 2 * clicksPerPress);
+    Free(manager);
+    EXPECT_TRUE(button->WindowProc == original);
+    ::SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks.Count, 3 * clicksPerPress);
+}
+
+TEST_F(ThemedForm, HookAboveTheStubOutlivesTheManagerAndMessagesStillArrive) {
+    TThemeManager* manager = Manager();
+    TProcedureHook hook(button);
+    Free(manager);
+    EXPECT_TRUE(button->WindowProc == hook.Procedure()) << "the hook on top is left in place";
+    ::SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks.Count, clicksPerPress);
+    hook.Remove();
+    ::SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks.Count, 2 * clicksPerPress) << "the stub it put back passes messages on";
+    EXPECT_EQ(button->Perform(WM_GETTEXTLENGTH, 0, 0), 0);
+}
+
+TEST_F(ThemedForm, NewManagerOverAHookLeftAboveAnOldStubNeitherLoopsNorDropsMessages) {
+    TThemeManager* first = Manager();
+    TProcedureHook hook(button);
+    Free(first);
+    TThemeManager* second = Manager();
+    ASSERT_TRUE(Listed(second, TThemedClass::tcButton, button));
+    ::SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks.Count, clicksPerPress) << "once through every procedure";
+    Free(second);
+    EXPECT_TRUE(button->WindowProc == hook.Procedure());
+    hook.Remove();
+    ::SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks.Count, 2 * clicksPerPress);
+}
+
+TEST_F(ThemedForm, ControlWithAStubLeftInAChainCanBeFreedInAnyOrder) {
+    TThemeManager* manager = Manager();
+    auto hook = std::make_unique<TProcedureHook>(radio);
+    Free(manager);
+    hook->Remove();
+    Free(radio);
+    all.erase(std::ranges::find(all, radio));
+    hook.reset();
+    TThemeManager* again = Manager();
+    EXPECT_TRUE(Listed(again, TThemedClass::tcButton, button));
 }
 
 TEST_F(ThemedForm, WindowlessControlFreedWhileUnthemedLeavesItsList) {
@@ -341,24 +453,16 @@ TEST_F(ThemedForm, AllowEventAndVetoMessageKeepControlsUnthemed) {
 namespace {
 // Answers CM_VETOSUBCLASSING with Answer and passes everything else on.
 struct Vetoer {
-    explicit Vetoer(TControl* control) : Control(control), Original(control->WindowProc) {
-        control->WindowProc = TWndMethod::Of<&Vetoer::Receive>(this);
-    }
-    ~Vetoer() { Control->WindowProc = Original; }
-    Vetoer(const Vetoer&) = delete;
-    Vetoer& operator=(const Vetoer&) = delete;
-    void Receive(TMessage& message) {
-        if (message.Msg == CM_VETOSUBCLASSING) {
-            ++Asked;
-            message.Result = Answer;
-            return;
-        }
-        Original(message);
-    }
-    TControl* Control;
-    TWndMethod Original;
+    explicit Vetoer(TControl* control)
+        : Hook(control, [this](TMessage& message) {
+              if (message.Msg != CM_VETOSUBCLASSING)
+                  return false;
+              message.Result = Answer;
+              return true;
+          }) {}
+    int Asked() const { return Hook.Count(CM_VETOSUBCLASSING); }
     LRESULT Answer = 1;
-    int Asked = 0;
+    TProcedureHook Hook;
 };
 } // namespace
 
@@ -366,10 +470,10 @@ TEST_F(ThemedForm, ControlThatVetoesIsNotSubclassedButFormsAreNeverAsked) {
     Vetoer buttonVeto(button);
     Vetoer formVeto(form);
     TThemeManager* manager = Manager();
-    EXPECT_EQ(buttonVeto.Asked, 1);
+    EXPECT_EQ(buttonVeto.Asked(), 1);
     EXPECT_FALSE(Listed(manager, TThemedClass::tcButton, button));
     EXPECT_TRUE(Listed(manager, TThemedClass::tcButton, radio));
-    EXPECT_EQ(formVeto.Asked, 0);
+    EXPECT_EQ(formVeto.Asked(), 0);
     EXPECT_TRUE(Listed(manager, TThemedClass::tcForm, form));
 
     buttonVeto.Answer = 0;
@@ -404,6 +508,38 @@ TEST_F(ThemedForm, FormOutlivingTheUnitsGoesWithoutHandOverOrNewServices) {
     EXPECT_EQ(ThemeServicesInstance(), nullptr);
     InitializeThemeSrv();
     InitializeThemeMgr();
+}
+
+namespace {
+// A handler whose drawing fails halfway for one message.
+bool RaisingCases(TThemeManager&, TControl*, TMessage& message) {
+    if (message.Msg == WM_USER + 21) {
+        message.Result = 5;
+        throw std::runtime_error("Zeichnen fehlgeschlagen");
+    }
+    return false;
+}
+
+struct ExceptionCounter {
+    void Count(TObject*, const std::exception&) { ++Shown; }
+    int Shown = 0;
+};
+} // namespace
+
+TEST_F(ThemedForm, AHandlerThatRaisesEndsQuietlyAtTheManagersFrame) {
+    TThemeManager* manager = Manager();
+    SetThemedHandler(TThemedClass::tcButton, {RaisingCases});
+    ExceptionCounter shown;
+    const TExceptionEvent previous = Application->OnException;
+    Application->OnException = TExceptionEvent::Of<&ExceptionCounter::Count>(&shown);
+    EXPECT_EQ(::SendMessageA(button->Handle(), WM_USER + 21, 0, 0), 5)
+        << "taken, with what the handler answered";
+    ::SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+    Application->OnException = previous;
+    SetThemedHandler(TThemedClass::tcButton, {});
+    EXPECT_EQ(shown.Shown, 0) << "nothing reached the window procedure's handler";
+    EXPECT_EQ(clicks.Count, clicksPerPress) << "and the next message went on as usual";
+    EXPECT_TRUE(Listed(manager, TThemedClass::tcButton, button));
 }
 
 TEST_F(ThemedForm, ControlMessageEventTakesMessagesBeforeTheControl) {
@@ -512,10 +648,30 @@ TEST(ThemeManagerUnit, RegistersTheClassWithItsPublishedOptions) {
     EXPECT_NE(cls->Properties().Find("OnThemeChange"), nullptr);
 }
 
-TEST(ThemeManagerUnit, CheckBoxMetricsAreOneGlyphOfTheSystemBitmap) {
-    EXPECT_GT(CheckBoxWidth, 0);
-    EXPECT_GT(CheckBoxHeight, 0);
-    EXPECT_LT(CheckBoxWidth, 64);
+TEST(ThemeManagerUnit, CheckBoxMetricsCutTheSystemBitmapIntoItsGlyphs) {
+    // The system bitmap holds the check-box glyphs in four columns and three
+    // rows, each a box with a dark frame: every glyph's first column is
+    // frame down its whole height, and the one before it belongs to another.
+    constexpr WORD CheckBoxesBitmap = 32759;
+    const HBITMAP glyphs = ::LoadBitmapA(nullptr, MAKEINTRESOURCEA(CheckBoxesBitmap));
+    ASSERT_NE(glyphs, nullptr);
+    BITMAP info{};
+    ASSERT_EQ(::GetObjectA(glyphs, sizeof info, &info), static_cast<int>(sizeof info));
+    EXPECT_EQ(info.bmWidth, 4 * CheckBoxWidth);
+    EXPECT_EQ(info.bmHeight, 3 * CheckBoxHeight);
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(dc, glyphs);
+    for (int column = 0; column < 4; ++column) {
+        const int left = column * CheckBoxWidth;
+        const COLORREF frame = ::GetPixel(dc, left, CheckBoxHeight / 2);
+        EXPECT_EQ(::GetPixel(dc, left, 1), frame) << column;
+        EXPECT_EQ(::GetPixel(dc, left, CheckBoxHeight - 2), frame) << column;
+        EXPECT_NE(::GetPixel(dc, left + CheckBoxWidth / 2, CheckBoxHeight / 2), frame)
+            << column << ": the box's inside";
+    }
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::DeleteObject(glyphs);
     EXPECT_TRUE(IsWindowsXP);
 }
 

@@ -32,7 +32,7 @@ DWORD WindowStyle(TWinControl* control) {
 class ToolBarForm : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(ControlThemingEnabledNow()) << "the visual style must be active";
+        ASSERT_TRUE(IsControlThemingEnabled()) << "the visual style must be active";
         ASSERT_EQ(ActiveThemeManager, nullptr);
         form = new TForm(Application);
         form->SetBounds(10, 10, 400, 300);

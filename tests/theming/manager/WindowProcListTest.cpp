@@ -315,13 +315,15 @@ TEST_F(SavedProcedure, DestroyDuringAQueuedRecreationKeepsTheEntry) {
 TEST_F(SavedProcedure, DestroyWhileBeingDestroyedRestoresAfterTheOldProcedure) {
     Recorder rec(controls[0].get(), list);
     list.SubclassControl(rec.Control);
+    const TWndMethod stub = list.StubFor(rec.Control);
+    ASSERT_TRUE(rec.Control->WindowProc == stub);
     manager->QueueRecreation(rec.Control);
     rec.Control->IncludeState(csDestroying);
     TMessage message{WM_DESTROY, 0, 0, 0};
     list.CallSavedWindowProc(rec.Control, message);
     rec.Control->ExcludeState(csDestroying);
     ASSERT_EQ(rec.ProcDuringCall.size(), 1u);
-    EXPECT_TRUE(rec.ProcDuringCall[0] == list.StubFor(rec.Control));
+    EXPECT_TRUE(rec.ProcDuringCall[0] == stub);
     EXPECT_EQ(list.Count(), 0);
     EXPECT_TRUE(rec.Control->WindowProc == TWndMethod::Of<&Recorder::Receive>(&rec));
     EXPECT_FALSE(manager->IsPendingRecreation(rec.Control));

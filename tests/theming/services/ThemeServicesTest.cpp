@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
 
 namespace {
@@ -187,60 +189,10 @@ TEST_F(ThemeServicesWithFake, ParentBackgroundAsksForTransparencyOnlyWithDetails
         << "without details, or without the condition, it draws unconditionally";
 }
 
-// A windowed control with a client edge (and both scroll bars), top-level so
-// it needs no parent.
-class TClientEdgeControl : public TWinControl {
-public:
-    TClientEdgeControl(bool clientEdge) : TWinControl(nullptr), FClientEdge(clientEdge) {
-        SetBounds(0, 0, 120, 80);
-    }
-
-protected:
-    void CreateParams(TCreateParams& params) override {
-        TWinControl::CreateParams(params);
-        params.Style = WS_POPUP | WS_HSCROLL | WS_VSCROLL;
-        if (FClientEdge)
-            params.ExStyle |= WS_EX_CLIENTEDGE;
-    }
-
-private:
-    bool FClientEdge;
-};
-
-TEST_F(ThemeServicesWithFake, ClientEdgeBorderDrawsTheEditFrameOverTheWholeWindow) {
-    Create();
-    TOwnedPtr<TClientEdgeControl> control(new TClientEdgeControl(true));
-    control->HandleNeeded();
-    RECT window{};
-    ::GetWindowRect(control->Handle(), &window);
-    TFakeThemeLibrary::Reset();
-    services->PaintClientEdgeBorder(control.get(), true);
-    const TCalls calls = TFakeThemeLibrary::Calls();
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0], "OpenThemeData edit -> 4096");
-    EXPECT_EQ(calls[1], "DrawThemeBackground 4096 1 1 0,0," +
-                            std::to_string(window.right - window.left) + "," +
-                            std::to_string(window.bottom - window.top) + " none");
-}
-
-TEST_F(ThemeServicesWithFake, ClientEdgeBorderNeedsTheClientEdgeAndAWindow) {
-    Create();
-    TOwnedPtr<TClientEdgeControl> plain(new TClientEdgeControl(false));
-    TOwnedPtr<TClientEdgeControl> windowless(new TClientEdgeControl(true));
-    plain->HandleNeeded();
-    TFakeThemeLibrary::Reset();
-    services->PaintClientEdgeBorder(plain.get(), true);
-    services->PaintClientEdgeBorder(windowless.get(), true);
-    services->PaintClientEdgeBorder(nullptr, true);
-    EXPECT_TRUE(TFakeThemeLibrary::Calls().empty());
-    EXPECT_FALSE(windowless->HandleAllocated()) << "no window is made for the border";
-}
-
 TEST_F(ThemeServicesWithFake, WithoutWindowNothingIsSubclassed) {
     Create(nullptr);
     EXPECT_EQ(services->Window(), nullptr);
     EXPECT_EQ(services->ObjectInstance(), nullptr);
-    EXPECT_EQ(services->SavedWindowProc(), nullptr);
 }
 
 TEST_F(ThemeServicesWithFake, SubclassesItsWindowAndPutsTheProcedureBack) {
@@ -253,15 +205,6 @@ TEST_F(ThemeServicesWithFake, SubclassesItsWindowAndPutsTheProcedureBack) {
     services.reset();
     EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(window.Handle(), GWLP_WNDPROC)),
               TTestWindow::OwnProcedure());
-}
-
-TEST_F(ThemeServicesWithFake, ASecondObjectLeavesTheWindowToTheFirst) {
-    TTestWindow window;
-    Create(window.Handle());
-    TThemeServices second(window.Handle());
-    EXPECT_EQ(second.ObjectInstance(), nullptr);
-    EXPECT_EQ(second.Window(), window.Handle());
-    EXPECT_TRUE(second.ThemesInUse()) << "it still reads the theme state";
 }
 
 TEST_F(ThemeServicesWithFake, DestroyedWindowUnsubclassesAndHandlesAreStillClosed) {
@@ -277,23 +220,41 @@ TEST_F(ThemeServicesWithFake, DestroyedWindowUnsubclassesAndHandlesAreStillClose
         << "theme handles are closed although their window is gone";
 }
 
-// Messages that reach the window's own procedure.
+// Messages that reach the window's own procedure, and theme changes each
+// services object heard.
 struct TSeen {
+    void Notified(TObject* sender) { ++Changes[sender]; }
+    TNotifyEvent Listen() { return TNotifyEvent::Of<&TSeen::Notified>(this); }
+    int Count(UINT msg) const { return static_cast<int>(std::ranges::count(Messages, msg)); }
     std::vector<UINT> Messages;
+    std::map<TObject*, int> Changes;
 };
 
+void Record(HWND, UINT msg, void* context) {
+    static_cast<TSeen*>(context)->Messages.push_back(msg);
+}
+
 // A procedure installed on top of the services' one, passing everything on.
+// A chain that loops would come back here without end: it stops the loop
+// and remembers it.
 WNDPROC Below = nullptr;
+int Depth = 0;
+bool Looped = false;
 LRESULT CALLBACK OnTop(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return ::CallWindowProcA(Below, window, msg, wParam, lParam);
+    if (Depth > 50) {
+        Looped = true;
+        return 0;
+    }
+    ++Depth;
+    const LRESULT result = ::CallWindowProcA(Below, window, msg, wParam, lParam);
+    --Depth;
+    return result;
 }
 
 TEST_F(ThemeServicesWithFake, LeavingUnderAnotherSubclassKeepsTheChainWhole) {
     TTestWindow window;
     TSeen seen;
-    window.Observe([](HWND, UINT msg,
-                      void* context) { static_cast<TSeen*>(context)->Messages.push_back(msg); },
-                   &seen);
+    window.Observe(&Record, &seen);
     Create(window.Handle());
     Below = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(window.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OnTop)));
@@ -301,8 +262,65 @@ TEST_F(ThemeServicesWithFake, LeavingUnderAnotherSubclassKeepsTheChainWhole) {
     EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(window.Handle(), GWLP_WNDPROC)), &OnTop)
         << "the procedure on top stays";
     ::SendMessageA(window.Handle(), WM_USER + 7, 0, 0);
-    ASSERT_FALSE(seen.Messages.empty());
-    EXPECT_EQ(seen.Messages.back(), WM_USER + 7u) << "messages still reach the window";
+    EXPECT_EQ(seen.Count(WM_USER + 7), 1) << "messages still reach the window";
+    window.Destroy();
+}
+
+TEST_F(ThemeServicesWithFake, NewObjectOverAChainAnEarlierOneLeftNeitherLoopsNorGoesDeaf) {
+    TTestWindow window;
+    TSeen seen;
+    window.Observe(&Record, &seen);
+    Create(window.Handle());
+    Below = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(window.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OnTop)));
+    services.reset();
+    Create(window.Handle());
+    services->ThemeChangeNotify = seen.Listen();
+    EXPECT_NE(services->ObjectInstance(), nullptr);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(window.Handle(), GWLP_WNDPROC)), &OnTop)
+        << "installed once: the procedure left below the one on top serves it";
+
+    Looped = false;
+    ::SendMessageA(window.Handle(), WM_USER + 7, 0, 0);
+    EXPECT_FALSE(Looped);
+    EXPECT_EQ(seen.Count(WM_USER + 7), 1) << "once, without coming round again";
+    ::SendMessageA(window.Handle(), WM_THEMECHANGED, 0, 0);
+    EXPECT_EQ(seen.Changes[services.get()], 1);
+    EXPECT_EQ(seen.Count(WM_THEMECHANGED), 1);
+
+    // The procedure on top leaves: the services object stays in the chain.
+    ::SetWindowLongPtrA(window.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Below));
+    ::SendMessageA(window.Handle(), WM_THEMECHANGED, 0, 0);
+    EXPECT_EQ(seen.Changes[services.get()], 2);
+    EXPECT_EQ(seen.Count(WM_THEMECHANGED), 2);
+    services.reset();
+    window.Destroy();
+}
+
+TEST_F(ThemeServicesWithFake, TwoObjectsOnOneWindowEachHearTheThemeChange) {
+    TTestWindow window;
+    TSeen seen;
+    window.Observe(&Record, &seen);
+    Create(window.Handle());
+    auto second = std::make_unique<TThemeServices>(window.Handle());
+    services->ThemeChangeNotify = seen.Listen();
+    second->ThemeChangeNotify = seen.Listen();
+    EXPECT_NE(second->ObjectInstance(), nullptr);
+    EXPECT_EQ(second->SavedWindowProc(), TTestWindow::OwnProcedure());
+
+    ::SendMessageA(window.Handle(), WM_THEMECHANGED, 0, 0);
+    EXPECT_EQ(seen.Changes[services.get()], 1);
+    EXPECT_EQ(seen.Changes[second.get()], 1);
+    EXPECT_EQ(seen.Count(WM_THEMECHANGED), 1);
+
+    // Whichever goes first, the other keeps its place.
+    services.reset();
+    ::SendMessageA(window.Handle(), WM_THEMECHANGED, 0, 0);
+    EXPECT_EQ(seen.Changes[second.get()], 2);
+    EXPECT_EQ(seen.Count(WM_THEMECHANGED), 2);
+    second.reset();
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(window.Handle(), GWLP_WNDPROC)),
+              TTestWindow::OwnProcedure());
     window.Destroy();
 }
 

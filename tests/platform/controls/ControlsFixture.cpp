@@ -1,0 +1,75 @@
+#include "ControlsFixture.h"
+
+#include "platform/forms/Application.h"
+#include "platform/forms/UnitLifecycle.h"
+#include "tests/support/UnitsEnvironment.h"
+
+namespace {
+const TUnitEntry Units[] = {
+    {"Forms", InitializeFormsUnit, FinalizeFormsUnit},
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new TUnitsEnvironment(Units));
+
+// The messages the probes note, by name.
+const char* Describe(UINT msg) {
+    switch (msg) {
+    case CM_MOUSEENTER:
+        return "enter";
+    case CM_MOUSELEAVE:
+        return "leave";
+    default:
+        return nullptr;
+    }
+}
+} // namespace
+
+void PumpMessages() {
+    Application->ProcessMessages();
+}
+
+void PumpFor(int milliseconds) {
+    const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
+    do {
+        PumpMessages();
+        ::Sleep(10);
+    } while (static_cast<int>(end - ::GetTickCount()) > 0);
+    PumpMessages();
+}
+
+void TProbeGraphic::Dispatch(TMessage& message) {
+    if (const char* what = Describe(message.Msg); what && Log)
+        Log->push_back(Name() + " " + what);
+    TGraphicControl::Dispatch(message);
+}
+
+void TProbeWindow::Dispatch(TMessage& message) {
+    if (const char* what = Describe(message.Msg); what && Log)
+        Log->push_back(Name() + " " + what);
+    TCustomControl::Dispatch(message);
+}
+
+void ControlsTest::SetUp() {
+    MoveMouseAway();
+    form = new TForm(Application);
+    form->SetName("form");
+    form->SetBounds(40, 40, 400, 300);
+    form->Show();
+    PumpMessages();
+}
+
+void ControlsTest::TearDown() {
+    Free(form);
+    PumpMessages();
+}
+
+void ControlsTest::MoveMouseTo(const TControl* control, int x, int y) {
+    const POINT p = control->ClientToScreen({x, y});
+    ::SetCursorPos(p.x, p.y);
+    PumpFor(500);
+}
+
+void ControlsTest::MoveMouseAway() {
+    ::SetCursorPos(1200, 1000);
+    PumpFor(500);
+}
