@@ -1,6 +1,7 @@
 #include "platform/controls/Control.h"
 
 #include "platform/controls/Cursors.h"
+#include "platform/controls/Menus.h"
 #include "platform/controls/MouseTracking.h"
 #include "platform/controls/WinControl.h"
 #include "platform/rtl/Exceptions.h"
@@ -154,6 +155,10 @@ void TControl::Dispatch(TMessage& message) {
     case CM_BIDIMODECHANGED:
         Invalidate();
         return;
+    case WM_CONTEXTMENU:
+        if (ContextPopup(message))
+            return;
+        break;
     default:
         if (message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MBUTTONDBLCLK)
             MouseMessage(message);
@@ -372,6 +377,34 @@ void TControl::SetCursor(TCursor value) {
         return;
     FCursor = value;
     Perform(CM_CURSORCHANGED);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* value) {
+    if (value == FPopupMenu)
+        return;
+    if (FPopupMenu)
+        FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = value;
+    if (value)
+        value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == FPopupMenu)
+        FPopupMenu = nullptr;
+}
+
+bool TControl::ContextPopup(TMessage& message) {
+    if (!FPopupMenu || !FPopupMenu->AutoPopup() || Destroying())
+        return false;
+    POINT p{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))};
+    if (message.LParam == -1)
+        p = ClientToScreen({0, 0}); // from the keyboard: at the control
+    FPopupMenu->SetPopupComponent(this);
+    FPopupMenu->Popup(p.x, p.y);
+    message.Result = 1;
+    return true;
 }
 
 void TControl::SetBiDiMode(TBiDiMode value) {

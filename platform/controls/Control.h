@@ -18,6 +18,7 @@
 #include <windows.h>
 
 class TWinControl;
+class TPopupMenu;
 
 enum class TControlStyleFlag {
     csAcceptsControls,
@@ -204,6 +205,12 @@ public:
     // The alignment the control's text has before mirroring.
     virtual TAlignment ControlsAlignment() const { return taLeftJustify; }
 
+    // The menu a right click or the context-menu key shows; it tells the
+    // control when it is freed.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* value);
+    void Notification(TComponent* component, TOperation operation) override;
+
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle value) { FControlStyle = value; }
     TControlState ControlState() const { return FControlState; }
@@ -267,6 +274,9 @@ protected:
     void ApplyAnchorRules(int parentWidth, int parentHeight);
     // Asks the parent to lay out its children again.
     void RequestAlign();
+    // Shows PopupMenu for WM_CONTEXTMENU (at the control when the request
+    // came from the keyboard); false when the control has none to show.
+    bool ContextPopup(TMessage& message);
     // Turns a mouse message into the mouse steps, capture and click.
     void MouseMessage(TMessage& message);
     // The area to repaint in the parent when this control changes.
@@ -289,6 +299,7 @@ protected:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
+    TPopupMenu* FPopupMenu = nullptr;
     TAlign FAlign = alNone;
     TAnchors FAnchors{akLeft, akTop};
     std::unique_ptr<TSizeConstraints> FConstraints;

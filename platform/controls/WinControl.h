@@ -154,4 +154,8 @@ private:
     // holding the mouse, else the one under it) and keeps track of which
     // control the mouse is over; false when the message is this window's.
     bool ForwardMouse(TMessage& message);
+    // Shift+F10 and the context-menu key ask for the popup menu at the
+    // focused control; true when one was shown (the key is then spent).
+    bool ContextMenuKey(TMessage& message);
+    bool FContextKeyDown = false;
 };

@@ -10,6 +10,7 @@ list(APPEND WINDOWS
     Hints.cpp
     UtilityWindow.cpp
     GraphicControl.cpp
+    Menus.cpp
     MouseTracking.cpp
     SizeConstraints.cpp
     WinControl.cpp
