@@ -1,17 +1,21 @@
 #include "platform/controls/Control.h"
 
 #include "platform/controls/Cursors.h"
+#include "platform/controls/DragDrop.h"
 #include "platform/controls/Menus.h"
 #include "platform/controls/MouseTracking.h"
 #include "platform/controls/WinControl.h"
 #include "platform/rtl/Exceptions.h"
+
+#include <cstdlib>
 
 const TIdentMap& CursorIdents() {
     static const TIdentMap map = {
         {crDefault, "crDefault"},   {crNone, "crNone"},           {crArrow, "crArrow"},
         {crCross, "crCross"},       {crIBeam, "crIBeam"},         {crSizeNESW, "crSizeNESW"},
         {crSizeNS, "crSizeNS"},     {crSizeNWSE, "crSizeNWSE"},   {crSizeWE, "crSizeWE"},
-        {crUpArrow, "crUpArrow"},   {crHourGlass, "crHourGlass"}, {crNo, "crNo"},
+        {crUpArrow, "crUpArrow"},   {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},
+        {crNoDrop, "crNoDrop"},     {crNo, "crNo"},
         {crAppStart, "crAppStart"}, {crHelp, "crHelp"},           {crHandPoint, "crHandPoint"},
         {crSizeAll, "crSizeAll"},
     };
@@ -44,12 +48,14 @@ TControl::TControl(TComponent* owner)
 
 TControl::~TControl() {
     ForgetControl(this);
+    DragControlGone(this);
     if (FParent)
         FParent->RemoveControl(this);
 }
 
 void TControl::BeforeDestruction() {
     ForgetControl(this);
+    DragControlGone(this);
     TComponent::BeforeDestruction();
     SetParent(nullptr);
 }
@@ -70,6 +76,10 @@ void TControl::MouseMessage(TMessage& message) {
     switch (message.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        if (FDragMode == dmAutomatic) {
+            FDragArmed = true;
+            FDragArmPoint = ClientToScreen(p);
+        }
         if (FControlStyle.Contains(csCaptureMouse))
             SetMouseCapture(true);
         if (message.Msg == WM_LBUTTONDBLCLK) {
@@ -95,6 +105,7 @@ void TControl::MouseMessage(TMessage& message) {
         MouseDown(mbMiddle, shift, p.x, p.y);
         break;
     case WM_LBUTTONUP:
+        FDragArmed = false;
         if (MouseCapture())
             SetMouseCapture(false);
         if (FControlState.Contains(csLButtonDown)) {
@@ -113,6 +124,17 @@ void TControl::MouseMessage(TMessage& message) {
         break;
     case WM_MOUSEMOVE:
         MouseMove(shift, p.x, p.y);
+        if (FDragArmed && (message.WParam & MK_LBUTTON)) {
+            const POINT screen = ClientToScreen(p);
+            if (std::abs(screen.x - FDragArmPoint.x) > ::GetSystemMetrics(SM_CXDRAG) ||
+                std::abs(screen.y - FDragArmPoint.y) > ::GetSystemMetrics(SM_CYDRAG)) {
+                // A drag, not a click: the press becomes the grab.
+                FDragArmed = false;
+                FControlState.Exclude(csLButtonDown);
+                SetMouseCapture(false);
+                StartDrag(this, FDragArmPoint, true, 0);
+            }
+        }
         break;
     default:
         break;

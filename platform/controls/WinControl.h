@@ -68,6 +68,11 @@ public:
     virtual bool CanFocus() const;
     virtual void SetFocus();
 
+    // Whether a control dragged with dkDock may be dropped into this one,
+    // which then becomes its parent.
+    bool DockSite() const { return FDockSite; }
+    void SetDockSite(bool value) { FDockSite = value; }
+
     TBrush* Brush() const { return FBrush.get(); }
     RECT ClientRect() const override;
     POINT ClientOrigin() const override;
@@ -141,6 +146,7 @@ protected:
     bool FTabStop = false;
     int FReadTabOrder = -1;
     int FAlignLevel = 0;
+    bool FDockSite = false;
 
 private:
     friend LRESULT CALLBACK InitWndProc(HWND, UINT, WPARAM, LPARAM);

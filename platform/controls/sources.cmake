@@ -4,8 +4,10 @@ list(APPEND PORTABLE
 list(APPEND WINDOWS
     BorderStyle.cpp
     Control.cpp
+    ControlDrag.cpp
     ControlLayout.cpp
     Cursors.cpp
+    DragDrop.cpp
     ExceptionHook.cpp
     Hints.cpp
     UtilityWindow.cpp
