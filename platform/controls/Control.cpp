@@ -429,6 +429,28 @@ bool TControl::ContextPopup(TMessage& message) {
     return true;
 }
 
+bool TControl::PaletteChanged(bool foreground) {
+    HPALETTE palette = GetPalette();
+    if (!palette)
+        return false;
+    auto* window = dynamic_cast<TWinControl*>(this);
+    if (!window)
+        window = FParent;
+    if (!window || !window->HandleAllocated())
+        return false;
+    HWND handle = window->Handle();
+    HDC dc = ::GetDC(handle);
+    if (!dc)
+        return false;
+    HPALETTE old = ::SelectPalette(dc, palette, !foreground);
+    if (::RealizePalette(dc) != GDI_ERROR)
+        Invalidate();
+    ::SelectPalette(dc, old, TRUE);
+    ::RealizePalette(dc);
+    ::ReleaseDC(handle, dc);
+    return true;
+}
+
 void TControl::SetBiDiMode(TBiDiMode value) {
     FParentBiDiMode = false;
     if (value == FBiDiMode)

@@ -300,6 +300,13 @@ public:
 
     void Loaded() override;
 
+    // The palette the control draws with, or null: asked whenever the form
+    // realises palettes because the system asks it to.
+    virtual HPALETTE GetPalette() const { return nullptr; }
+    // Realises the palette (Foreground: as the active window's) and
+    // repaints when it did; true when the control has a palette.
+    virtual bool PaletteChanged(bool foreground);
+
     // Called when the font or colour of the parent changed.
     virtual void ParentFontChanged();
     virtual void ParentColorChanged();

@@ -423,6 +423,16 @@ void TWinControl::ApplyHint() {
         SetWindowHint(FHandle, FShowHint ? FHint : std::string());
 }
 
+bool TWinControl::PaletteChanged(bool foreground) {
+    bool realised = false;
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it)
+        if ((*it)->PaletteChanged(foreground && !realised))
+            realised = true;
+    if (TControl::PaletteChanged(foreground && !realised))
+        realised = true;
+    return realised;
+}
+
 void TWinControl::Invalidate() {
     if (FHandle)
         ::InvalidateRect(FHandle, nullptr, !FControlStyle.Contains(csOpaque));

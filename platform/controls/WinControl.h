@@ -81,6 +81,10 @@ public:
     void SetText(const std::string& value) override;
     void SetHint(const std::string& value) override;
 
+    // The children last to first, then the window itself; the first palette
+    // realised takes the foreground, the others follow in the background.
+    bool PaletteChanged(bool foreground) override;
+
     void Invalidate() override;
     void Update() override;
     void Repaint() override;
