@@ -118,6 +118,7 @@ void TKitBaseControl::DrawDesignFrame() {
     c.Pen()->SetColor(clBlack);
     c.Pen()->SetWidth(1);
     c.Pen()->SetStyle(psDash);
+    c.Pen()->SetMode(pmCopy);
     c.Brush()->SetStyle(bsClear);
     c.Rectangle(0, 0, FWidth, FHeight);
 }
