@@ -402,13 +402,7 @@ void TControl::SetCursor(TCursor value) {
 }
 
 void TControl::SetPopupMenu(TPopupMenu* value) {
-    if (value == FPopupMenu)
-        return;
-    if (FPopupMenu)
-        FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = value;
-    if (value)
-        value->FreeNotification(this);
+    ReplaceReference(FPopupMenu, value);
 }
 
 void TControl::Notification(TComponent* component, TOperation operation) {

@@ -204,13 +204,7 @@ const TClassInfo& TPopupMenu::StaticClassInfo() {
 }
 
 void TPopupMenu::SetPopupComponent(TComponent* value) {
-    if (value == FPopupComponent)
-        return;
-    if (FPopupComponent)
-        FPopupComponent->RemoveFreeNotification(this);
-    FPopupComponent = value;
-    if (value)
-        value->FreeNotification(this);
+    ReplaceReference(FPopupComponent, value);
 }
 
 void TPopupMenu::Notification(TComponent* component, TOperation operation) {
