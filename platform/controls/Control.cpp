@@ -80,7 +80,7 @@ void TControl::MouseMessage(TMessage& message) {
             FDragArmed = true;
             FDragArmPoint = ClientToScreen(p);
         }
-        if (FControlStyle.Contains(csCaptureMouse))
+        if (CapturesOnPress())
             SetMouseCapture(true);
         if (message.Msg == WM_LBUTTONDBLCLK) {
             // The release after a double click is no click of its own.
@@ -155,6 +155,13 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
 
 void TControl::DblClick() {
     OnDblClick(this);
+}
+
+bool TControl::CapturesOnPress() const {
+    // A system control (a list, a track bar) captures and releases by
+    // itself; taking the mouse from it first would end its tracking.
+    const auto* window = dynamic_cast<const TWinControl*>(this);
+    return FControlStyle.Contains(csCaptureMouse) && !(window && window->IsSystemClass());
 }
 
 bool TControl::MouseCapture() const {

@@ -335,6 +335,8 @@ protected:
     // Shows PopupMenu for WM_CONTEXTMENU (at the control when the request
     // came from the keyboard); false when the control has none to show.
     bool ContextPopup(TMessage& message);
+    // Whether a left press takes the mouse for this control.
+    bool CapturesOnPress() const;
     // Turns a mouse message into the mouse steps, capture and click.
     void MouseMessage(TMessage& message);
     // The area to repaint in the parent when this control changes.

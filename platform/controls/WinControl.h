@@ -44,6 +44,9 @@ public:
     void DestroyHandle();
     void RecreateWnd();
 
+    // Whether the window is one of a system class (a button, a list ...).
+    bool IsSystemClass() const { return !FSystemClassName.empty(); }
+
     // The object of a window made by this layer, or null.
     static TWinControl* FindControl(HWND handle);
 

@@ -321,3 +321,16 @@ TEST_F(KitGraphicControl, TheRealMouseMakesAFillEnterAndLeave) {
     EXPECT_EQ(b->Enters, 1);
     EXPECT_EQ(b->Leaves, 1);
 }
+
+TEST_F(KitGraphicControl, AFillOffersItsGradientsPaletteWhenTheFormRealisesPalettes) {
+    auto* probe = AddProbe(form, {10, 10, 110, 30}, "probe");
+    probe->FillObject()->SetStyle(sfGradient);
+    EXPECT_EQ(::SendMessageA(form->Handle(), WM_QUERYNEWPALETTE, 0, 0), FALSE)
+        << "a gradient without its own palette";
+    probe->FillObject()->Gradient()->SetPaletteRealize(true);
+    ASSERT_NE(probe->GetPalette(), nullptr);
+    EXPECT_EQ(probe->GetPalette(), probe->FillObject()->Gradient()->Palette());
+    EXPECT_EQ(::SendMessageA(form->Handle(), WM_QUERYNEWPALETTE, 0, 0), TRUE);
+    probe->FillObject()->SetStyle(sfNone);
+    EXPECT_EQ(probe->GetPalette(), nullptr);
+}
