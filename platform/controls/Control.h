@@ -244,7 +244,8 @@ public:
     // The drag steps; each fires its event.
     virtual void DoStartDrag();
     virtual void DoStartDock();
-    // Accept starts False; a control with OnDragOver lets it decide.
+    // Without OnDragOver a control takes nothing; with it, the handler
+    // decides (Accept comes in True).
     virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
     virtual void DragDrop(TObject* source, int x, int y);
     virtual void DoEndDrag(TObject* target, int x, int y);
