@@ -1,6 +1,7 @@
 #include "components/controls/kitextcS.h"
 
 #include "components/imagelists/kitimagelistbase.h"
+#include "platform/controls/ControlProperties.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -12,10 +13,13 @@ const TClassInfo& TKitFill::StaticClassInfo() {
         p.Integer("Width", &TControl::Width, &TControl::SetWidth);
         p.Integer("Height", &TControl::Height, &TControl::SetHeight);
         p.String("About", &TKitBaseControl::About, &TKitBaseControl::SetAbout);
+        ControlProperties<TKitFill>::Align(p);
         p.Object("Bevel", &TKitGraphicControl::Bevel);
         p.Object("Caption", &TKitFill::Caption);
         p.Integer("Color", &TControl::Color, &TControl::SetColor, clWindow, &ColorIdents()).Stored =
             [](TObject& o) { return !static_cast<TControl&>(o).ParentColor(); };
+        ControlProperties<TKitFill>::DragCursor(p);
+        ControlProperties<TKitFill>::DragMode(p);
         p.Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled, true);
         p.Object("FillObject", &TKitFill::FillObject);
         p.Reference("ImageList", &TKitBaseControl::ImageList, &TKitBaseControl::SetImageList)
@@ -27,12 +31,26 @@ const TClassInfo& TKitFill::StaticClassInfo() {
         p.Integer("ListIndex", &TKitBaseControl::ListIndex, &TKitBaseControl::SetListIndexValue, 0);
         p.Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor, true);
         p.Boolean("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint, true);
+        ControlProperties<TKitFill>::PopupMenu(p);
         p.Boolean("ShowHint", &TControl::ShowHint, &TControl::SetShowHint, std::nullopt).Stored =
             [](TObject& o) { return !static_cast<TControl&>(o).ParentShowHint(); };
         p.Boolean("Visible", &TControl::Visible, &TControl::SetVisible, true);
         p.Event("OnClick", &TControl::OnClick);
-        p.Event("OnMouseEnter", &TKitBaseControl::OnMouseEnter);
-        p.Event("OnMouseLeave", &TKitBaseControl::OnMouseLeave);
+        p.Event("OnDblClick", &TControl::OnDblClick);
+        p.Event("OnDragDrop", &TControl::OnDragDrop);
+        p.Event("OnDragOver", &TControl::OnDragOver);
+        p.Event("OnEndDrag", &TControl::OnEndDrag);
+        p.Event("OnMouseDown", &TControl::OnMouseDown);
+        p.Event("OnMouseMove", &TControl::OnMouseMove);
+        p.Event("OnMouseUp", &TControl::OnMouseUp);
+        p.Event("OnStartDrag", &TControl::OnStartDrag);
+        ControlProperties<TKitFill>::Anchors(p);
+        ControlProperties<TKitFill>::BiDiMode(p);
+        ControlProperties<TKitFill>::DragKind(p);
+        ControlProperties<TKitFill>::Constraints(p);
+        ControlProperties<TKitFill>::ParentBiDiMode(p);
+        p.Event("OnEndDock", &TControl::OnEndDock);
+        p.Event("OnStartDock", &TControl::OnStartDock);
     });
     return info;
 }

@@ -28,7 +28,7 @@ public:
     // bitmap, or empties it when the image is missing.
     void ImageListChanged(TObject* sender) override;
     // The palette of the fill in use, for palette realisation.
-    HPALETTE GetPalette() const { return FFillObject->FillPalette(); }
+    HPALETTE GetPalette() const override { return FFillObject->FillPalette(); }
 
     // The flags the caption is painted with: clip to the inner rectangle,
     // plus enabled (0x0002) or disabled (0x0001).

@@ -179,7 +179,7 @@ void DrawKitDesignFrame(TCanvas& canvas, int width, int height) {
     canvas.Pen()->SetColor(clBlack);
     canvas.Pen()->SetWidth(1);
     canvas.Pen()->SetStyle(psDash);
-    ::SetROP2(canvas.Handle(), R2_COPYPEN);
+    canvas.Pen()->SetMode(pmCopy);
     canvas.Brush()->SetStyle(bsClear);
     canvas.Rectangle(0, 0, width, height);
 }

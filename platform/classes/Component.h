@@ -66,6 +66,17 @@ public:
     // the request is mutual.
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);
+    // Points Field at Value and moves the free notification with it; the
+    // owner of Field clears it in Notification when the component is freed.
+    template <class T> void ReplaceReference(T*& field, T* value) {
+        if (value == field)
+            return;
+        if (field)
+            field->RemoveFreeNotification(this);
+        field = value;
+        if (value)
+            value->FreeNotification(this);
+    }
 
     // Called when Component is inserted into or removed from this component's
     // owner tree, or freed while on the free-notification list. The base

@@ -1,16 +1,21 @@
 #include "platform/controls/Control.h"
 
 #include "platform/controls/Cursors.h"
+#include "platform/controls/DragDrop.h"
+#include "platform/controls/Menus.h"
 #include "platform/controls/MouseTracking.h"
 #include "platform/controls/WinControl.h"
 #include "platform/rtl/Exceptions.h"
+
+#include <cstdlib>
 
 const TIdentMap& CursorIdents() {
     static const TIdentMap map = {
         {crDefault, "crDefault"},   {crNone, "crNone"},           {crArrow, "crArrow"},
         {crCross, "crCross"},       {crIBeam, "crIBeam"},         {crSizeNESW, "crSizeNESW"},
         {crSizeNS, "crSizeNS"},     {crSizeNWSE, "crSizeNWSE"},   {crSizeWE, "crSizeWE"},
-        {crUpArrow, "crUpArrow"},   {crHourGlass, "crHourGlass"}, {crNo, "crNo"},
+        {crUpArrow, "crUpArrow"},   {crHourGlass, "crHourGlass"}, {crDrag, "crDrag"},
+        {crNoDrop, "crNoDrop"},     {crNo, "crNo"},
         {crAppStart, "crAppStart"}, {crHelp, "crHelp"},           {crHandPoint, "crHandPoint"},
         {crSizeAll, "crSizeAll"},
     };
@@ -43,12 +48,14 @@ TControl::TControl(TComponent* owner)
 
 TControl::~TControl() {
     ForgetControl(this);
+    DragControlGone(this);
     if (FParent)
         FParent->RemoveControl(this);
 }
 
 void TControl::BeforeDestruction() {
     ForgetControl(this);
+    DragControlGone(this);
     TComponent::BeforeDestruction();
     SetParent(nullptr);
 }
@@ -69,7 +76,11 @@ void TControl::MouseMessage(TMessage& message) {
     switch (message.Msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        if (FControlStyle.Contains(csCaptureMouse))
+        if (FDragMode == dmAutomatic) {
+            FDragArmed = true;
+            FDragArmPoint = ClientToScreen(p);
+        }
+        if (CapturesOnPress())
             SetMouseCapture(true);
         if (message.Msg == WM_LBUTTONDBLCLK) {
             // The release after a double click is no click of its own.
@@ -94,6 +105,7 @@ void TControl::MouseMessage(TMessage& message) {
         MouseDown(mbMiddle, shift, p.x, p.y);
         break;
     case WM_LBUTTONUP:
+        FDragArmed = false;
         if (MouseCapture())
             SetMouseCapture(false);
         if (FControlState.Contains(csLButtonDown)) {
@@ -112,6 +124,17 @@ void TControl::MouseMessage(TMessage& message) {
         break;
     case WM_MOUSEMOVE:
         MouseMove(shift, p.x, p.y);
+        if (FDragArmed && (message.WParam & MK_LBUTTON)) {
+            const POINT screen = ClientToScreen(p);
+            if (std::abs(screen.x - FDragArmPoint.x) > ::GetSystemMetrics(SM_CXDRAG) ||
+                std::abs(screen.y - FDragArmPoint.y) > ::GetSystemMetrics(SM_CYDRAG)) {
+                // A drag, not a click: the press becomes the grab.
+                FDragArmed = false;
+                FControlState.Exclude(csLButtonDown);
+                SetMouseCapture(false);
+                StartDrag(this, FDragArmPoint, true, 0);
+            }
+        }
         break;
     default:
         break;
@@ -134,6 +157,13 @@ void TControl::DblClick() {
     OnDblClick(this);
 }
 
+bool TControl::CapturesOnPress() const {
+    // A system control (a list, a track bar) captures and releases by
+    // itself; taking the mouse from it first would end its tracking.
+    const auto* window = dynamic_cast<const TWinControl*>(this);
+    return FControlStyle.Contains(csCaptureMouse) && !(window && window->IsSystemClass());
+}
+
 bool TControl::MouseCapture() const {
     return CaptureControl() == this;
 }
@@ -154,6 +184,10 @@ void TControl::Dispatch(TMessage& message) {
     case CM_BIDIMODECHANGED:
         Invalidate();
         return;
+    case WM_CONTEXTMENU:
+        if (ContextPopup(message))
+            return;
+        break;
     default:
         if (message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MBUTTONDBLCLK)
             MouseMessage(message);
@@ -374,6 +408,50 @@ void TControl::SetCursor(TCursor value) {
         return;
     FCursor = value;
     Perform(CM_CURSORCHANGED);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* value) {
+    ReplaceReference(FPopupMenu, value);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == FPopupMenu)
+        FPopupMenu = nullptr;
+}
+
+bool TControl::ContextPopup(TMessage& message) {
+    if (!FPopupMenu || !FPopupMenu->AutoPopup() || Destroying())
+        return false;
+    POINT p{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))};
+    if (message.LParam == -1)
+        p = ClientToScreen({0, 0}); // from the keyboard: at the control
+    FPopupMenu->SetPopupComponent(this);
+    FPopupMenu->Popup(p.x, p.y);
+    message.Result = 1;
+    return true;
+}
+
+bool TControl::PaletteChanged(bool foreground) {
+    HPALETTE palette = GetPalette();
+    if (!palette)
+        return false;
+    auto* window = dynamic_cast<TWinControl*>(this);
+    if (!window)
+        window = FParent;
+    if (!window || !window->HandleAllocated())
+        return false;
+    HWND handle = window->Handle();
+    HDC dc = ::GetDC(handle);
+    if (!dc)
+        return false;
+    HPALETTE old = ::SelectPalette(dc, palette, !foreground);
+    if (::RealizePalette(dc) != GDI_ERROR)
+        Invalidate();
+    ::SelectPalette(dc, old, TRUE);
+    ::RealizePalette(dc);
+    ::ReleaseDC(handle, dc);
+    return true;
 }
 
 void TControl::SetBiDiMode(TBiDiMode value) {

@@ -18,6 +18,7 @@
 #include <windows.h>
 
 class TWinControl;
+class TPopupMenu;
 
 enum class TControlStyleFlag {
     csAcceptsControls,
@@ -74,6 +75,8 @@ constexpr TCursor crSizeNWSE = -8;
 constexpr TCursor crSizeWE = -9;
 constexpr TCursor crUpArrow = -10;
 constexpr TCursor crHourGlass = -11;
+constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
 constexpr TCursor crNo = -18;
 constexpr TCursor crAppStart = -19;
 constexpr TCursor crHelp = -20;
@@ -84,6 +87,25 @@ const TIdentMap& CursorIdents();
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 using enum TAlignment;
 const TEnumNames& AlignmentNames();
+
+// Dragging: how a drag starts, what it does, and where the mouse is in a
+// drag over a control.
+enum class TDragMode { dmManual, dmAutomatic };
+using enum TDragMode;
+const TEnumNames& DragModeNames();
+enum class TDragKind { dkDrag, dkDock };
+using enum TDragKind;
+const TEnumNames& DragKindNames();
+enum class TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using enum TDragState;
+// Sender.
+using TStartDragEvent = TEvent<TObject*>;
+// Sender, Source, X, Y in the sender's client coordinates, State, Accept.
+using TDragOverEvent = TEvent<TObject*, TObject*, int, int, TDragState, bool&>;
+// Sender, Source, X, Y.
+using TDragDropEvent = TEvent<TObject*, TObject*, int, int>;
+// Sender, Target (null when nothing took the control), X, Y in the target.
+using TEndDragEvent = TEvent<TObject*, TObject*, int, int>;
 
 // Where the parent lays a control out: along one of its client area's
 // edges (in this order: top, bottom, left, right) or over what is left.
@@ -206,6 +228,43 @@ public:
     // The alignment the control's text has before mirroring.
     virtual TAlignment ControlsAlignment() const { return taLeftJustify; }
 
+    // Dragging. With dmAutomatic a drag starts once the mouse moves the
+    // system's drag distance with the left button held; dkDock makes it a
+    // drag into a DockSite.
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode value) { FDragMode = value; }
+    TDragKind DragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind value) { FDragKind = value; }
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor value) { FDragCursor = value; }
+    // Starts a drag of this control; without Immediate only after the
+    // mouse moved Threshold pixels (-1: the system's distance).
+    void BeginDrag(bool immediate, int threshold = -1);
+    // Drops (Drop) or cancels the drag of this control.
+    void EndDrag(bool drop);
+    bool Dragging() const;
+    // The drag steps; each fires its event.
+    virtual void DoStartDrag();
+    virtual void DoStartDock();
+    // Without OnDragOver a control takes nothing; with it, the handler
+    // decides (Accept comes in True).
+    virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
+    virtual void DragDrop(TObject* source, int x, int y);
+    virtual void DoEndDrag(TObject* target, int x, int y);
+    virtual void DoEndDock(TObject* target, int x, int y);
+    TStartDragEvent OnStartDrag;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
+    TStartDragEvent OnStartDock;
+    TEndDragEvent OnEndDock;
+
+    // The menu a right click or the context-menu key shows; it tells the
+    // control when it is freed.
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* value);
+    void Notification(TComponent* component, TOperation operation) override;
+
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle value) { FControlStyle = value; }
     TControlState ControlState() const { return FControlState; }
@@ -244,6 +303,13 @@ public:
 
     void Loaded() override;
 
+    // The palette the control draws with, or null: asked whenever the form
+    // realises palettes because the system asks it to.
+    virtual HPALETTE GetPalette() const { return nullptr; }
+    // Realises the palette (Foreground: as the active window's) and
+    // repaints when it did; true when the control has a palette.
+    virtual bool PaletteChanged(bool foreground);
+
     // Called when the font or colour of the parent changed.
     virtual void ParentFontChanged();
     virtual void ParentColorChanged();
@@ -269,6 +335,11 @@ protected:
     void ApplyAnchorRules(int parentWidth, int parentHeight);
     // Asks the parent to lay out its children again.
     void RequestAlign();
+    // Shows PopupMenu for WM_CONTEXTMENU (at the control when the request
+    // came from the keyboard); false when the control has none to show.
+    bool ContextPopup(TMessage& message);
+    // Whether a left press takes the mouse for this control.
+    bool CapturesOnPress() const;
     // Turns a mouse message into the mouse steps, capture and click.
     void MouseMessage(TMessage& message);
     // The area to repaint in the parent when this control changes.
@@ -291,6 +362,14 @@ protected:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
+    TPopupMenu* FPopupMenu = nullptr;
+    TDragMode FDragMode = dmManual;
+    TDragKind FDragKind = dkDrag;
+    TCursor FDragCursor = crDrag;
+    // A left press of an automatic drag control, waiting for the mouse to
+    // move far enough (screen point).
+    bool FDragArmed = false;
+    POINT FDragArmPoint{};
     TAlign FAlign = alNone;
     TAnchors FAnchors{akLeft, akTop};
     std::unique_ptr<TSizeConstraints> FConstraints;

@@ -1,5 +1,7 @@
 #include "platform/controls/Cursors.h"
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 
 namespace {
@@ -35,6 +37,7 @@ LPCSTR StandardCursor(TCursor cursor) {
     case crHourGlass:
         return IDC_WAIT;
     case crNo:
+    case crNoDrop:
         return IDC_NO;
     case crAppStart:
         return IDC_APPSTARTING;
@@ -48,6 +51,26 @@ LPCSTR StandardCursor(TCursor cursor) {
         return nullptr;
     }
 }
+// The system has no drag cursor: an arrow with a small sheet under it.
+HCURSOR MakeDragCursor() {
+    constexpr int size = 32;
+    unsigned char andMask[size * size / 8];
+    unsigned char xorMask[size * size / 8] = {};
+    std::fill(std::begin(andMask), std::end(andMask), 0xFF); // transparent
+    auto paint = [&](int x, int y, bool white) {
+        const int bit = y * size + x;
+        andMask[bit / 8] &= static_cast<unsigned char>(~(0x80 >> (bit % 8)));
+        if (white)
+            xorMask[bit / 8] |= static_cast<unsigned char>(0x80 >> (bit % 8));
+    };
+    for (int y = 0; y < 12; ++y) // the arrow: a black outline, white inside
+        for (int x = 0; x <= y && x < 8; ++x)
+            paint(x, y, x != 0 && x != y && y != 11);
+    for (int y = 16; y < 26; ++y) // the sheet
+        for (int x = 6; x < 18; ++x)
+            paint(x, y, x != 6 && x != 17 && y != 16 && y != 25);
+    return ::CreateCursor(::GetModuleHandleA(nullptr), 0, 0, size, size, andMask, xorMask);
+}
 } // namespace
 
 HCURSOR CursorHandle(TCursor cursor) {
@@ -56,6 +79,12 @@ HCURSOR CursorHandle(TCursor cursor) {
         return it->second.Handle;
     if (cursor == crNone)
         return nullptr;
+    if (cursor == crDrag) {
+        if (HCURSOR made = MakeDragCursor()) {
+            table[crDrag] = {made, true};
+            return made;
+        }
+    }
     LPCSTR id = StandardCursor(cursor);
     return ::LoadCursorA(nullptr, id ? id : IDC_ARROW);
 }

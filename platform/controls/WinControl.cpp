@@ -473,6 +473,16 @@ void TWinControl::ApplyHint() {
         SetWindowHint(FHandle, FShowHint ? FHint : std::string());
 }
 
+bool TWinControl::PaletteChanged(bool foreground) {
+    bool realised = false;
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it)
+        if ((*it)->PaletteChanged(foreground && !realised))
+            realised = true;
+    if (TControl::PaletteChanged(foreground && !realised))
+        realised = true;
+    return realised;
+}
+
 void TWinControl::Invalidate() {
     if (FHandle)
         ::InvalidateRect(FHandle, nullptr, !FControlStyle.Contains(csOpaque));
@@ -627,6 +637,21 @@ void TWinControl::WndProc(TMessage& message) {
     TControl::WndProc(message);
 }
 
+bool TWinControl::ContextMenuKey(TMessage& message) {
+    const bool appsKey = message.WParam == VK_APPS;
+    const bool shiftF10 = message.WParam == VK_F10 && ::GetKeyState(VK_SHIFT) < 0;
+    if (message.Msg == WM_KEYUP) {
+        // The release of the key answered here asks for nothing more.
+        const bool spent = appsKey && FContextKeyDown;
+        FContextKeyDown = false;
+        return spent;
+    }
+    if (!appsKey && !shiftF10)
+        return false;
+    FContextKeyDown = appsKey;
+    return Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(FHandle), -1) != 0;
+}
+
 bool TWinControl::ForwardMouse(TMessage& message) {
     const POINT p = MouseMessagePoint(message.LParam);
     TControl* target = nullptr;
@@ -746,6 +771,24 @@ void TWinControl::Dispatch(TMessage& message) {
         break;
     case WM_SIZE:
         Realign();
+        break;
+    case WM_CONTEXTMENU:
+        // A request from this window's area may concern a child without a
+        // window; one it leaves unanswered is the window's own.
+        if (reinterpret_cast<HWND>(message.WParam) == FHandle && message.LParam != -1) {
+            const POINT p = ScreenToClient(MouseMessagePoint(message.LParam));
+            if (TControl* c = ControlAtPos(p); c && c->Enabled()) {
+                message.Result = c->Perform(WM_CONTEXTMENU, message.WParam, message.LParam);
+                if (message.Result)
+                    return;
+            }
+        }
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+        if (ContextMenuKey(message))
+            return;
         break;
     case WM_MOUSELEAVE:
         MouseLeftWindow(this);

@@ -47,6 +47,9 @@ public:
     // the procedure sees the window go and come back.
     void RecreateWnd();
 
+    // Whether the window is one of a system class (a button, a list ...).
+    bool IsSystemClass() const { return !FSystemClassName.empty(); }
+
     // The object of a window made by this layer, or null.
     static TWinControl* FindControl(HWND handle);
 
@@ -73,6 +76,11 @@ public:
     virtual bool CanFocus() const;
     virtual void SetFocus();
 
+    // Whether a control dragged with dkDock may be dropped into this one,
+    // which then becomes its parent.
+    bool DockSite() const { return FDockSite; }
+    void SetDockSite(bool value) { FDockSite = value; }
+
     TBrush* Brush() const { return FBrush.get(); }
     // Paints through an off-screen bitmap: the background is erased into it
     // (WM_ERASEBKGND with LParam equal to the bitmap's DC) and the whole
@@ -86,6 +94,10 @@ public:
     void SetEnabled(bool value) override;
     void SetText(const std::string& value) override;
     void SetHint(const std::string& value) override;
+
+    // The children last to first, then the window itself; the first palette
+    // realised takes the foreground, the others follow in the background.
+    bool PaletteChanged(bool foreground) override;
 
     void Invalidate() override;
     void Update() override;
@@ -158,6 +170,7 @@ protected:
     bool FDoubleBuffered = false;
     int FReadTabOrder = -1;
     int FAlignLevel = 0;
+    bool FDockSite = false;
 
 private:
     friend LRESULT CALLBACK InitWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -171,4 +184,8 @@ private:
     // holding the mouse, else the one under it) and keeps track of which
     // control the mouse is over; false when the message is this window's.
     bool ForwardMouse(TMessage& message);
+    // Shift+F10 and the context-menu key ask for the popup menu at the
+    // focused control; true when one was shown (the key is then spent).
+    bool ContextMenuKey(TMessage& message);
+    bool FContextKeyDown = false;
 };

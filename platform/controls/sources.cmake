@@ -4,12 +4,15 @@ list(APPEND PORTABLE
 list(APPEND WINDOWS
     BorderStyle.cpp
     Control.cpp
+    ControlDrag.cpp
     ControlLayout.cpp
     Cursors.cpp
+    DragDrop.cpp
     ExceptionHook.cpp
     Hints.cpp
     UtilityWindow.cpp
     GraphicControl.cpp
+    Menus.cpp
     MouseTracking.cpp
     SizeConstraints.cpp
     WinControl.cpp

@@ -279,6 +279,16 @@ void TCustomForm::Dispatch(TMessage& message) {
             ::ShowWindow(FHandle, SW_HIDE);
         }
         return;
+    case WM_QUERYNEWPALETTE:
+        // The form became active: its controls' palettes take the screen.
+        message.Result = PaletteChanged(true) ? TRUE : FALSE;
+        return;
+    case WM_PALETTECHANGED:
+        // Another window realised its palette: ours follow in the background.
+        if (reinterpret_cast<HWND>(message.WParam) != FHandle)
+            PaletteChanged(false);
+        message.Result = 0;
+        return;
     case WM_GETMINMAXINFO: {
         // The user's resizing stays within the constraints too.
         DefaultHandler(message);

@@ -119,6 +119,9 @@ void TCanvas::RequiredState(TCanvasState required) {
         HGDIOBJ previous = ::SelectObject(FHandle, FPen->Handle());
         if (!FOriginalPen)
             FOriginalPen = previous;
+        const int previousRop = ::SetROP2(FHandle, PenModeRop2(FPen->Mode()));
+        if (!FOriginalRop2)
+            FOriginalRop2 = previousRop;
         FState.Include(csPenValid);
     }
     if (needed.Contains(csBrushValid)) {
@@ -143,6 +146,11 @@ void TCanvas::DeselectTool(TCanvasStateFlag flag) {
     if (FHandle && *original)
         ::SelectObject(FHandle, *original);
     *original = nullptr;
+    if (flag == csPenValid) {
+        if (FHandle && FOriginalRop2)
+            ::SetROP2(FHandle, FOriginalRop2);
+        FOriginalRop2 = 0;
+    }
     FState.Exclude(flag);
 }
 

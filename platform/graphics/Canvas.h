@@ -138,6 +138,7 @@ private:
     HGDIOBJ FOriginalFont = nullptr;
     HGDIOBJ FOriginalPen = nullptr;
     HGDIOBJ FOriginalBrush = nullptr;
+    int FOriginalRop2 = 0; // the mix mode before the pen's, 0: none saved
     TCopyMode FCopyMode = SRCCOPY;
     int FLockCount = 0;
 };

@@ -245,10 +245,28 @@ void TBrush::SetStyle(TBrushStyle value) {
 
 // --- TPen --------------------------------------------------------------------
 
+const TEnumNames& PenModeNames() {
+    static const TEnumNames names = {
+        "pmBlack",       "pmWhite",      "pmNop",         "pmNot",       "pmCopy",  "pmNotCopy",
+        "pmMergePenNot", "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge",
+        "pmMask",        "pmNotMask",    "pmXor",         "pmNotXor"};
+    return names;
+}
+
+int PenModeRop2(TPenMode mode) {
+    static const int rops[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                               R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                               R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                               R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
+    return rops[static_cast<int>(mode)];
+}
+
 const TClassInfo& TPen::StaticClassInfo() {
     static const TClassInfo info = MakeClassInfo<TPen>("TPen", [](TPropertyTable& t) {
         TPropertyBuilder<TPen> p(t);
         p.Integer("Color", &TPen::Color, &TPen::SetColor, clBlack, &ColorIdents());
+        p.Enum("Mode", PenModeNames(), &TPen::Mode, &TPen::SetMode,
+               std::optional<TPenMode>(pmCopy));
         p.Enum("Style", PenStyleNames, &TPen::Style, &TPen::SetStyle,
                std::optional<TPenStyle>(psSolid));
         p.Integer("Width", &TPen::Width, &TPen::SetWidth, 1);
@@ -264,6 +282,7 @@ void TPen::Changed() {
 void TPen::Assign(TPersistent* source) {
     if (auto* pen = dynamic_cast<TPen*>(source)) {
         FColor = pen->FColor;
+        FMode = pen->FMode;
         FStyle = pen->FStyle;
         FWidth = pen->FWidth;
         Changed();
@@ -284,6 +303,13 @@ HPEN TPen::Handle() {
 void TPen::SetColor(TColor value) {
     if (value != FColor) {
         FColor = value;
+        Changed();
+    }
+}
+
+void TPen::SetMode(TPenMode value) {
+    if (value != FMode) {
+        FMode = value;
         Changed();
     }
 }

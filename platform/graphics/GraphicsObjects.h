@@ -112,6 +112,31 @@ private:
 enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 using enum TPenStyle;
 
+// How the pen combines with what is on the surface (the binary raster
+// operations).
+enum class TPenMode {
+    pmBlack,
+    pmWhite,
+    pmNop,
+    pmNot,
+    pmCopy,
+    pmNotCopy,
+    pmMergePenNot,
+    pmMaskPenNot,
+    pmMergeNotPen,
+    pmMaskNotPen,
+    pmMerge,
+    pmNotMerge,
+    pmMask,
+    pmNotMask,
+    pmXor,
+    pmNotXor
+};
+using enum TPenMode;
+const TEnumNames& PenModeNames();
+// The R2_* raster operation of Mode.
+int PenModeRop2(TPenMode mode);
+
 class TPen : public TGraphicsObject {
     TESSARO_CLASS(TPen, TGraphicsObject)
 public:
@@ -119,6 +144,8 @@ public:
     HPEN Handle();
     TColor Color() const { return FColor; }
     void SetColor(TColor value);
+    TPenMode Mode() const { return FMode; }
+    void SetMode(TPenMode value);
     TPenStyle Style() const { return FStyle; }
     void SetStyle(TPenStyle value);
     int Width() const { return FWidth; }
@@ -130,6 +157,7 @@ protected:
 private:
     TGdiObject<HPEN> FHandle;
     TColor FColor = clBlack;
+    TPenMode FMode = pmCopy;
     TPenStyle FStyle = psSolid;
     int FWidth = 1;
 };

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/StandardControls.h"
 
+#include "platform/controls/Menus.h"
 #include "platform/stdctrls/Animate.h"
 #include "platform/stdctrls/Bevel.h"
 #include "platform/stdctrls/ButtonControls.h"
@@ -22,6 +23,7 @@
 #include "platform/stdctrls/TrackBar.h"
 
 void RegisterStandardControls() {
+    RegisterMenuClasses();
     RegisterClasses<TBevel, TBitBtn, TButton, TCheckBox, TCheckListBox, TRadioButton, TImage,
                     TLabel, TPanel, TGroupBox, TSpeedButton, TTrackBar>();
     RegisterClasses<TAnimate, TFrame, TListView, TPageControl, TSplitter, TStaticText, TStatusBar,

@@ -53,12 +53,10 @@ TEST_F(ControlsTest, TheRealMouseEntersAndLeavesGraphicAndWindowedControlsOnce) 
     auto* b = Add<TProbeGraphic>(form, {60, 10, 110, 40}, "b"); // touching a
     auto* panel = Add<TProbeWindow>(form, {10, 100, 160, 200}, "panel");
     auto* inner = Add<TProbeGraphic>(panel, {20, 20, 60, 60}, "inner");
-    auto* probeForm = form;
     for (TControl* c : {static_cast<TControl*>(a), static_cast<TControl*>(b),
                         static_cast<TControl*>(inner)})
         static_cast<TProbeGraphic*>(c)->Log = &log;
     panel->Log = &log;
-    (void)probeForm;
 
     MoveMouseTo(a, 20, 15);
     MoveMouseTo(a, 25, 16); // moving inside changes nothing
@@ -163,4 +161,19 @@ TEST_F(ControlsTest, APressedGraphicControlKeepsTheMouseUntilTheRelease) {
     Post(form, WM_MOUSEMOVE, 0, 121, 30);
     EXPECT_EQ(m.Entries, (std::vector<std::string>{"g down left 5,5", "g move 90,10 left",
                                                    "g up left 90,10", "other move 21,10"}));
+}
+
+TEST_F(ControlsTest, ASpeedButtonClicksOnceForAPressAndReleaseOverIt) {
+    auto* button = Add<TSpeedButton>(form, {10, 10, 40, 35}, "button");
+    MouseLog m;
+    m.Hook(button);
+    Post(form, WM_LBUTTONDOWN, MK_LBUTTON, 15, 15);
+    EXPECT_EQ(button->State(), bsDown);
+    Post(form, WM_LBUTTONUP, 0, 16, 15);
+    Post(form, WM_LBUTTONDOWN, MK_LBUTTON, 15, 15);
+    Post(form, WM_LBUTTONUP, 0, 100, 100); // released elsewhere: no click
+    EXPECT_EQ(button->State(), bsUp);
+    EXPECT_EQ(m.Entries, (std::vector<std::string>{
+                             "button down left 5,5", "button click", "button up left 6,5",
+                             "button down left 5,5", "button up left 90,90"}));
 }

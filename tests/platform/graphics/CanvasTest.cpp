@@ -425,3 +425,49 @@ TEST(CanvasEvents, LockCountsNestedLocks) {
     canvas.Unlock();
     EXPECT_EQ(canvas.LockCount(), 0);
 }
+
+TEST(CanvasTools, ThePenModeMixesThePenWithTheSurface) {
+    constexpr std::uint32_t P = 0x00F0A050; // pen
+    constexpr std::uint32_t D = 0x003060C0; // surface
+    constexpr std::uint32_t M = 0x00FFFFFF;
+    const std::uint32_t expected[] = {
+        0,         M,         D,         ~D & M,    P,         ~P & M,        (P | ~D) & M,
+        P & ~D,    (~P | D) & M, ~P & D, P | D,     ~(P | D) & M, P & D,     ~(P & D) & M,
+        P ^ D,     ~(P ^ D) & M,
+    };
+    ASSERT_EQ(std::size(expected), PenModeNames().size());
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(PenModeNames()[i]);
+        auto bitmap = Surface();
+        TCanvas* c = bitmap->Canvas();
+        c->Brush()->SetColor(static_cast<TColor>(D));
+        c->FillRect({0, 0, 20, 20});
+        c->Pen()->SetColor(static_cast<TColor>(P));
+        c->Pen()->SetMode(static_cast<TPenMode>(i));
+        c->MoveTo(0, 5);
+        c->LineTo(20, 5);
+        EXPECT_EQ(static_cast<std::uint32_t>(c->Pixels(10, 5)), expected[i]);
+        EXPECT_EQ(static_cast<std::uint32_t>(c->Pixels(10, 6)), D) << "beside the line";
+    }
+}
+
+TEST(CanvasTools, AGivenContextGetsItsMixModeBack) {
+    auto dib = RawDib(10, 10);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, dib.Get());
+    ::SetROP2(dc, R2_NOTXORPEN);
+    {
+        TCanvas canvas;
+        canvas.SetHandle(dc);
+        canvas.Pen()->SetMode(pmXor);
+        canvas.LineTo(5, 5);
+        EXPECT_EQ(::GetROP2(dc), R2_XORPEN);
+        TPen copy;
+        copy.Assign(canvas.Pen());
+        EXPECT_EQ(copy.Mode(), pmXor) << "the mode is copied with the pen";
+        canvas.SetHandle(nullptr);
+    }
+    EXPECT_EQ(::GetROP2(dc), R2_NOTXORPEN);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+}

@@ -143,11 +143,20 @@ TEST_F(SpeedButtonHandler, TheStateComesFromTheButton) {
 }
 
 TEST_F(SpeedButtonHandler, HotFollowsTheMouseFlagWhenFlatAndTheCursorOtherwise) {
+    // The real mouse: the parent's window tells the button it came and went.
+    auto moveCursor = [](POINT p) {
+        ::SetCursorPos(p.x, p.y);
+        for (int i = 0; i < 50; ++i) {
+            PumpMessages();
+            ::Sleep(10);
+        }
+    };
     button->SetFlat(true);
-    button->Perform(CM_MOUSEENTER, 0, 0);
-    ASSERT_TRUE(button->MouseInControl()) << "the saved procedure saw the message";
+    moveCursor(button->ClientToScreen({Width / 2, Height / 2}));
+    ASSERT_TRUE(button->MouseInControl()) << "the saved procedure saw the mouse come";
     EXPECT_EQ(Painted(), Expected(ButtonDrawState::Hot));
-    button->Perform(CM_MOUSELEAVE, 0, 0);
+    moveCursor({0, 0});
+    EXPECT_FALSE(button->MouseInControl());
     EXPECT_EQ(Painted(), Expected(ButtonDrawState::Normal));
 
     button->SetFlat(false);

@@ -1,0 +1,249 @@
+#include "platform/controls/DragDrop.h"
+
+#include "platform/controls/Cursors.h"
+#include "platform/controls/UtilityWindow.h"
+#include "platform/controls/WinControl.h"
+
+#include <cstdlib>
+#include <optional>
+
+namespace {
+struct TDragOperation {
+    TControl* Source = nullptr;
+    TControl* Target = nullptr;
+    bool Accepted = false;
+    bool Started = false;
+    POINT Start{};
+    POINT Grab{}; // the grab point inside the source
+    int Threshold = 0;
+    HWND Window = nullptr; // holds the mouse during the drag
+    HHOOK KeyHook = nullptr; // sees Escape wherever the focus is
+};
+std::optional<TDragOperation> drag;
+// The ends of a drag being finished, while its events run; a control freed
+// meanwhile is cleared here.
+TControl* finishingSource = nullptr;
+TControl* finishingTarget = nullptr;
+
+void DragMessage(TMessage& message);
+
+POINT CursorPos() {
+    POINT p{};
+    ::GetCursorPos(&p);
+    return p;
+}
+
+// The enabled control under the screen point P, windowed or not.
+TControl* ControlAtScreen(POINT p) {
+    HWND h = ::WindowFromPoint(p);
+    TWinControl* window = nullptr;
+    while (h && !(window = TWinControl::FindControl(h)))
+        h = ::GetParent(h);
+    if (!window)
+        return nullptr;
+    if (TControl* child = window->ControlAtPos(window->ScreenToClient(p)); child && child->Enabled())
+        return child;
+    TControl* c = window;
+    while (c && !c->Enabled())
+        c = c->Parent();
+    return c;
+}
+
+// Where a drag of Source over the screen point P may end.
+TControl* FindTarget(const TDragOperation& op, POINT p) {
+    TControl* c = ControlAtScreen(p);
+    if (op.Source->DragKind() == dkDrag)
+        return c;
+    // Docking: the nearest dock site that is neither the source nor in it.
+    auto* sourceWindow = dynamic_cast<TWinControl*>(op.Source);
+    for (; c; c = c->Parent()) {
+        auto* site = dynamic_cast<TWinControl*>(c);
+        if (site && site->DockSite() && site != op.Source &&
+            !(sourceWindow && sourceWindow->ContainsControl(site)))
+            return site;
+    }
+    return nullptr;
+}
+
+bool AskTarget(TControl* target, POINT screen, TDragState state) {
+    const POINT p = target->ScreenToClient(screen);
+    TControl* source = drag->Source;
+    if (source->DragKind() == dkDock)
+        return true; // a dock site takes every control
+    bool accept = false;
+    target->DragOver(source, p.x, p.y, state, accept);
+    return accept;
+}
+
+void ShowDragCursor() {
+    ::SetCursor(CursorHandle(drag->Accepted ? drag->Source->DragCursor() : crNoDrop));
+}
+
+void MoveTo(POINT p) {
+    if (!drag->Started) {
+        if (std::abs(p.x - drag->Start.x) <= drag->Threshold &&
+            std::abs(p.y - drag->Start.y) <= drag->Threshold)
+            return;
+        drag->Started = true;
+    }
+    TControl* target = FindTarget(*drag, p);
+    if (target != drag->Target) {
+        if (TControl* old = drag->Target) {
+            drag->Target = nullptr;
+            AskTarget(old, p, dsDragLeave);
+        }
+        if (!drag)
+            return;
+        drag->Target = target;
+        drag->Accepted = target && AskTarget(target, p, dsDragEnter);
+    } else if (target) {
+        drag->Accepted = AskTarget(target, p, dsDragMove);
+    }
+    if (drag)
+        ShowDragCursor();
+}
+
+void DragMessage(TMessage& message) {
+    if (!drag) {
+        message.Result = ::DefWindowProcA(nullptr, message.Msg, message.WParam, message.LParam);
+        return;
+    }
+    switch (message.Msg) {
+    case WM_MOUSEMOVE:
+        MoveTo(CursorPos());
+        return;
+    case WM_LBUTTONUP:
+        FinishDrag(true);
+        return;
+    case WM_RBUTTONDOWN:
+        FinishDrag(false);
+        return;
+    case WM_SETCURSOR:
+        ShowDragCursor();
+        message.Result = TRUE;
+        return;
+    case WM_CANCELMODE:
+        FinishDrag(false);
+        return;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse: the drag is over.
+        if (reinterpret_cast<HWND>(message.LParam) != drag->Window)
+            FinishDrag(false);
+        return;
+    default:
+        message.Result = ::DefWindowProcA(drag->Window, message.Msg, message.WParam, message.LParam);
+        return;
+    }
+}
+
+// Escape cancels the drag, also where a dialog's navigation would take it.
+LRESULT CALLBACK DragKeyHook(int code, WPARAM key, LPARAM flags) {
+    const bool pressed = (flags & 0x80000000) == 0;
+    if (code == HC_ACTION && key == VK_ESCAPE && drag) {
+        if (pressed)
+            ::PostMessageA(drag->Window, WM_CANCELMODE, 0, 0);
+        return 1;
+    }
+    return ::CallNextHookEx(nullptr, code, key, flags);
+}
+
+// Lets go of the mouse and the keyboard hook of a finished drag.
+void Release(const TDragOperation& op) {
+    if (op.KeyHook)
+        ::UnhookWindowsHookEx(op.KeyHook);
+    if (::GetCapture() == op.Window)
+        ::ReleaseCapture();
+    DeallocateHWnd(op.Window);
+}
+
+class TDragWindowProc {
+public:
+    void Handle(TMessage& message) { DragMessage(message); }
+};
+TDragWindowProc dragWindowProc;
+} // namespace
+
+void StartDrag(TControl* source, POINT start, bool immediate, int threshold) {
+    if (drag || !source)
+        return;
+    drag.emplace();
+    drag->Source = source;
+    drag->Start = start;
+    drag->Grab = source->ScreenToClient(start);
+    drag->Threshold = threshold >= 0 ? threshold : ::GetSystemMetrics(SM_CXDRAG);
+    if (source->DragKind() == dkDock)
+        source->DoStartDock();
+    else
+        source->DoStartDrag();
+    if (!drag || drag->Source != source)
+        return; // a handler ended it
+    drag->Window = AllocateHWnd(TWndMethod::Of<&TDragWindowProc::Handle>(&dragWindowProc));
+    ::SetCapture(drag->Window);
+    drag->KeyHook = ::SetWindowsHookExA(WH_KEYBOARD, &DragKeyHook, nullptr, ::GetCurrentThreadId());
+    if (immediate) {
+        drag->Started = true;
+        MoveTo(CursorPos());
+    }
+}
+
+void FinishDrag(bool drop) {
+    if (!drag)
+        return;
+    TDragOperation op = *drag;
+    drag.reset();
+    Release(op);
+    ::SetCursor(CursorHandle(crDefault));
+    const POINT screen = CursorPos();
+    const bool accepted = drop && op.Started && op.Target && op.Accepted;
+    finishingSource = op.Source;
+    finishingTarget = op.Target;
+    POINT at{};
+    if (op.Target)
+        at = op.Target->ScreenToClient(screen);
+    if (!accepted)
+        at = {};
+    if (op.Source->DragKind() == dkDock) {
+        auto* site = accepted ? static_cast<TWinControl*>(op.Target) : nullptr;
+        if (site) {
+            op.Source->SetParent(site);
+            op.Source->SetBounds(at.x - op.Grab.x, at.y - op.Grab.y, op.Source->Width(),
+                                 op.Source->Height());
+        }
+        if (finishingSource)
+            op.Source->DoEndDock(finishingTarget ? site : nullptr, at.x, at.y);
+    } else {
+        if (accepted) {
+            op.Target->DragDrop(op.Source, at.x, at.y);
+        } else if (op.Target) {
+            const POINT p = op.Target->ScreenToClient(screen);
+            bool ignored = false;
+            op.Target->DragOver(op.Source, p.x, p.y, dsDragLeave, ignored);
+        }
+        if (finishingSource)
+            op.Source->DoEndDrag(accepted && finishingTarget ? op.Target : nullptr, at.x, at.y);
+    }
+    finishingSource = nullptr;
+    finishingTarget = nullptr;
+}
+
+TControl* DragSource() {
+    return drag ? drag->Source : nullptr;
+}
+
+void DragControlGone(TControl* control) {
+    if (finishingSource == control)
+        finishingSource = nullptr;
+    if (finishingTarget == control)
+        finishingTarget = nullptr;
+    if (!drag)
+        return;
+    if (drag->Target == control) {
+        drag->Target = nullptr;
+        drag->Accepted = false;
+    }
+    if (drag->Source == control) {
+        TDragOperation op = *drag;
+        drag.reset();
+        Release(op);
+    }
+}

@@ -1,0 +1,207 @@
+// Drag and dock with the real mouse: an automatic drag onto a control that
+// accepts, cancelled drags, and docking into a dock site.
+
+#include "ControlsFixture.h"
+
+#include "platform/controls/Cursors.h"
+#include "platform/stdctrls/Panels.h"
+
+namespace {
+// Real input: the system routes it as it would the user's.
+void SendMouse(DWORD flags, POINT screen) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = ::MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = ::MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof(in));
+    PumpFor(100);
+}
+void MoveOver(const TControl* c, int x, int y) {
+    SendMouse(0, c->ClientToScreen({x, y}));
+}
+void Press(const TControl* c, int x, int y) {
+    SendMouse(MOUSEEVENTF_LEFTDOWN, c->ClientToScreen({x, y}));
+}
+void Release(const TControl* c, int x, int y) {
+    SendMouse(MOUSEEVENTF_LEFTUP, c->ClientToScreen({x, y}));
+}
+void PressKey(WORD key) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = key;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, in, sizeof(INPUT));
+    PumpFor(100);
+}
+
+std::string NameOf(TObject* o) {
+    return o ? static_cast<TComponent*>(o)->Name() : "nil";
+}
+
+struct DragLog {
+    std::vector<std::string> Entries;
+    TObject* Accepted = nullptr; // the source the targets take
+    void Start(TObject* s) { Entries.push_back(NameOf(s) + " start"); }
+    void Over(TObject* s, TObject* source, int x, int y, TDragState state, bool& accept) {
+        static const char* const states[] = {"enter", "leave", "move"};
+        accept = source == Accepted;
+        // Moves repeat with every mouse move; one note says they came.
+        const std::string e = NameOf(s) + " over " + states[static_cast<int>(state)] + " from " +
+                              NameOf(source);
+        if (state != dsDragMove || Entries.empty() || Entries.back() != e)
+            Entries.push_back(e);
+        LastOver = {x, y};
+    }
+    void Drop(TObject* s, TObject* source, int x, int y) {
+        Entries.push_back(NameOf(s) + " drop " + NameOf(source) + " " + std::to_string(x) + "," +
+                          std::to_string(y));
+    }
+    void End(TObject* s, TObject* target, int x, int y) {
+        Entries.push_back(NameOf(s) + " end " + NameOf(target) + " " + std::to_string(x) + "," +
+                          std::to_string(y));
+    }
+    void Click(TObject* s) { Entries.push_back(NameOf(s) + " click"); }
+    POINT LastOver{};
+
+    void HookSource(TControl* c) {
+        c->OnStartDrag = TStartDragEvent::Of<&DragLog::Start>(this);
+        c->OnEndDrag = TEndDragEvent::Of<&DragLog::End>(this);
+        c->OnStartDock = TStartDragEvent::Of<&DragLog::Start>(this);
+        c->OnEndDock = TEndDragEvent::Of<&DragLog::End>(this);
+        c->OnClick = TNotifyEvent::Of<&DragLog::Click>(this);
+    }
+    void HookTarget(TControl* c) {
+        c->OnDragOver = TDragOverEvent::Of<&DragLog::Over>(this);
+        c->OnDragDrop = TDragDropEvent::Of<&DragLog::Drop>(this);
+    }
+};
+} // namespace
+
+TEST_F(ControlsTest, AnAutomaticDragCarriesAControlToOneThatAcceptsIt) {
+    auto* src = Add<TProbeGraphic>(form, {20, 20, 80, 50}, "src");
+    auto* other = Add<TProbeGraphic>(form, {120, 20, 180, 50}, "other"); // takes nothing
+    auto* dst = Add<TProbeWindow>(form, {220, 20, 320, 120}, "dst");
+    src->SetDragMode(dmAutomatic);
+    DragLog d;
+    d.Accepted = src;
+    d.HookSource(src);
+    d.HookTarget(dst);
+
+    // A press and release without moving stays a click.
+    MoveOver(src, 10, 10);
+    Press(src, 10, 10);
+    Release(src, 10, 10);
+    EXPECT_EQ(d.Entries, (std::vector<std::string>{"src click"}));
+    d.Entries.clear();
+
+    Press(src, 10, 10);
+    MoveOver(src, 11, 11); // within the drag distance: nothing yet
+    EXPECT_FALSE(src->Dragging());
+    MoveOver(src, 30, 15);
+    EXPECT_TRUE(src->Dragging());
+    EXPECT_EQ(::GetCursor(), CursorHandle(crNoDrop)) << "over itself, which takes nothing";
+    MoveOver(other, 10, 10);
+    EXPECT_EQ(::GetCursor(), CursorHandle(crNoDrop));
+    MoveOver(dst, 40, 30);
+    EXPECT_EQ(::GetCursor(), CursorHandle(crDrag)) << "over a control that accepts";
+    MoveOver(dst, 50, 60);
+    EXPECT_EQ(d.LastOver.x, 50);
+    EXPECT_EQ(d.LastOver.y, 60);
+    Release(dst, 50, 60);
+    EXPECT_FALSE(src->Dragging());
+    EXPECT_EQ(d.Entries, (std::vector<std::string>{"src start", "dst over enter from src",
+                                                   "dst over move from src",
+                                                   "dst drop src 50,60", "src end dst 50,60"}));
+    EXPECT_EQ(::GetCapture(), nullptr) << "the mouse is free again";
+}
+
+TEST_F(ControlsTest, ADragEndsWithoutATargetWhenCancelledOrNotAccepted) {
+    auto* src = Add<TProbeWindow>(form, {20, 20, 80, 50}, "src");
+    auto* dst = Add<TProbeWindow>(form, {220, 20, 320, 120}, "dst");
+    src->SetDragMode(dmAutomatic);
+    DragLog d;
+    d.HookSource(src);
+    d.HookTarget(dst);
+
+    struct Case {
+        const char* What;
+        TObject* Accepted;
+        bool Escape;
+        std::vector<std::string> Expected;
+    };
+    const Case cases[] = {
+        {"Escape over an accepting target", src, true,
+         {"src start", "dst over enter from src", "dst over move from src",
+          "dst over leave from src", "src end nil 0,0"}},
+        {"released where nothing accepts", nullptr, false,
+         {"src start", "dst over enter from src", "dst over move from src",
+          "dst over leave from src", "src end nil 0,0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        d.Entries.clear();
+        d.Accepted = c.Accepted;
+        MoveOver(src, 10, 10);
+        Press(src, 10, 10);
+        MoveOver(src, 40, 20);
+        MoveOver(dst, 30, 30);
+        MoveOver(dst, 35, 30);
+        if (c.Escape)
+            PressKey(VK_ESCAPE);
+        Release(dst, 35, 30);
+        EXPECT_EQ(d.Entries, c.Expected);
+        EXPECT_FALSE(src->Dragging());
+        EXPECT_EQ(src->Parent(), form);
+    }
+}
+
+TEST_F(ControlsTest, ADockDragMovesTheControlIntoADockSiteAndNowhereElse) {
+    auto* site = Add<TPanel>(form, {150, 20, 350, 220}, "site");
+    auto* plain = Add<TPanel>(form, {20, 150, 120, 250}, "plain"); // no dock site
+    auto* tool = Add<TPanel>(form, {20, 20, 80, 60}, "tool");
+    site->SetDockSite(true);
+    tool->SetDragMode(dmAutomatic);
+    tool->SetDragKind(dkDock);
+    DragLog d;
+    d.HookSource(tool);
+    d.HookTarget(site); // a dock site needs no OnDragOver
+
+    MoveOver(tool, 5, 5);
+    Press(tool, 5, 5);
+    MoveOver(tool, 30, 20);
+    MoveOver(site, 50, 60);
+    EXPECT_EQ(::GetCursor(), CursorHandle(crDrag));
+    Release(site, 50, 60);
+    EXPECT_EQ(tool->Parent(), site) << "docked";
+    EXPECT_EQ(tool->Left(), 45) << "grabbed 5 pixels inside it";
+    EXPECT_EQ(tool->Top(), 55);
+    EXPECT_TRUE(::IsChild(site->Handle(), tool->Handle()));
+    EXPECT_EQ(d.Entries, (std::vector<std::string>{"tool start", "tool end site 50,60"}));
+
+    d.Entries.clear();
+    MoveOver(tool, 5, 5);
+    Press(tool, 5, 5);
+    MoveOver(tool, 30, 20);
+    MoveOver(plain, 40, 40);
+    EXPECT_EQ(::GetCursor(), CursorHandle(crNoDrop));
+    Release(plain, 40, 40);
+    EXPECT_EQ(tool->Parent(), site) << "dropped elsewhere it stays where it was";
+    EXPECT_EQ(tool->Left(), 45);
+    EXPECT_EQ(d.Entries, (std::vector<std::string>{"tool start", "tool end nil 0,0"}));
+}
+
+TEST_F(ControlsTest, FreeingTheDraggedControlEndsTheDragQuietly) {
+    auto* src = Add<TProbeGraphic>(form, {20, 20, 80, 50}, "src");
+    src->SetDragMode(dmAutomatic);
+    DragLog d;
+    d.HookSource(src);
+    MoveOver(src, 10, 10);
+    Press(src, 10, 10);
+    MoveOver(src, 40, 20);
+    ASSERT_TRUE(src->Dragging());
+    Free(src);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    Release(form, 100, 100);
+    EXPECT_EQ(d.Entries, (std::vector<std::string>{"src start"}));
+}
