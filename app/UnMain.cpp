@@ -145,20 +145,29 @@ void TfrmMain::btnCloseClick(TObject*) {
     Close();
 }
 
-std::string FileManagerPath() {
-    char folder[MAX_PATH] = {};
-    const UINT n = ::GetWindowsDirectoryA(folder, MAX_PATH);
+std::wstring FileManagerPath() {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT n = ::GetWindowsDirectoryW(folder, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
-        return "explorer.exe";
-    return IncludeTrailingBackslash(folder) + "explorer.exe";
+        return L"explorer.exe";
+    return IncludeTrailingBackslash(folder) + L"explorer.exe";
 }
 
-std::string HelpPageAddress() {
-    char module[MAX_PATH] = {};
-    const DWORD n = ::GetModuleFileNameA(nullptr, module, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
-        return "faq.html";
-    return ExtractFilePath(module) + "faq.html";
+std::wstring HelpPageAddress() {
+    // Wide: the program may have been unpacked into a folder whose name lies
+    // outside the ANSI code page.
+    std::wstring module(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n =
+            ::GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
+        if (n == 0)
+            return L"faq.html";
+        if (n < module.size()) {
+            module.resize(n);
+            return ExtractFilePath(module) + L"faq.html";
+        }
+        module.resize(module.size() * 2);
+    }
 }
 
 void TfrmMain::btnHelpClick(TObject*) {
@@ -166,8 +175,8 @@ void TfrmMain::btnHelpClick(TObject*) {
     // is wherever the open dialog last browsed. The file manager splits its
     // arguments at blanks and commas, so the page's path goes in quotes (a
     // path cannot hold a quotation mark).
-    ShellExecuteFile(Handle(), "open", FileManagerPath(), "\"" + HelpPageAddress() + "\"",
-                     std::string(), SW_SHOWNORMAL);
+    ShellExecuteFile(Handle(), L"open", FileManagerPath(), L"\"" + HelpPageAddress() + L"\"",
+                     std::wstring(), SW_SHOWNORMAL);
 }
 
 void TfrmMain::DisableControls(const std::string& ExceptName) {

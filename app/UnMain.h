@@ -108,9 +108,9 @@ private:
 extern TfrmMain* frmMain;
 
 // The address the Help button opens: the FAQ page beside the program.
-std::string HelpPageAddress();
+std::wstring HelpPageAddress();
 // The file manager, by its full path in the Windows folder.
-std::string FileManagerPath();
+std::wstring FileManagerPath();
 
 void InitializeUnMain();
 void FinalizeUnMain();

@@ -1,5 +1,7 @@
 #include "tests/e2e/Driver.h"
 
+#include "platform/rtl/SystemText.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -35,23 +37,28 @@ TAppDriver::~TAppDriver() {
 
 void TAppDriver::Start(const std::string& program, const std::string& arguments,
                        const std::string& workingFolder) {
+    Start(AnsiToWide(program), AnsiToWide(arguments), AnsiToWide(workingFolder));
+}
+
+void TAppDriver::Start(const std::wstring& program, const std::wstring& arguments,
+                       const std::wstring& workingFolder) {
     if (IsRunning())
-        throw std::runtime_error("cannot start " + Quoted(program) + ": " + Quoted(FProgram) +
-                                 " still runs");
-    std::string commandLine = Quoted(program);
+        throw std::runtime_error("cannot start " + Quoted(WideToAnsi(program)) + ": " +
+                                 Quoted(FProgram) + " still runs");
+    std::wstring commandLine = L"\"" + program + L"\"";
     if (!arguments.empty())
-        commandLine += " " + arguments;
-    STARTUPINFOA startup{};
+        commandLine += L" " + arguments;
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info))
-        throw std::runtime_error("cannot start " + Quoted(program) + " (error " +
+        throw std::runtime_error("cannot start " + Quoted(WideToAnsi(program)) + " (error " +
                                  std::to_string(GetLastError()) + ")");
     CloseHandle(info.hThread);
     FProcess.Reset(info.hProcess);
     FProcessId = info.dwProcessId;
-    FProgram = program;
+    FProgram = WideToAnsi(program);
     FMainWindow = nullptr;
 }
 

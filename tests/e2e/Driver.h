@@ -47,6 +47,9 @@ public:
     // The process. workingFolder empty: the driver's own.
     void Start(const std::string& program, const std::string& arguments = {},
                const std::string& workingFolder = {});
+    // The same for a program whose path the ANSI code page cannot hold.
+    void Start(const std::wstring& program, const std::wstring& arguments = {},
+               const std::wstring& workingFolder = {});
     DWORD ProcessId() const;
     bool IsRunning() const;
     // The exit code once the program has ended; raises on timeout.

@@ -12,13 +12,6 @@ e2e::TRgb SystemColour(int index) {
 }
 const e2e::TRgb White{255, 255, 255};
 
-std::wstring Widen(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<size_t>(
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                              static_cast<int>(wide.size()))));
-    return wide;
-}
 } // namespace
 
 TEST_F(Program, PresetsAndSliderStayInStepInTheRealWindow) {
@@ -106,8 +99,9 @@ TEST_F(Program, TheWindowPaintsItsLayout) {
 }
 
 TEST_F(Program, HelpHandsTheFileManagerThePagePathAsOneArgument) {
-    // Unpacked where blanks and a comma would split an unquoted argument.
-    const std::string folder = Path("Tessaro Kopie, 2");
+    // Unpacked where blanks and a comma would split an unquoted argument, in
+    // a folder whose name the ANSI code page cannot hold.
+    const std::wstring folder = AnsiToWide(Path("")) + L"Tessaro Kopie, 2 Łódź";
     Start(CopyProgramTo(folder));
     e2e::Click(Button("&Hilfe"));
     std::vector<e2e::TProcessInfo> started;
@@ -122,7 +116,7 @@ TEST_F(Program, HelpHandsTheFileManagerThePagePathAsOneArgument) {
     const std::vector<std::wstring> arguments =
         e2e::SplitCommandLine(e2e::ProcessCommandLine(started[0].Id));
     ASSERT_EQ(arguments.size(), 2u);
-    EXPECT_EQ(arguments[1], Widen(folder + "\\faq.html"));
+    EXPECT_EQ(arguments[1], folder + L"\\faq.html");
     CloseFileManagerWindows();
     EXPECT_TRUE(driver.RequestClose(10s));
 }

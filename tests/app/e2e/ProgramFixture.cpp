@@ -35,16 +35,8 @@ void RemoveTree(const std::wstring& folder) {
 }
 } // namespace
 
-std::wstring WidePath(const std::string& path) {
-    std::wstring wide(path.size(), L'\0');
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
-                                        wide.data(), static_cast<int>(wide.size()));
-    wide.resize(static_cast<std::size_t>(n > 0 ? n : 0));
-    return wide;
-}
-
 void RemoveTree(const std::string& folder) {
-    RemoveTree(WidePath(folder));
+    RemoveTree(AnsiToWide(folder));
 }
 
 void Program::SetUp() {
@@ -99,15 +91,24 @@ void Program::TearDown() {
 }
 
 std::string CopyProgramTo(const std::string& folder) {
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    for (const char* file : {"tessaro.exe", "faq.html"})
-        if (!::CopyFileA((ProgramFolder() + "\\" + file).c_str(), (folder + "\\" + file).c_str(),
-                         FALSE))
-            throw std::runtime_error(std::string("cannot copy ") + file + " to " + folder);
-    return folder + "\\tessaro.exe";
+    return WideToAnsi(CopyProgramTo(AnsiToWide(folder)));
+}
+
+std::wstring CopyProgramTo(const std::wstring& folder) {
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring from = AnsiToWide(ProgramFolder());
+    for (const wchar_t* file : {L"tessaro.exe", L"faq.html"})
+        if (!::CopyFileW((from + L"\\" + file).c_str(), (folder + L"\\" + file).c_str(), FALSE))
+            throw std::runtime_error("cannot copy " + WideToAnsi(file) + " to " +
+                                     WideToAnsi(folder));
+    return folder + L"\\tessaro.exe";
 }
 
 void Program::Start(const std::string& program) {
+    Start(AnsiToWide(program));
+}
+
+void Program::Start(const std::wstring& program) {
     driver.Start(program);
     window = driver.WaitForMainWindow("Tessaro", std::chrono::seconds(30), "TfrmMain");
 }

@@ -2,6 +2,7 @@
 // Starts tessaro.exe from the test's own folder and finds its window; gives
 // each test a temporary folder for its files.
 
+#include "platform/rtl/SystemText.h"
 #include "tests/e2e/Driver.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,7 @@ protected:
     // Starts the program (the one beside the test, or a copy) and waits for
     // its main window.
     void Start(const std::string& program = ProgramFolder() + "\\tessaro.exe");
+    void Start(const std::wstring& program);
     HWND Button(const std::string& caption) const;
     HWND Radio(const std::string& caption) const;
     HWND TrackBar() const;
@@ -44,11 +46,10 @@ private:
 // Copies tessaro.exe and what ships beside it into folder (made when
 // missing) as a user unpacks them; returns the copy's path.
 std::string CopyProgramTo(const std::string& folder);
+std::wstring CopyProgramTo(const std::wstring& folder);
 // Visible windows of the file manager, with that title when one is given.
 std::vector<HWND> FileManagerWindows(const std::string& title);
 // Closes them and waits until they are gone.
 void CloseFileManagerWindows();
 // Removes a folder and everything in it.
 void RemoveTree(const std::string& folder);
-// An ANSI path as the Unicode functions take it.
-std::wstring WidePath(const std::string& path);

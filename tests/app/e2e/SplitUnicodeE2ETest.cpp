@@ -63,7 +63,7 @@ std::string ReadWide(const std::wstring& fileName) {
 // (Names outside CP1252 stay out of the test macros, which quote their
 // arguments as ANSI text.)
 TEST_F(Program, AFileWhoseNameIsOutsideTheAnsiCodePageIsSplitAndNamedAsItIsCalled) {
-    const std::wstring folder = WidePath(Path(""));
+    const std::wstring folder = AnsiToWide(Path(""));
     const std::wstring source = folder + L"Łódź_Umsatz.csv";
     std::string lines;
     for (int line = 1; line <= 70000; ++line)
