@@ -51,10 +51,20 @@ void TAppDriver::Start(const std::wstring& program, const std::wstring& argument
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info))
-        throw std::runtime_error("cannot start " + Quoted(WideToAnsi(program)) + " (error " +
-                                 std::to_string(GetLastError()) + ")");
+    // Wine now and then fails to start a program that asks for elevation
+    // while its own services are still coming up (ERROR_INTERNAL_ERROR); a
+    // moment later the same call works.
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                           nullptr, workingFolder.empty() ? nullptr : workingFolder.c_str(),
+                           &startup, &info))
+            break;
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == 3)
+            throw std::runtime_error("cannot start " + Quoted(WideToAnsi(program)) + " (error " +
+                                     std::to_string(error) + ")");
+        Sleep(500);
+    }
     CloseHandle(info.hThread);
     FProcess.Reset(info.hProcess);
     FProcessId = info.dwProcessId;
