@@ -54,9 +54,11 @@ if(NOT sections MATCHES "\\.gnu_debuglink")
     fail("tessaro.exe has no link to its debug file")
 endif()
 # The program runs elevated from wherever it was unpacked: a load-time import
-# of any other library would be looked for in its folder first.
-set(system_folder_libraries advapi32 comdlg32 gdi32 imm32 kernel32 msvcrt ole32 oleaut32
-    rpcrt4 shell32 shlwapi user32 ws2_32 comctl32)
+# of any other library would be looked for in its folder first. The common
+# controls, common dialogs and shell are bound at run time, after start-up has
+# restricted the search: at load time they would pull in libraries of their
+# own (the visual styles) from the program's folder.
+set(system_folder_libraries advapi32 gdi32 kernel32 msvcrt user32)
 execute_process(COMMAND ${OBJDUMP} -p ${exe} OUTPUT_VARIABLE headers RESULT_VARIABLE result)
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
 if(NOT result EQUAL 0 OR NOT imports)

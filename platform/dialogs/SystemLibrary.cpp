@@ -2,6 +2,8 @@
 
 #include "platform/dialogs/SystemSeams.h"
 
+#include <commctrl.h>
+
 TSystemLibrary::TSystemLibrary(const std::string& name)
     : FModule(LoadLibraryByName(name, SystemFolderOnly)) {}
 
@@ -12,4 +14,18 @@ TSystemLibrary::~TSystemLibrary() {
 
 FARPROC TSystemLibrary::Address(const char* name) const {
     return FModule ? ::GetProcAddress(FModule, name) : nullptr;
+}
+
+FARPROC ProcessLibraryAddress(const char* library, const char* entry) {
+    // Never released: windows of the library's classes live until the end.
+    const HMODULE module = LoadSystemLibraryForProcess(library);
+    return module ? ::GetProcAddress(module, entry) : nullptr;
+}
+
+bool InitCommonControlClasses(DWORD classes) {
+    using TInitCommonControlsEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    static const auto init =
+        ProcessLibraryEntry<TInitCommonControlsEx>("comctl32.dll", "InitCommonControlsEx");
+    const INITCOMMONCONTROLSEX icc{sizeof icc, classes};
+    return init && init(&icc) != FALSE;
 }

@@ -33,3 +33,19 @@ private:
 
     HMODULE FModule;
 };
+
+// An entry of a system library that stays loaded for the rest of the
+// process, as a function of type F; null when the library or the entry is
+// missing. The common controls, the common dialogs and the shell load
+// further libraries of their own (the visual styles among them), so the
+// program binds them only after start-up has restricted the search, never at
+// load time. Call it once per entry and keep the result.
+FARPROC ProcessLibraryAddress(const char* library, const char* entry);
+template <class F> F ProcessLibraryEntry(const char* library, const char* entry) {
+    // The detour through void(*)() tells the compiler the signature change is meant.
+    return reinterpret_cast<F>(
+        reinterpret_cast<void (*)()>(ProcessLibraryAddress(library, entry)));
+}
+
+// InitCommonControlsEx, bound as above: registers these control classes.
+bool InitCommonControlClasses(DWORD classes);

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs/SystemSeams.h"
 
+#include "platform/dialogs/SystemLibrary.h"
 #include "platform/rtl/SystemText.h"
 
 #include <memory>
@@ -20,14 +21,20 @@ int RealShowMessageBox(HWND owner, const std::wstring& text, const std::wstring&
 }
 
 bool RealShowOpenFileDialog(OPENFILENAMEW& dialog) {
-    return GetOpenFileNameW(&dialog) != FALSE;
+    static const auto open =
+        ProcessLibraryEntry<decltype(&GetOpenFileNameW)>("comdlg32.dll", "GetOpenFileNameW");
+    return open && open(&dialog) != FALSE;
 }
 
 HINSTANCE RealShellExecuteFile(HWND owner, const std::wstring& verb, const std::wstring& file,
                                const std::wstring& parameters, const std::wstring& directory,
                                int show) {
-    return ShellExecuteW(owner, NullIfEmpty(verb), NullIfEmpty(file), NullIfEmpty(parameters),
-                         NullIfEmpty(directory), show);
+    static const auto execute =
+        ProcessLibraryEntry<decltype(&ShellExecuteW)>("shell32.dll", "ShellExecuteW");
+    if (!execute)
+        return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(SE_ERR_DLLNOTFOUND));
+    return execute(owner, NullIfEmpty(verb), NullIfEmpty(file), NullIfEmpty(parameters),
+                   NullIfEmpty(directory), show);
 }
 
 bool RealGetDiskFreeSpaceOf(const std::wstring& path, std::uint64_t& freeBytesAvailable,
@@ -51,13 +58,28 @@ struct TLibraryRelease {
 };
 using TLibraryHandle = std::unique_ptr<std::remove_pointer_t<HMODULE>, TLibraryRelease>;
 
+HMODULE RealLoadLibraryByName(const std::string& name, DWORD flags) {
+    const HMODULE module = LoadLibraryExA(name.c_str(), nullptr, flags);
+    if (module || !(flags & LOAD_LIBRARY_SEARCH_SYSTEM32) ||
+        GetLastError() != ERROR_INVALID_PARAMETER)
+        return module;
+    // Windows 7 without its loader update knows no search flags: name the
+    // system folder itself.
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return nullptr;
+    return LoadLibraryExA((std::string(folder, length) + "\\" + name).c_str(), nullptr,
+                          flags & ~LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
 TCommonControlsVersion RealCommonControlsVersion() {
     // The module the program runs with (the manifest picks its version), or
     // else the one in the system folder.
     HMODULE loaded = GetModuleHandleA("comctl32.dll");
     TLibraryHandle library;
     if (!loaded) {
-        library.reset(LoadLibraryExA("comctl32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+        library.reset(RealLoadLibraryByName("comctl32.dll", SystemFolderOnly));
         loaded = library.get();
     }
     if (!loaded)
@@ -73,10 +95,6 @@ TCommonControlsVersion RealCommonControlsVersion() {
     if (FAILED(getVersion(&info)))
         return {};
     return {info.dwMajorVersion, info.dwMinorVersion};
-}
-
-HMODULE RealLoadLibraryByName(const std::string& name, DWORD flags) {
-    return LoadLibraryExA(name.c_str(), nullptr, flags);
 }
 
 bool RealReleaseLibrary(HMODULE module) {
@@ -144,6 +162,10 @@ std::uint64_t MillisecondTicks() {
 
 TCommonControlsVersion CommonControlsVersion() {
     return SystemSeams().CommonControlsVersion();
+}
+
+HMODULE LoadSystemLibraryForProcess(const std::string& name) {
+    return RealLoadLibraryByName(name, LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 HMODULE LoadLibraryByName(const std::string& name, DWORD flags) {

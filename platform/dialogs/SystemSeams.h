@@ -96,6 +96,9 @@ bool GetDiskFreeSpaceOf(const std::wstring& path, std::uint64_t& freeBytesAvaila
                         std::uint64_t& totalBytes);
 std::uint64_t MillisecondTicks();
 TCommonControlsVersion CommonControlsVersion();
+// The real loader with the system-folder flag, past the seam: for the
+// libraries the process keeps for its whole life, which no test replaces.
+HMODULE LoadSystemLibraryForProcess(const std::string& name);
 HMODULE LoadLibraryByName(const std::string& name, DWORD flags);
 bool ReleaseLibrary(HMODULE module);
 bool RestrictLibrarySearch();

@@ -4,6 +4,7 @@
 #include "platform/controls/Hints.h"
 #include "platform/dialogs/DialogClasses.h"
 #include "platform/dialogs/MessageBoxCaption.h"
+#include "platform/dialogs/SystemLibrary.h"
 #include "platform/dialogs/SystemSeams.h"
 #include "platform/forms/Screen.h"
 #include "platform/graphics/HandleCount.h"
@@ -44,8 +45,7 @@ void TApplication::BeforeDestruction() {
 }
 
 void TApplication::Initialize() {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&icc);
+    InitCommonControlClasses(ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES);
     if (FHandle)
         return;
     WNDCLASSA wc{};

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/CoolBar.h"
 
+#include "platform/dialogs/SystemLibrary.h"
 #include "platform/stdctrls/StandardProperties.h"
 
 #include <algorithm>
@@ -7,10 +8,7 @@
 
 namespace {
 void RegisterRebarClass() {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_COOL_CLASSES};
-        return ::InitCommonControlsEx(&icc) != FALSE;
-    }();
+    static const bool registered = InitCommonControlClasses(ICC_COOL_CLASSES);
     static_cast<void>(registered);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/RichEdit.h"
 
+#include "platform/dialogs/SystemSeams.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/stdctrls/StandardProperties.h"
 
@@ -10,14 +11,7 @@ namespace {
 // The library that registers the control's window class, loaded once from
 // the system folder (never from the program's folder) and kept.
 void LoadRichEditLibrary() {
-    static const bool loaded = [] {
-        char folder[MAX_PATH]{};
-        const UINT length = ::GetSystemDirectoryA(folder, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH)
-            return false;
-        const std::string path = std::string(folder, length) + "\\riched20.dll";
-        return ::LoadLibraryA(path.c_str()) != nullptr;
-    }();
+    static const bool loaded = LoadSystemLibraryForProcess("riched20.dll") != nullptr;
     if (!loaded)
         throw EOSError("Die Bibliothek riched20.dll kann nicht geladen werden");
 }

@@ -5,7 +5,10 @@
 #include "ProgramFixture.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
+#include <stdexcept>
+#include <tlhelp32.h>
 #include <iterator>
 #include <vector>
 
@@ -32,6 +35,34 @@ e2e::TCapture SettledPicture(HWND window) {
         last = std::move(next);
     }
     return last;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// Whether a module of this path lies in folder, the program itself aside.
+bool PlantedThere(const std::string& module, const std::string& folder) {
+    const std::string path = Lower(module);
+    const std::string inside = Lower(folder + "\\");
+    return path.rfind(inside, 0) == 0 && path != inside + "tessaro.exe";
+}
+
+// The paths of the modules a running process holds.
+std::vector<std::string> ModulesOf(DWORD processId) {
+    std::vector<std::string> paths;
+    const HANDLE snapshot =
+        ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, processId);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        throw std::runtime_error("cannot list the modules of the program");
+    MODULEENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Module32First(snapshot, &entry); more; more = ::Module32Next(snapshot, &entry))
+        paths.emplace_back(entry.szExePath);
+    ::CloseHandle(snapshot);
+    return paths;
 }
 
 std::string SystemFolder() {
@@ -91,27 +122,27 @@ TEST_F(Program, LibrariesPlantedBesideTheProgramAreNeverLoadedByIt) {
         ::CopyFileA((ProgramFolder() + "\\planted\\bare_window.exe").c_str(), bare.c_str(), FALSE));
     e2e::TCapture beside;
     {
-        // Only for winmm: Wine's common controls import uxtheme.dll when the
-        // program loads, before its first instruction, and would take a
-        // planted one under this order.
         const TPreferLibrariesBesideThePrograms preferred({"tessaro.exe", "bare_window.exe"},
-                                                          {"winmm"});
-        // What the system's own start-up loads of them: a bare program in the
-        // same folder that loads no library itself.
-        driver.Start(bare);
-        driver.WaitForMainWindow("Bare Win32", 30s);
-        EXPECT_TRUE(driver.RequestClose(10s));
-        driver.WaitForExit();
-        std::vector<int> systemLoads;
+                                                          {"uxtheme", "winmm"});
+        // The order bites: a bare program that imports the common controls
+        // at load time takes the planted visual styles in with them.
+        e2e::TAppDriver bareProgram(bare);
+        e2e::WaitFor([&] { return Loads(folder, "uxtheme.dll") > 0 || !bareProgram.IsRunning(); },
+                     30s, "the bare program's start");
+        EXPECT_GT(Loads(folder, "uxtheme.dll"), 0) << "Wine took its own library after all";
+        bareProgram.Kill();
+        std::vector<int> before;
         for (const char* name : Planted)
-            systemLoads.push_back(Loads(folder, name));
+            before.push_back(Loads(folder, name));
 
         Start(program);
+        for (const std::string& module : ModulesOf(driver.ProcessId()))
+            EXPECT_FALSE(PlantedThere(module, folder)) << "the program holds " << module;
         beside = SettledPicture(window);
         EXPECT_TRUE(driver.RequestClose(10s));
         EXPECT_EQ(driver.WaitForExit(), 0u);
         for (size_t k = 0; k < std::size(Planted); ++k)
-            EXPECT_EQ(Loads(folder, Planted[k]), 2 * systemLoads[k])
+            EXPECT_EQ(Loads(folder, Planted[k]), before[k])
                 << "the program loaded the planted " << Planted[k];
     }
     {
