@@ -11,32 +11,8 @@ std::string ProgramFolder() {
     return folder.substr(0, folder.find_last_of('\\'));
 }
 
-namespace {
-// By Unicode names: a test may leave files whose names the ANSI code page
-// cannot hold.
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW data{};
-    HANDLE h = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring full = folder + L"\\" + name;
-            ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(full);
-            else
-                ::DeleteFileW(full.c_str());
-        } while (::FindNextFileW(h, &data));
-        ::FindClose(h);
-    }
-    ::RemoveDirectoryW(folder.c_str());
-}
-} // namespace
-
 void RemoveTree(const std::string& folder) {
-    RemoveTree(AnsiToWide(folder));
+    RemoveFileTree(AnsiToWide(folder));
 }
 
 void Program::SetUp() {

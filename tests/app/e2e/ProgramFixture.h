@@ -5,6 +5,8 @@
 #include "platform/rtl/SystemText.h"
 #include "tests/e2e/Driver.h"
 
+#include "tests/support/FileTree.h"
+
 #include <gtest/gtest.h>
 
 #include <string>

@@ -9,6 +9,7 @@
 #include "platform/forms/Screen.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/SystemText.h"
+#include "tests/support/FileTree.h"
 
 #include <cwchar>
 #include <filesystem>
@@ -37,32 +38,13 @@ protected:
         ::GetTempPathW(MAX_PATH, temp);
         const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         folder = std::wstring(temp) + L"tessaro-split-" + std::wstring(test.begin(), test.end());
-        Remove(folder);
+        RemoveFileTree(folder);
         ::CreateDirectoryW(folder.c_str(), nullptr);
         form->HandleNeeded();
     }
     void TearDown() override {
-        Remove(folder);
+        RemoveFileTree(folder);
         MainWindow::TearDown();
-    }
-    static void Remove(const std::wstring& path) {
-        WIN32_FIND_DATAW d{};
-        HANDLE h = ::FindFirstFileW((path + L"\\*").c_str(), &d);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring n = d.cFileName;
-                if (n == L"." || n == L"..")
-                    continue;
-                const std::wstring full = path + L"\\" + n;
-                ::SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    Remove(full);
-                else
-                    ::DeleteFileW(full.c_str());
-            } while (::FindNextFileW(h, &d));
-            ::FindClose(h);
-        }
-        ::RemoveDirectoryW(path.c_str());
     }
     std::wstring Path(const std::wstring& name) const { return folder + L"\\" + name; }
     void Write(const std::wstring& name, const std::string& bytes) const {
@@ -222,9 +204,9 @@ TEST_F(SplitHandler, OutputFoldersAreNumberedFromTheFirstFreeOne) {
     Execute();
     EXPECT_EQ(Read(Path(L"Umsatz-1") + L"\\0.csv"), Lines(3));
 
-    Remove(Path(L"Umsatz"));
-    Remove(Path(L"Umsatz-0"));
-    Remove(Path(L"Umsatz-1"));
+    RemoveFileTree(Path(L"Umsatz"));
+    RemoveFileTree(Path(L"Umsatz-0"));
+    RemoveFileTree(Path(L"Umsatz-1"));
     ::CreateDirectoryW(Path(L"Umsatz-5").c_str(), nullptr);
     ::CreateDirectoryW(Path(L"Umsatz").c_str(), nullptr);
     EXPECT_EQ(FreeOutputFolder(Path(L"Umsatz") + L"\\"), Path(L"Umsatz-0") + L"\\");
@@ -248,7 +230,7 @@ TEST_F(SplitHandler, ANameThatIsOnlyAnExtensionUsesTheNumberedSourceFolder) {
     Choose({Path(L".txt")});
     Execute();
     EXPECT_EQ(Read(folder + L"-0\\0.txt"), Lines(2));
-    Remove(folder + L"-0");
+    RemoveFileTree(folder + L"-0");
     EXPECT_EQ(FirstOutputFolder(L"C:\\.txt"), L"C:\\");
     EXPECT_EQ(FreeOutputFolder(L"C:\\"), L"C:\\-0\\") << "not the relative C:-0";
     EXPECT_EQ(FirstOutputFolder(L"\\\\server\\share\\Umsatz.csv"), L"\\\\server\\share\\Umsatz\\");

@@ -9,34 +9,13 @@
 #include "platform/rtl/TextReader.h"
 #include "platform/rtl/TextWriter.h"
 
+#include "tests/support/FileTree.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 namespace {
-
-// Removes a folder with everything in it.
-void DeleteTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry{};
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            const std::wstring path = folder + L"\\" + name;
-            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                DeleteTree(path);
-            } else {
-                DeleteFileW(path.c_str());
-            }
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
-}
 
 class FileSystem : public ::testing::Test {
 protected:
@@ -49,7 +28,7 @@ protected:
                   L"-" + std::to_wstring(counter++);
         ASSERT_TRUE(CreateDirectoryW(FFolder.c_str(), nullptr));
     }
-    void TearDown() override { DeleteTree(FFolder); }
+    void TearDown() override { RemoveFileTree(FFolder); }
 
     std::wstring Path(const std::wstring& name) const { return FFolder + L"\\" + name; }
     // The same entry by ANSI name, for the text files that take one (the
