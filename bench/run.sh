@@ -73,8 +73,9 @@ measure() {
 field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p" <<<"$2"; }
 ratio() { printf '%.2f' "$(echo "$1 / $2" | bc -l)"; }
 # e2e_split SOURCE OUTPUT_FOLDER: the real program and the bare one, each
-# started nine times (the median start-up counts) and splitting once, on an X display of their own
-# (wine-run.sh); prints the bench's figures, or on failure its messages.
+# started nine times (the median start-up counts) and splitting once, on an
+# X display of their own (wine-run.sh); prints the bench's figures, or on
+# failure its messages.
 e2e_split() {
     local log
     rm -rf "$2"
