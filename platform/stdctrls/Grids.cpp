@@ -15,7 +15,10 @@ const TClassInfo& TDrawGrid::StaticClassInfo() {
         StandardProperties<TDrawGrid>::Bounds(p);
         p.Enum("BorderStyle", BorderStyleNames(), &TDrawGrid::BorderStyle,
                &TDrawGrid::SetBorderStyle, std::optional<TBorderStyle>(bsSingle));
+        // The counts before the fixed rows and columns, which must stay
+        // below them: form data is read in this order.
         p.Integer("ColCount", &TDrawGrid::ColCount, &TDrawGrid::SetColCount, 5);
+        p.Integer("RowCount", &TDrawGrid::RowCount, &TDrawGrid::SetRowCount, 5);
         p.Integer("Color", &TControl::Color, &TControl::SetColor, clWindow, &ColorIdents());
         p.Integer("DefaultColWidth", &TDrawGrid::DefaultColWidth, &TDrawGrid::SetDefaultColWidth,
                   64);
@@ -24,7 +27,6 @@ const TClassInfo& TDrawGrid::StaticClassInfo() {
         p.Integer("FixedCols", &TDrawGrid::FixedCols, &TDrawGrid::SetFixedCols, 1);
         p.Integer("FixedRows", &TDrawGrid::FixedRows, &TDrawGrid::SetFixedRows, 1);
         p.Integer("GridLineWidth", &TDrawGrid::GridLineWidth, &TDrawGrid::SetGridLineWidth, 1);
-        p.Integer("RowCount", &TDrawGrid::RowCount, &TDrawGrid::SetRowCount, 5);
         p.Enum("ScrollBars", ScrollStyleNames(), &TDrawGrid::ScrollBars, &TDrawGrid::SetScrollBars,
                std::optional<TScrollStyle>(ssBoth));
         StandardProperties<TDrawGrid>::Common(p);

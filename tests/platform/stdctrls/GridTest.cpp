@@ -4,6 +4,10 @@
 
 #include "ControlsEnvironment.h"
 
+#include "platform/classes/Stream.h"
+#include "platform/filer/ObjectText.h"
+#include "platform/filer/Reader.h"
+#include "platform/filer/Writer.h"
 #include "platform/stdctrls/Grids.h"
 
 #include <algorithm>
@@ -160,5 +164,60 @@ TEST_F(DrawGrid, FixedCountsMustLeaveACellThatScrolls) {
 TEST_F(DrawGrid, SingleBorderIsAClientEdge) {
     grid->SetBorderStyle(bsSingle);
     EXPECT_NE(::GetWindowLongPtrA(grid->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+}
+
+// A root for a grid's form data.
+class TGridHost : public TCustomControl {
+    TESSARO_CLASS(TGridHost, TCustomControl)
+public:
+    TGridHost() : TCustomControl(nullptr) {}
+};
+
+const TClassInfo& TGridHost::StaticClassInfo() {
+    static const TClassInfo info = MakeClassInfo<TGridHost>("TGridHost");
+    return info;
+}
+
+// More fixed rows than a new grid has rows: the counts must be read first.
+const char* const GridForm = R"(object Host: TGridHost
+  object Grid: TDrawGrid
+    Left = 4
+    Top = 5
+    Width = 300
+    Height = 200
+    BorderStyle = bsNone
+    ColCount = 8
+    RowCount = 10
+    DefaultColWidth = 40
+    DefaultRowHeight = 18
+    FixedCols = 7
+    FixedRows = 6
+    GridLineWidth = 2
+    ScrollBars = ssVertical
+    TabOrder = 0
+  end
+end
+)";
+
+TEST(DrawGridForm, IsReadFromItsTextFormAndWrittenBackUnchanged) {
+    TMemoryStream original;
+    ObjectTextToBinary(GridForm, original);
+    original.SetPosition(0);
+    TGridHost host;
+    TReader reader(original);
+    reader.ReadRootComponent(&host);
+    auto* grid = dynamic_cast<TDrawGrid*>(host.FindComponent("Grid"));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->ColCount(), 8);
+    EXPECT_EQ(grid->RowCount(), 10);
+    EXPECT_EQ(grid->FixedCols(), 7);
+    EXPECT_EQ(grid->FixedRows(), 6);
+
+    TMemoryStream written;
+    TWriter writer(written);
+    writer.WriteRootComponent(&host);
+    written.SetPosition(0);
+    original.SetPosition(0);
+    EXPECT_EQ(ObjectBinaryToText(written), ObjectBinaryToText(original));
 }
 } // namespace
