@@ -135,6 +135,15 @@ void TCoolBar::RemoveBand(const TControl* control) {
 }
 
 void TCoolBar::Dispatch(TMessage& message) {
+    if (message.Msg == WM_PARENTNOTIFY && LOWORD(message.WParam) == WM_CREATE) {
+        // A control on a band made its window again (a setting that needs a
+        // new window): the band takes the new one in place of the dead one.
+        const auto window = reinterpret_cast<HWND>(message.LParam);
+        if (TWinControl* control = FindControl(window);
+            control && control->Parent() == this && control->HandleAllocated())
+            if (const TCoolBand* band = BandOf(control))
+                band->Apply();
+    }
     if (message.Msg == CM_CONTROLLISTCHANGE) {
         // Only the bar's own controls have bands; the message goes on up.
         if (auto* control = reinterpret_cast<TControl*>(message.WParam);

@@ -2,7 +2,8 @@
 // TCoolBar: the system's rebar. Every windowed control placed on it gets a
 // band of its own, in the order they arrive; the band holds the control,
 // shows an optional text and may start a new row. The bands are made again
-// with the window.
+// with the window, and a band takes its control's new window when that one
+// is made again.
 
 #include "platform/controls/WinControl.h"
 

@@ -8,6 +8,7 @@
 #include "platform/stdctrls/TrackBar.h"
 
 #include <commctrl.h>
+#include <functional>
 #include <string>
 
 namespace {
@@ -75,6 +76,39 @@ TEST_F(CoolBar, BandsComeBackWithTheWindow) {
     EXPECT_EQ(ReadBand(bar->Handle(), 0).Child, button->Handle());
     EXPECT_EQ(ReadBand(bar->Handle(), 0).Text, "Knopf");
     EXPECT_EQ(ReadBand(bar->Handle(), 1).Child, check->Handle());
+}
+
+TEST_F(CoolBar, ABandHoldsTheNewWindowOfAControlMadeAgain) {
+    struct Remaking {
+        const char* What;
+        std::function<TWinControl*(TCoolBar*)> Make;
+        std::function<void(TWinControl*)> Change;
+    };
+    const Remaking cases[] = {
+        {"made again", [](TCoolBar* b) { return new TButton(b); },
+         [](TWinControl* c) { c->RecreateWnd(); }},
+        {"check box alignment", [](TCoolBar* b) { return new TCheckBox(b); },
+         [](TWinControl* c) { static_cast<TCheckBox*>(c)->SetAlignment(taLeftJustify); }},
+        {"track bar orientation", [](TCoolBar* b) { return new TTrackBar(b); },
+         [](TWinControl* c) { static_cast<TTrackBar*>(c)->SetOrientation(trVertical); }},
+        {"reading order", [](TCoolBar* b) { return new TButton(b); },
+         [](TWinControl* c) { c->SetBiDiMode(bdRightToLeft); }},
+    };
+    auto* first = Add<TButton>(bar, 0, 0, 60, 24);
+    for (const Remaking& c : cases) {
+        SCOPED_TRACE(c.What);
+        TWinControl* control = c.Make(bar);
+        control->SetBounds(0, 0, 100, 24);
+        control->SetParent(bar);
+        const HWND before = control->Handle();
+        c.Change(control);
+        ASSERT_NE(control->Handle(), before);
+        ASSERT_EQ(BandsInWindow(bar->Handle()), 2);
+        EXPECT_EQ(ReadBand(bar->Handle(), 1).Child, control->Handle());
+        EXPECT_EQ(ReadBand(bar->Handle(), 0).Child, first->Handle()) << "the other band keeps its";
+        EXPECT_TRUE(::IsWindowVisible(control->Handle()));
+        Free(control);
+    }
 }
 
 TEST_F(CoolBar, ControlsOnAnInnerControlHaveNoBand) {
