@@ -13,3 +13,8 @@ TSystemLibrary::~TSystemLibrary() {
 FARPROC TSystemLibrary::Address(const char* name) const {
     return FModule ? ::GetProcAddress(FModule, name) : nullptr;
 }
+
+FARPROC LoadedLibraryAddress(const char* library, const char* name) {
+    const HMODULE module = ::GetModuleHandleA(library);
+    return module ? ::GetProcAddress(module, name) : nullptr;
+}
