@@ -431,9 +431,15 @@ std::unique_ptr<TBitmap> TopRowMask(int width) {
     return mask;
 }
 
-// Reads Count images of 4 x 2 into Item from Strip (and Mask when Item is
-// masked), as a record's strip part holds them.
-void ReadCells(TKitImageListItem& item, int count, TBitmap& strip, TBitmap* mask) {
+// Makes Item hold Count images of 4 x 2 pixels of Colour, read from a strip
+// StripWidth pixels wide (and, when Mask is given, with that mask).
+void ReadCells(TKitImageListItem& item, int count, int stripWidth, TColor colour, TBitmap* mask) {
+    item.SetWidth(4);
+    item.SetHeight(2);
+    item.SetMasked(mask != nullptr);
+    TBitmap strip;
+    strip.SetSize(stripWidth, 2);
+    FillWith(strip, colour);
     TMemoryStream stream;
     WriteInt32(stream, count);
     WriteBitmap(stream, strip, false, OwnBitmapFormat);
@@ -449,25 +455,12 @@ TEST(ImageItemRecordLayout, AnImageAppendedAfterAWideStripIsWhereItsCellSays) {
     // cell, its mask with it, and the item is read back from its save.
     for (const bool masked : {false, true}) {
         TKitImageListItem item(nullptr);
-        item.SetWidth(4);
-        item.SetHeight(2);
-        item.SetMasked(masked);
-        TBitmap wide;
-        wide.SetSize(20, 2);
-        FillWith(wide, 0x00FF00);
         auto cellsMask = TopRowMask(8);
-        ReadCells(item, 2, wide, masked ? cellsMask.get() : nullptr);
-
+        ReadCells(item, 2, 20, 0x00FF00, masked ? cellsMask.get() : nullptr);
         TKitImageListItem one(nullptr);
-        one.SetWidth(4);
-        one.SetHeight(2);
-        one.SetMasked(masked);
-        TBitmap redCell;
-        redCell.SetSize(4, 2);
-        FillWith(redCell, 0x0000FF);
         auto blackMask = TopRowMask(4);
         FillWith(*blackMask, 0x000000);
-        ReadCells(one, 1, redCell, masked ? blackMask.get() : nullptr);
+        ReadCells(one, 1, 4, 0x0000FF, masked ? blackMask.get() : nullptr);
         item.AddImages(one);
 
         ASSERT_EQ(item.Count(), 3) << masked;
