@@ -77,8 +77,7 @@ void BindEntries() {
 }
 
 template <class Fn> Fn EntryAs(TThemeEntry entry) {
-    // The detour through void(*)() tells the compiler the signature change is meant.
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(Entries[static_cast<size_t>(entry)]));
+    return AsFunction<Fn>(Entries[static_cast<size_t>(entry)]);
 }
 
 // Calls the entry with the arguments' exact types, or answers Fallback

@@ -12,6 +12,7 @@
 #include "platform/controls/Messages.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // ---------------------------------------------------------------------------
@@ -142,7 +143,8 @@ public:
     // hidden window on first need. EOutOfResources when Windows has no timer.
     void UpdateTimer(bool enable);
     // One timer tick: fires every enabled entry whose divider divides the
-    // tick counter, then advances the counter.
+    // tick counter, then advances the counter. A handler may free the pool:
+    // the tick then ends without touching it.
     void Tick();
     void FireEntry(TKitTimerEntry* entry);
 
@@ -171,6 +173,9 @@ private:
     TKitTimerInterval FMinInterval = 1000;
     TListOf<TKitTimerEntry> FEntries;
     std::uint8_t FPauseCount = 0;
+    // False once the pool is freed; a tick holds a share of it, so it can
+    // tell that a handler freed the pool under it.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 // ---------------------------------------------------------------------------

@@ -20,16 +20,24 @@ std::int32_t IncrementWrapping(std::int32_t value) {
 
 // Clears the busy flag on every way out of a tick, after its error was
 // reported: a modal error box pumps messages, and the flag is what keeps the
-// next WM_TIMER from opening another box on top.
+// next WM_TIMER from opening another box on top. A pool freed meanwhile
+// has no flag left to clear.
 class TBusyScope {
 public:
-    explicit TBusyScope(bool& flag) : FFlag(flag) { FFlag = true; }
-    ~TBusyScope() { FFlag = false; }
+    TBusyScope(bool& flag, std::shared_ptr<const bool> alive)
+        : FFlag(flag), FAlive(std::move(alive)) {
+        FFlag = true;
+    }
+    ~TBusyScope() {
+        if (*FAlive)
+            FFlag = false;
+    }
     TBusyScope(const TBusyScope&) = delete;
     TBusyScope& operator=(const TBusyScope&) = delete;
 
 private:
     bool& FFlag;
+    std::shared_ptr<const bool> FAlive;
 };
 
 } // namespace
@@ -61,6 +69,7 @@ TKitTimerPool::TKitTimerPool(TComponent* owner, TKitTimerInterval interval) : TK
 }
 
 TKitTimerPool::~TKitTimerPool() {
+    *FAlive = false;
     try {
         ClearEntries();
     } catch (...) {
@@ -132,17 +141,20 @@ void TKitTimerPool::TimerWndProc(TMessage& message) {
     // A tick whose handler pumps messages must not start another one.
     if (FBusy)
         return;
-    const TBusyScope busy(FBusy);
+    const std::shared_ptr<const bool> alive = FAlive;
+    const TBusyScope busy(FBusy, alive);
     try {
         Tick();
     } catch (...) {
-        HandleCurrentException(this);
+        // A handler that freed the pool and then raised leaves no Sender.
+        HandleCurrentException(*alive ? this : nullptr);
     }
 }
 
 void TKitTimerPool::Tick() {
     if (FPauseCount > 0)
         return;
+    const std::shared_ptr<const bool> alive = FAlive;
     // Handlers may free entries (their own or others): walk the entries as
     // they were when the tick began and skip those freed meanwhile, so no
     // entry misses the tick because one before it left the list.
@@ -153,8 +165,11 @@ void TKitTimerPool::Tick() {
     for (TKitTimerEntry* entry : entries) {
         if (FEntries.IndexOf(entry) < 0)
             continue;
-        if (entry->Enabled && entry->Divider >= 1 && FTickCounter % entry->Divider == 0)
+        if (entry->Enabled && entry->Divider >= 1 && FTickCounter % entry->Divider == 0) {
             FireEntry(entry);
+            if (!*alive)
+                return;
+        }
     }
     FTickCounter = IncrementWrapping(FTickCounter);
 }

@@ -11,16 +11,11 @@
 
 namespace {
 
-constexpr std::int64_t LengthFieldBytes = 4;
-
-// Reads a little-endian int32 when four bytes are there.
+// Reads a length or total when its four bytes are there.
 bool ReadField(TStream& source, std::int32_t& value) {
-    std::uint8_t field[4];
-    if (source.Read(field, sizeof field) != static_cast<std::int32_t>(sizeof field))
+    if (StreamRemaining(source) < KitLengthFieldBytes)
         return false;
-    value = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(field[0]) | static_cast<std::uint32_t>(field[1]) << 8 |
-        static_cast<std::uint32_t>(field[2]) << 16 | static_cast<std::uint32_t>(field[3]) << 24);
+    value = source.ReadInt32();
     return true;
 }
 
@@ -40,8 +35,8 @@ public:
     // left; false when the stream is damaged there.
     bool Next(TStream& source, std::int64_t& remaining) {
         std::int32_t length = 0;
-        if (remaining < LengthFieldBytes + 1 || !ReadField(source, length) || length < 1 ||
-            length > LZRWMaxBlockBytes || length + LengthFieldBytes > remaining)
+        if (remaining < KitLengthFieldBytes + 1 || !ReadField(source, length) || length < 1 ||
+            length > LZRWMaxBlockBytes || length + KitLengthFieldBytes > remaining)
             return false;
         if (source.Read(FBlock.data(), length) != length)
             return false;
@@ -51,7 +46,7 @@ public:
         } catch (const EReadError&) {
             return false;
         }
-        remaining -= length + LengthFieldBytes;
+        remaining -= length + KitLengthFieldBytes;
         return true;
     }
     const std::uint8_t* Output() const { return FOutput.data(); }
@@ -88,7 +83,7 @@ TMeasure Measure(TStream& source, std::int64_t total, std::int64_t limit, TBlock
 
 void CompressStream(TStream& Source, TStream& Dest, std::int32_t Count) {
     const std::int64_t start = Dest.GetPosition();
-    Dest.SetPosition(start + LengthFieldBytes);
+    Dest.SetPosition(start + KitLengthFieldBytes);
     std::vector<std::uint8_t> input(LZRWMaxInputBytes);
     std::vector<std::uint8_t> output(LZRWMaxInputBytes + LZRWOutputSlack);
     std::int64_t total = 0;
@@ -100,7 +95,7 @@ void CompressStream(TStream& Source, TStream& Dest, std::int32_t Count) {
         }
         const std::uint16_t length =
             LZRWCompress(input.data(), output.data(), static_cast<std::uint16_t>(n));
-        total += length + LengthFieldBytes;
+        total += length + KitLengthFieldBytes;
         if (total > std::numeric_limits<std::int32_t>::max()) {
             throw EWriteError("Der komprimierte Stream ist zu groß");
         }
@@ -131,7 +126,7 @@ void DecompressStream(TStream& Source, TStream& Dest, std::int64_t Limit,
     }
 
     // The same blocks again, now into Dest, which grows once.
-    Source.SetPosition(start + LengthFieldBytes);
+    Source.SetPosition(start + KitLengthFieldBytes);
     const std::int64_t destStart = Dest.GetPosition();
     if (Dest.GetSize() < destStart + measure.Decoded) {
         Dest.SetSize(destStart + measure.Decoded);

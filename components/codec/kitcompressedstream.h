@@ -9,6 +9,9 @@
 
 class TStream;
 
+// The signed 32-bit length (or total) in front of data.
+inline constexpr std::int64_t KitLengthFieldBytes = 4;
+
 // What one compressed stream may decode to unless its reader says otherwise:
 // far beyond any list a user keeps, far below what a few runs can claim
 // (a block of a few run items expands about 840:1).

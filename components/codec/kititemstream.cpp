@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::int64_t LengthFieldBytes = 4;
-
 // The open scopes of this thread, innermost first.
 thread_local TKitDecodeBudget* CurrentBudget = nullptr;
 
@@ -96,10 +94,10 @@ void WriteDataBlock(TStream& Stream, bool Compressed,
     }
     // The payload's size is known only afterwards: leave room for it.
     const std::int64_t start = Stream.GetPosition();
-    Stream.SetPosition(start + LengthFieldBytes);
+    Stream.SetPosition(start + KitLengthFieldBytes);
     WritePayload(Stream);
     const std::int64_t end = Stream.GetPosition();
-    const std::int64_t length = end - start - LengthFieldBytes;
+    const std::int64_t length = end - start - KitLengthFieldBytes;
     if (length > INT32_MAX) {
         throw EWriteError("Die Daten sind zu groß");
     }
@@ -114,8 +112,8 @@ void ReadDataBlock(TStream& Stream, bool Compressed, TMemoryStream& Payload,
     const std::int64_t allowance = TKitDecodeBudget::Allowance();
     if (Compressed) {
         // Inside an item even the empty stream has its total.
-        if (StreamRemaining(Stream) < LengthFieldBytes) {
-            throw EReadError("Stream-Lesefehler");
+        if (StreamRemaining(Stream) < KitLengthFieldBytes) {
+            RaiseStreamRead();
         }
         DecompressStream(Stream, Payload, allowance, Bound);
         TKitDecodeBudget::Charge(Payload.GetSize());

@@ -28,10 +28,12 @@ std::uint8_t ReadByte(TStream& Stream);
 void ReadShortStr(TStream& Stream, std::string& S);
 
 // Bounds what the data blocks read on this thread while it lives decode all
-// together (a whole list file or item block): a block that would take more
-// than is left raises EKitDecodeLimit before anything is allocated for it.
-// Scopes nest, and a block counts against every open one. Outside any
-// scope each block may decode to KitDefaultDecodeLimit on its own.
+// together (a whole list file, item block or list read from a form), and
+// what their readers make of them (a bitmap's rows, a list's lines): a block
+// that would take more than is left raises EKitDecodeLimit before anything
+// is allocated for it. Scopes nest, and a block counts against every open
+// one. Outside any scope each charge may reach KitDefaultDecodeLimit on its
+// own.
 class TKitDecodeBudget {
 public:
     explicit TKitDecodeBudget(std::int64_t limit = KitDefaultDecodeLimit);
@@ -61,6 +63,9 @@ inline constexpr std::int64_t KitMaxStringBlockLines = std::int64_t{1} << 20;
 void WriteStrings(TStream& Stream, const TStrings& List, bool Compressed);
 // Replaces the list's content; on a damaged block, or one beyond
 // KitMaxStringBlockBytes or KitMaxStringBlockLines, the list stays unchanged.
+// Charged to the open budget before the list is filled: the list's copy of
+// the text and an entry for each line (CR LF ends one line, as do CR and LF
+// alone).
 void ReadStrings(TStream& Stream, TStrings& List, bool Compressed);
 
 // A data block whose payload WritePayload writes into the stream it is given

@@ -116,13 +116,13 @@ std::uint8_t ReadListFileHeader(TStream& Stream, const std::string& FileName, st
         // Only identification is asked of an unknown file; its Count is
         // reported when it is there.
         if (got == static_cast<std::int32_t>(ListFileSignatureSize) &&
-            Stream.GetSize() - Stream.GetPosition() >= 4) {
+            StreamRemaining(Stream) >= KitLengthFieldBytes) {
             Count = Stream.ReadInt32();
         }
         return kind;
     }
-    const std::int64_t remaining = Stream.GetSize() - Stream.GetPosition();
-    if (remaining < 4) {
+    const std::int64_t remaining = StreamRemaining(Stream);
+    if (remaining < KitLengthFieldBytes) {
         RaiseListFileError(FileName);
     }
     const std::int32_t count = Stream.ReadInt32();

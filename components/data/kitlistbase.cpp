@@ -1,5 +1,6 @@
 #include "components/data/kitlistbase.h"
 
+#include "components/codec/kiterrors.h"
 #include "components/codec/kititemstream.h"
 #include "components/codec/kitlistfile.h"
 #include "platform/classes/Properties.h"
@@ -263,10 +264,9 @@ void TKitCustomContainer::ReadItems(TStream& stream, bool withOffsets) {
         if (count > 0) {
             // Every record is at least its flags byte, so a count the rest of
             // the stream cannot hold is damage, found before any item is made.
-            const std::int64_t rest = stream.GetSize() - stream.GetPosition();
             const std::int64_t need = std::int64_t{count} * (withOffsets ? 5 : 1);
-            if (need > rest)
-                throw EReadError("Stream-Lesefehler");
+            if (need > StreamRemaining(stream))
+                RaiseStreamRead();
             if (withOffsets)
                 stream.Seek(std::int64_t{count} * 4, TSeekOrigin::soCurrent);
             for (std::int32_t i = 0; i < count; ++i)
@@ -327,6 +327,11 @@ void TKitCustomContainer::SaveToListFile(const std::string& fileName) {
 void TKitCustomContainer::LoadFromListFile(const std::string& fileName) {
     TFileStream file(fileName, fmOpenRead);
     LoadFromListStream(file, fileName);
+}
+
+void TKitCustomContainer::ReadState(TReader& reader) {
+    const TKitDecodeBudget budget(FDecodeLimit);
+    TKitBaseContainer::ReadState(reader);
 }
 
 void TKitCustomContainer::GetChildren(const std::function<void(TComponent*)>& proc,

@@ -132,8 +132,8 @@ public:
     void SetSourcePrefix(TKitPathPrefix value) { FSourcePrefix = value; }
     const std::string& SourceFile() const { return FSourceFile; }
     void SetSourceFile(const std::string& value) { FSourceFile = value; }
-    // What the data blocks of one ReadItems or list-file load may decode to
-    // together; beyond it the read fails with EKitDecodeLimit.
+    // What the data blocks of one ReadItems, list-file load or form read
+    // may decode to together; beyond it the read fails with EKitDecodeLimit.
     std::int64_t DecodeLimit() const { return FDecodeLimit; }
     void SetDecodeLimit(std::int64_t value) { FDecodeLimit = value; }
 
@@ -163,6 +163,9 @@ public:
     void SaveToListFile(const std::string& fileName);
     void LoadFromListFile(const std::string& fileName);
 
+    // Read from a form, the items' records decode together within
+    // DecodeLimit, as those of a list file do.
+    void ReadState(TReader& reader) override;
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     TComponent* GetChildOwner() override { return this; }
     void Notification(TComponent* component, TOperation operation) override;

@@ -65,19 +65,30 @@ void TKitWave::LoadData(std::int64_t count, TStream& stream) {
         return;
     }
     // Checked against what is there before anything is allocated.
-    const std::int64_t rest = stream.GetSize() - stream.GetPosition();
-    if (count < 0 || count > rest)
-        throw EReadError("Stream-Lesefehler");
-    if (count == 0) {
-        // An empty wave as a form stores it: it stays empty and stored.
-        SetData(std::make_unique<TMemoryStream>());
-        return;
-    }
+    if (count < 0 || count > StreamRemaining(stream))
+        RaiseStreamRead();
     auto data = std::make_unique<TMemoryStream>();
-    data->CopyFrom(stream, count);
-    if (!GetWaveData(data.get()))
+    if (count > 0)
+        data->CopyFrom(stream, count);
+    Adopt(std::move(data));
+}
+
+void TKitWave::Adopt(std::unique_ptr<TMemoryStream> data) {
+    // No bytes: an empty wave as a form stores it; it stays empty and stored.
+    if (data->GetSize() > 0 && !GetWaveData(data.get()))
         throw EInvalidWave(ClassName() + ": " + KitCannotOpenFileText);
     SetData(std::move(data));
+}
+
+void TKitWave::LoadBlock(TStream& stream, bool compressed) {
+    auto data = std::make_unique<TMemoryStream>();
+    ReadDataBlock(stream, compressed, *data);
+    // A compressed stream of nothing decodes to an empty stream, which
+    // clears the wave as loading any empty stream does.
+    if (compressed && data->GetSize() == 0)
+        SetData(nullptr);
+    else
+        Adopt(std::move(data));
 }
 
 void TKitWave::LoadFromFile(const std::string& fileName) {
@@ -86,19 +97,15 @@ void TKitWave::LoadFromFile(const std::string& fileName) {
 }
 
 void TKitWave::LoadFromStream(TStream& stream) {
-    LoadData(stream.GetSize() - stream.GetPosition(), stream);
+    LoadData(StreamRemaining(stream), stream);
 }
 
 void TKitWave::LoadWithSize(TStream& stream) {
-    const std::int32_t count = stream.ReadInt32();
-    LoadData(count, stream);
+    LoadBlock(stream, false);
 }
 
 void TKitWave::LoadCompressed(TStream& stream) {
-    TMemoryStream plain;
-    DecompressStream(stream, plain);
-    plain.SetPosition(0);
-    LoadFromStream(plain);
+    LoadBlock(stream, true);
 }
 
 void TKitWave::SaveToFile(const std::string& fileName) {
@@ -203,7 +210,8 @@ void WriteWave(TStream& stream, TKitWave& wave, bool compressed) {
 }
 
 void ReadWave(TStream& stream, TKitWave& wave, bool compressed) {
-    TMemoryStream payload;
-    ReadDataBlock(stream, compressed, payload);
-    wave.LoadFromStream(payload);
+    if (compressed)
+        wave.LoadCompressed(stream);
+    else
+        wave.LoadWithSize(stream);
 }

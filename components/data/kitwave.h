@@ -57,7 +57,10 @@ public:
     virtual void LoadFromFile(const std::string& fileName);
     // Everything from the stream's position to its end.
     virtual void LoadFromStream(TStream& stream);
-    // A signed 32-bit length, then that many bytes.
+    // A signed 32-bit length, then that many bytes; a compressed stream.
+    // Both are data blocks of the kit's item streams, read with their checks
+    // (a short or damaged block, the open decode budget); on any failure the
+    // wave keeps its data.
     void LoadWithSize(TStream& stream);
     void LoadCompressed(TStream& stream);
     virtual void SaveToFile(const std::string& fileName);
@@ -77,6 +80,9 @@ public:
 
 private:
     void WriteWaveData(TStream& stream, bool withLength);
+    // Keeps Data when it holds a wave or nothing; EInvalidWave otherwise.
+    void Adopt(std::unique_ptr<TMemoryStream> data);
+    void LoadBlock(TStream& stream, bool compressed);
 
     std::unique_ptr<TMemoryStream> FData;
 };
@@ -88,6 +94,5 @@ bool GetWaveData(TMemoryStream* stream);
 
 // The wave as an item data block: compressed or with its length in front.
 void WriteWave(TStream& stream, TKitWave& wave, bool compressed);
-// Reads the block with the checks every item data block gets (a short or
-// damaged block, the decode limit); on any failure the wave keeps its data.
+// The wave's LoadCompressed or LoadWithSize.
 void ReadWave(TStream& stream, TKitWave& wave, bool compressed);

@@ -9,12 +9,11 @@
 namespace {
 
 void StopPlayingSound() {
-    // Bound when needed, from the system folder: winmm is not among the
-    // libraries Windows always takes from there. Without it no sound can be
-    // playing.
+    // Only a loaded winmm can be playing a sound, so none is loaded for
+    // this: nothing is searched for, and nothing is loaded and freed again
+    // whenever a wave's data changes.
     using TSndPlaySound = BOOL(WINAPI*)(LPCSTR, UINT);
-    const TSystemLibrary winmm("winmm.dll");
-    if (const auto play = winmm.Entry<TSndPlaySound>("sndPlaySoundA"))
+    if (const auto play = LoadedLibraryEntry<TSndPlaySound>("winmm.dll", "sndPlaySoundA"))
         play(nullptr, SND_MEMORY);
 }
 

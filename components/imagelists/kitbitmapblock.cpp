@@ -1,12 +1,13 @@
 #include "components/imagelists/kitbitmapblock.h"
 
-#include "components/codec/kitcompressedstream.h"
 #include "components/codec/kititemstream.h"
+#include "components/data/kitlistbase.h"
 #include "platform/classes/Stream.h"
 #include "platform/graphics/BitmapFile.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -25,48 +26,80 @@ std::uint32_t Get(const std::uint8_t* p, int bytes) {
     return value;
 }
 
+// What the file and info headers say, as far as the sizes depend on it.
+struct THeader {
+    std::uint32_t PixelOffset = 0;
+    std::uint32_t InfoSize = 0;
+    std::int64_t Width = 0;
+    std::int64_t Height = 0;
+    int BitCount = 0;
+    std::uint32_t Compression = 0;
+};
+
+// Nothing for a head the bitmap reader refuses before it sizes any row.
+std::optional<THeader> ParseHeader(const std::uint8_t* head, std::size_t size) {
+    if (size < FileHeaderBytes + 4 || head[0] != 'B' || head[1] != 'M')
+        return std::nullopt;
+    THeader h;
+    h.PixelOffset = Get(head + 10, 4);
+    h.InfoSize = Get(head + 14, 4);
+    if (h.InfoSize == CoreHeaderBytes) {
+        if (size < FileHeaderBytes + CoreHeaderBytes)
+            return std::nullopt;
+        h.Width = Get(head + 18, 2);
+        h.Height = Get(head + 20, 2);
+        h.BitCount = static_cast<int>(Get(head + 24, 2));
+    } else {
+        if (size < FileHeaderBytes + 20)
+            return std::nullopt;
+        h.Width = static_cast<std::int32_t>(Get(head + 18, 4));
+        h.Height = std::llabs(static_cast<std::int32_t>(Get(head + 22, 4)));
+        h.BitCount = static_cast<int>(Get(head + 28, 2));
+        h.Compression = Get(head + 30, 4);
+    }
+    if (h.Width <= 0 || h.Height <= 0 || h.Width > MaxBitmapDimension ||
+        h.Height > MaxBitmapDimension || h.BitCount <= 0 || h.BitCount > 32)
+        return std::nullopt;
+    return h;
+}
+
 } // namespace
 
 std::int64_t BitmapFileSizeBound(const std::uint8_t* head, std::size_t size) {
-    const auto refused = static_cast<std::int64_t>(size);
-    if (size < FileHeaderBytes + 4 || head[0] != 'B' || head[1] != 'M')
-        return refused;
-    const std::uint32_t pixelOffset = Get(head + 10, 4);
-    const std::uint32_t infoSize = Get(head + 14, 4);
-    std::int64_t width = 0;
-    std::int64_t height = 0;
-    int bitCount = 0;
-    std::uint32_t compression = 0;
-    if (infoSize == CoreHeaderBytes) {
-        if (size < FileHeaderBytes + CoreHeaderBytes)
-            return refused;
-        width = Get(head + 18, 2);
-        height = Get(head + 20, 2);
-        bitCount = static_cast<int>(Get(head + 24, 2));
-    } else {
-        if (size < FileHeaderBytes + 20)
-            return refused;
-        width = static_cast<std::int32_t>(Get(head + 18, 4));
-        height = std::llabs(static_cast<std::int32_t>(Get(head + 22, 4)));
-        bitCount = static_cast<int>(Get(head + 28, 2));
-        compression = Get(head + 30, 4);
-    }
-    if (width <= 0 || height <= 0 || width > MaxBitmapDimension || height > MaxBitmapDimension ||
-        bitCount <= 0 || bitCount > 32)
-        return refused;
+    const std::optional<THeader> h = ParseHeader(head, size);
+    if (!h)
+        return static_cast<std::int64_t>(size);
     std::int64_t rows = 0;
-    if (compression == Rle8 || compression == Rle4) {
+    if (h->Compression == Rle8 || h->Compression == Rle4) {
         // At worst every pixel sits in an absolute run of its own row: two
         // bytes of run header per pixel pair, an end-of-line per row.
-        rows = (2 * static_cast<std::int64_t>(BitmapRowSize(width, 8)) + 4) * height + 2;
+        rows = (2 * static_cast<std::int64_t>(BitmapRowSize(h->Width, 8)) + 4) * h->Height + 2;
     } else {
-        rows = static_cast<std::int64_t>(BitmapRowSize(width, bitCount)) * height;
+        rows = static_cast<std::int64_t>(BitmapRowSize(h->Width, h->BitCount)) * h->Height;
     }
     const std::int64_t headers = std::min<std::int64_t>(
-        std::max<std::int64_t>(pixelOffset, FileHeaderBytes + infoSize), MaxHeaderBytes);
+        std::max<std::int64_t>(h->PixelOffset, FileHeaderBytes + h->InfoSize), MaxHeaderBytes);
     return std::min<std::int64_t>(headers + rows, MaxBitmapFileBytes);
+}
+
+std::int64_t BitmapFilePixelBytes(const std::uint8_t* head, std::size_t size) {
+    const std::optional<THeader> h = ParseHeader(head, size);
+    if (!h)
+        return 0;
+    return static_cast<std::int64_t>(BitmapRowSize(h->Width, h->BitCount)) * h->Height;
 }
 
 void ReadBitmapBlock(TStream& Stream, bool Compressed, TMemoryStream& Payload) {
     ReadDataBlock(Stream, Compressed, Payload, &BitmapFileSizeBound);
+    const std::int64_t pixels =
+        BitmapFilePixelBytes(Payload.Memory(), static_cast<std::size_t>(Payload.GetSize()));
+    TKitDecodeBudget::Charge(Payload.GetSize() + 2 * pixels);
+}
+
+std::uint8_t ReadBitmapRecord(TKitListItem& Item, TStream& Stream, TMemoryStream& Image) {
+    Image.Clear();
+    const std::uint8_t flags = Item.ReadHeader(Stream);
+    if (flags & ItemFlagData)
+        ReadBitmapBlock(Stream, Item.Compressed(), Image);
+    return flags;
 }

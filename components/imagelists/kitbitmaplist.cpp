@@ -1,6 +1,7 @@
 #include "components/imagelists/kitbitmaplist.h"
 
 #include "components/drawing/kitbitmap.h"
+#include "components/imagelists/kitbitmapblock.h"
 #include "components/imagelists/kititembitmap.h"
 #include "components/codec/kitlistfile.h"
 #include "components/base/kitutils.h"
@@ -168,10 +169,11 @@ void TKitBitmapListItem::WriteItemData(TStream& stream) {
 }
 
 void TKitBitmapListItem::ReadItemData(TStream& stream) {
-    const std::uint8_t flags = ReadHeader(stream);
+    TMemoryStream image;
+    const std::uint8_t flags = ReadBitmapRecord(*this, stream, image);
     FSavePixelFormat = SavePixelFormatFromFlags(flags);
     if (flags & ItemFlagData)
-        ReadBitmap(stream, *FBitmap, Compressed());
+        FBitmap->LoadFromStream(image);
 }
 
 // ---------------------------------------------------------------------------

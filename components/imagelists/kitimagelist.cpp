@@ -203,11 +203,12 @@ void TKitImageListItem::AddImages(TKitImageListItem& source) {
     const TRect dest{FUsedWidth, 0, width, FHeight};
     BeginUpdate();
     try {
-        if (FStrip->Width() < width) {
+        // A strip read wider than its cells may have a mask only as wide as
+        // the cells: each grows on its own.
+        if (FStrip->Width() < width)
             FStrip->SetWidth(width);
-            if (FMasked)
-                FMaskStrip->SetWidth(FStrip->Width());
-        }
+        if (FMasked && FMaskStrip->Width() < width)
+            FMaskStrip->SetWidth(width);
         FStrip->Canvas()->CopyRect(dest, *source.FStrip->Canvas(), sourceCells);
         if (FMasked && source.FMasked)
             FMaskStrip->Canvas()->CopyRect(dest, *source.FMaskStrip->Canvas(), sourceCells);
@@ -254,14 +255,20 @@ void TKitImageListItem::WriteStrip(TStream& stream) {
     FUsedWidth = count * FWidth;
     FStrip->SetWidth(FUsedWidth);
     WriteBitmap(stream, *FStrip, Compressed(), SavePixelFormatColours(FSavePixelFormat));
-    if (FMasked)
+    if (FMasked) {
+        FMaskStrip->SetWidth(FUsedWidth);
         WriteBitmap(stream, *FMaskStrip, Compressed(), MaskColours);
+    }
 }
 
 void TKitImageListItem::ReadStrip(TStream& stream) {
     ClearStrip();
     TKitImageStripData data;
     ReadImageStripData(stream, Compressed(), FMasked, data);
+    LoadStrip(data);
+}
+
+void TKitImageListItem::LoadStrip(TKitImageStripData& data) {
     if (data.Count <= 0)
         return;
     try {
@@ -299,14 +306,15 @@ void TKitImageListItem::WriteItemData(TStream& stream) {
 }
 
 void TKitImageListItem::ReadItemData(TStream& stream) {
-    const std::uint8_t flags = ReadHeader(stream);
-    FSavePixelFormat = SavePixelFormatFromFlags(flags);
-    const TKitImageRecordFields fields = ReadImageRecordFields(stream);
-    FHeight = fields.Height;
-    FWidth = fields.Width;
-    FAllocBy = fields.AllocBy;
-    FMasked = fields.Masked;
-    ReadStrip(stream);
+    TKitImageRecord record;
+    ReadImageRecord(*this, stream, record);
+    FSavePixelFormat = SavePixelFormatFromFlags(record.Flags);
+    FHeight = record.Fields.Height;
+    FWidth = record.Fields.Width;
+    FAllocBy = record.Fields.AllocBy;
+    FMasked = record.Fields.Masked;
+    ClearStrip();
+    LoadStrip(record.Strip);
 }
 
 void TKitImageListItem::DefineProperties(TFiler& filer) {

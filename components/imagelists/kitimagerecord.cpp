@@ -2,6 +2,7 @@
 
 #include "components/imagelists/kitbitmapblock.h"
 #include "components/codec/kititemstream.h"
+#include "components/data/kitlistbase.h"
 #include "platform/graphics/BitmapFile.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -34,6 +35,12 @@ void ReadImageStripData(TStream& stream, bool compressed, bool masked, TKitImage
     ReadBitmapBlock(stream, compressed, data.Strip);
     if (masked)
         ReadBitmapBlock(stream, compressed, data.Mask);
+}
+
+void ReadImageRecord(TKitListItem& item, TStream& stream, TKitImageRecord& record) {
+    record.Flags = item.ReadHeader(stream);
+    record.Fields = ReadImageRecordFields(stream);
+    ReadImageStripData(stream, item.Compressed(), record.Fields.Masked, record.Strip);
 }
 
 void CheckImageStrip(std::int32_t count, std::int32_t width, std::int32_t height, bool masked,

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+class TKitListItem;
+
 // Left edges are kept as 16-bit offsets, which bounds a strip to this width.
 inline constexpr int MaxStripWidth = 0x8000;
 
@@ -29,6 +31,16 @@ struct TKitImageStripData {
     TMemoryStream Mask;
 };
 void ReadImageStripData(TStream& stream, bool compressed, bool masked, TKitImageStripData& data);
+
+// An image item's whole record up to its pictures: the header into Item,
+// the fields, and the strip part. The image list item makes its strips
+// from Strip.
+struct TKitImageRecord {
+    std::uint8_t Flags = 0;
+    TKitImageRecordFields Fields;
+    TKitImageStripData Strip;
+};
+void ReadImageRecord(TKitListItem& item, TStream& stream, TKitImageRecord& record);
 
 // Raises EReadError unless Count cells of Width x Height fit the strip (and,
 // when Masked, the mask strip) read, and every cell's left edge fits a

@@ -1,6 +1,7 @@
 #include "platform/classes/Component.h"
 
 #include "platform/classes/Properties.h"
+#include "platform/filer/Reader.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
 
@@ -189,6 +190,10 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
     for (TComponent* c : snapshot)
         if (std::find(FComponents.begin(), FComponents.end(), c) != FComponents.end())
             c->Notification(component, operation);
+}
+
+void TComponent::ReadState(TReader& reader) {
+    reader.ReadComponentState(*this);
 }
 
 void TComponent::Loaded() {

@@ -33,6 +33,8 @@ using enum TComponentStateFlag;
 enum class TOperation { opInsert, opRemove };
 using enum TOperation;
 
+class TReader;
+
 class TComponent : public TPersistent {
     TESSARO_CLASS(TComponent, TPersistent)
 public:
@@ -82,6 +84,10 @@ public:
     // owner tree, or freed while on the free-notification list. The base
     // passes it on to every owned component.
     virtual void Notification(TComponent* component, TOperation operation);
+    // Reads this component's properties and its children from a form
+    // stream (Reader.ReadComponentState). A component that must hold
+    // something for that whole time overrides it around the inherited call.
+    virtual void ReadState(TReader& reader);
     // Called once the whole form stream around this component is read.
     virtual void Loaded();
 

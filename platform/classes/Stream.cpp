@@ -84,9 +84,13 @@ std::int64_t TStream::GetSize() {
 
 void TStream::SetSize(std::int64_t /*newSize*/) {}
 
+void RaiseStreamRead() {
+    throw EReadError("Stream-Lesefehler");
+}
+
 void TStream::ReadBuffer(void* buffer, std::int32_t count) {
     if (count < 0 || (count > 0 && Read(buffer, count) != count)) {
-        throw EReadError("Stream-Lesefehler");
+        RaiseStreamRead();
     }
 }
 
@@ -98,7 +102,7 @@ void TStream::WriteBuffer(const void* buffer, std::int32_t count) {
 
 std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
     if (count < 0) {
-        throw EReadError("Stream-Lesefehler");
+        RaiseStreamRead();
     }
     if (count == 0) {
         source.SetPosition(0);

@@ -8,6 +8,9 @@
 
 enum class TSeekOrigin { soBeginning, soCurrent, soEnd };
 
+// EReadError "Stream-Lesefehler": a stream ended before what had to be read.
+[[noreturn]] void RaiseStreamRead();
+
 class TStream {
 public:
     virtual ~TStream() = default;

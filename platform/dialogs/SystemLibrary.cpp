@@ -29,3 +29,8 @@ bool InitCommonControlClasses(DWORD classes) {
     const INITCOMMONCONTROLSEX icc{sizeof icc, classes};
     return init && init(&icc) != FALSE;
 }
+
+FARPROC LoadedLibraryAddress(const char* library, const char* name) {
+    const HMODULE module = ::GetModuleHandleA(library);
+    return module ? ::GetProcAddress(module, name) : nullptr;
+}

@@ -11,6 +11,12 @@
 // The flag every run-time load of a system library passes.
 inline constexpr DWORD SystemFolderOnly = LOAD_LIBRARY_SEARCH_SYSTEM32;
 
+// An entry's address as a function of type F.
+template <class F> F AsFunction(FARPROC address) {
+    // The detour through void(*)() tells the compiler the signature change is meant.
+    return reinterpret_cast<F>(reinterpret_cast<void (*)()>(address));
+}
+
 // A library of the system folder, loaded through the library-loader seam
 // for the object's life.
 class TSystemLibrary {
@@ -23,10 +29,7 @@ public:
     bool Loaded() const { return FModule != nullptr; }
     // An entry by name as a function of type F; null when the library or the
     // entry is missing.
-    template <class F> F Entry(const char* name) const {
-        // The detour through void(*)() tells the compiler the signature change is meant.
-        return reinterpret_cast<F>(reinterpret_cast<void (*)()>(Address(name)));
-    }
+    template <class F> F Entry(const char* name) const { return AsFunction<F>(Address(name)); }
 
 private:
     FARPROC Address(const char* name) const;
@@ -42,10 +45,16 @@ private:
 // load time. Call it once per entry and keep the result.
 FARPROC ProcessLibraryAddress(const char* library, const char* entry);
 template <class F> F ProcessLibraryEntry(const char* library, const char* entry) {
-    // The detour through void(*)() tells the compiler the signature change is meant.
-    return reinterpret_cast<F>(
-        reinterpret_cast<void (*)()>(ProcessLibraryAddress(library, entry)));
+    return AsFunction<F>(ProcessLibraryAddress(library, entry));
 }
 
 // InitCommonControlsEx, bound as above: registers these control classes.
 bool InitCommonControlClasses(DWORD classes);
+
+// An entry of a library the process has already loaded, by its name, as a
+// function of type F; null when no library of that name is loaded or it
+// lacks the entry. Loads nothing.
+FARPROC LoadedLibraryAddress(const char* library, const char* name);
+template <class F> F LoadedLibraryEntry(const char* library, const char* name) {
+    return AsFunction<F>(LoadedLibraryAddress(library, name));
+}

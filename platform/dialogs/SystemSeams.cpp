@@ -87,9 +87,7 @@ TCommonControlsVersion RealCommonControlsVersion() {
     const FARPROC entry = GetProcAddress(loaded, "DllGetVersion");
     if (!entry)
         return {};
-    // The detour through void(*)() tells the compiler the signature change is meant.
-    const auto getVersion =
-        reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void (*)()>(entry));
+    const auto getVersion = AsFunction<DLLGETVERSIONPROC>(entry);
     DLLVERSIONINFO info{};
     info.cbSize = sizeof(info);
     if (FAILED(getVersion(&info)))
@@ -103,10 +101,9 @@ bool RealReleaseLibrary(HMODULE module) {
 
 bool RealRestrictLibrarySearch() {
     using TSetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
-    const FARPROC entry =
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
-    if (entry && reinterpret_cast<TSetDefaultDllDirectories>(reinterpret_cast<void (*)()>(entry))(
-                     LOAD_LIBRARY_SEARCH_SYSTEM32))
+    const auto restrict = LoadedLibraryEntry<TSetDefaultDllDirectories>(
+        "kernel32.dll", "SetDefaultDllDirectories");
+    if (restrict && restrict(LOAD_LIBRARY_SEARCH_SYSTEM32))
         return true;
     SetDllDirectoryA("");
     return false;

@@ -69,9 +69,7 @@ void TReader::ReadRootComponent(TComponent* root) {
         FLoaded.push_back(root);
         if (root->Name().empty())
             root->SetName(UniqueRootName(root, name));
-        ReadProperties(root, root->Name().empty() ? root->ClassName() : root->Name());
-        root->ExcludeState(csReading);
-        ReadChildren(root, 0);
+        ReadState(*root, root->Name().empty() ? root->ClassName() : root->Name(), 0);
         ResolveFixups();
     } catch (const EReadError&) {
         AbandonLoading();
@@ -130,9 +128,22 @@ void TReader::ReadComponent(TComponent* enclosing, int depth) {
         throw EReadError("Fehler beim Lesen von " + className + ": " + e.Message());
     }
     component->SetParentComponent(enclosing->GetChildParent());
-    ReadProperties(component, name.empty() ? className : name);
-    component->ExcludeState(csReading);
-    ReadChildren(component, depth);
+    ReadState(*component, name.empty() ? className : name, depth);
+}
+
+void TReader::ReadState(TComponent& component, const std::string& path, int depth) {
+    FStatePath = path;
+    FStateDepth = depth;
+    component.ReadState(*this);
+}
+
+void TReader::ReadComponentState(TComponent& component) {
+    // Taken before the children overwrite them.
+    const std::string path = std::move(FStatePath);
+    const int depth = FStateDepth;
+    ReadProperties(&component, path);
+    component.ExcludeState(csReading);
+    ReadChildren(&component, depth);
 }
 
 void TReader::ReadProperties(TObject* instance, const std::string& componentPath) {

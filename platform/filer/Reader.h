@@ -30,6 +30,11 @@ public:
 
     TComponent* Root() const { return FRoot; }
 
+    // The properties and children of the component whose ReadState runs
+    // (TComponent::ReadState calls it; an override calls it through the
+    // inherited ReadState).
+    void ReadComponentState(TComponent& component);
+
     // Values for the readers of defined properties.
     TValueType NextValue();
     std::int64_t ReadInteger();
@@ -57,6 +62,9 @@ private:
     };
 
     void ReadComponent(TComponent* enclosing, int depth);
+    // Hands Component to its ReadState with the path and depth its
+    // properties and children are read at.
+    void ReadState(TComponent& component, const std::string& path, int depth);
     void ReadChildren(TComponent* component, int depth);
     void ReadProperties(TObject* instance, const std::string& componentPath);
     void ReadProperty(TObject* instance, const std::string& path);
@@ -71,6 +79,9 @@ private:
     TComponent* FRoot = nullptr;
     std::vector<TComponent*> FLoaded;
     std::vector<Fixup> FFixups;
+    // Where the component handed to ReadState sits in the stream.
+    std::string FStatePath;
+    int FStateDepth = 0;
     // The defined property being looked for while an object's
     // DefineProperties runs.
     std::string FDefinedName;

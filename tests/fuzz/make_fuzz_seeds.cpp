@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
     auto seeds = ReaderSeeds();
     Write(root / "fuzz_string_lists", seeds["strings"]);
     Write(root / "fuzz_wave_lists", seeds["waves"]);
-    Write(root / "fuzz_bitmap_records", seeds["bitmaps"]);
-    Write(root / "fuzz_image_records", seeds["images"]);
+    Write(root / "fuzz_bitmap_lists", seeds["bitmaps"]);
+    Write(root / "fuzz_image_lists", seeds["images"]);
     Write(root / "fuzz_kit_forms", seeds["forms"]);
     std::vector<TSeedBytes> codec = seeds["strings"];
     codec.insert(codec.end(), seeds["waves"].begin(), seeds["waves"].end());

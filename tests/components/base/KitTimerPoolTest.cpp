@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -35,13 +37,15 @@ protected:
                 OnReport();
         });
         Pool = new TKitTimerPool(nullptr, NeverDuringATest);
-        Pool->OnTimer = TKitTimerPoolEvent::Of<&KitTimerPool::PoolFired>(this);
+        Pool->OnTimer = PoolEvent();
     }
     void TearDown() override {
         FreeAndNil(Pool);
         SetExceptionHandler(nullptr);
     }
 
+    // Records every firing of a pool's own event.
+    TKitTimerPoolEvent PoolEvent() { return TKitTimerPoolEvent::Of<&KitTimerPool::PoolFired>(this); }
     void PoolFired(TObject* sender, std::uint16_t ident, std::int32_t counter) {
         Firings.push_back({sender, ident, counter});
     }
@@ -101,6 +105,36 @@ struct TEntryHandler {
     void ThrowForeign(TObject* sender) {
         Senders.push_back(sender);
         throw 42;
+    }
+};
+
+// A pool whose memory is kept, filled with a mark, when it is freed: a
+// write to the freed pool changes the mark. One at a time.
+class TMarkedPool : public TKitTimerPool {
+public:
+    using TKitTimerPool::TKitTimerPool;
+    static constexpr unsigned char Mark = 0xA5;
+    static void* operator new(std::size_t size) {
+        if (size > sizeof Storage)
+            throw std::bad_alloc();
+        return Storage;
+    }
+    static void operator delete(void* p, std::size_t size) { std::memset(p, Mark, size); }
+    static bool MarkKept() {
+        return std::all_of(std::begin(Storage), std::begin(Storage) + sizeof(TMarkedPool),
+                           [](unsigned char b) { return b == Mark; });
+    }
+
+private:
+    alignas(std::max_align_t) static inline unsigned char Storage[sizeof(TKitTimerPool) + 64];
+};
+
+struct TPoolFreer {
+    TKitTimerPool* Pool = nullptr;
+    void Free(TObject*) { ::Free(Pool); }
+    void Raise(TObject*) {
+        ::Free(Pool);
+        throw EInvalidOperation("nach dem Freigeben");
     }
 };
 
@@ -426,6 +460,35 @@ TEST_F(KitTimerPool, AnEntryFreeingItselfLetsTheNextOneFire) {
     SendTicks(1);
     EXPECT_EQ(Pool->EntryCount(), 2);
     EXPECT_EQ(FiredIdents(), (std::vector<int>{2, 3}));
+}
+
+TEST_F(KitTimerPool, AHandlerFreeingThePoolEndsTheTickWithoutTouchingIt) {
+    // The first entry's handler frees the pool (then raises, the second
+    // time): the entries after it do not fire, and nothing of the tick
+    // writes to the freed pool.
+    for (const bool raise : {false, true}) {
+        auto* pool = new TMarkedPool(nullptr, NeverDuringATest);
+        TPoolFreer freer{pool};
+        TKitTimerEntry* first = pool->AddEntry();
+        first->Divider = 1;
+        first->Enabled = true;
+        first->OnTimer = raise ? TNotifyEvent::Of<&TPoolFreer::Raise>(&freer)
+                               : TNotifyEvent::Of<&TPoolFreer::Free>(&freer);
+        TKitTimerEntry* second = pool->AddEntry();
+        second->Divider = 1;
+        second->Enabled = true;
+        pool->OnTimer = PoolEvent();
+        pool->UpdateTimer(true);
+        const HWND window = pool->TimerWindow();
+        ::SendMessageA(window, WM_TIMER, 1, 0);
+        EXPECT_TRUE(TMarkedPool::MarkKept()) << raise;
+        EXPECT_TRUE(Firings.empty()) << raise;
+        EXPECT_FALSE(::IsWindow(window)) << raise;
+        if (raise) {
+            ASSERT_EQ(Reported.size(), 1u);
+            EXPECT_EQ(ReportSenders[0], nullptr) << "the pool is gone";
+        }
+    }
 }
 
 TEST_F(KitTimerPool, NegativeCountersContinueAtZero) {

@@ -38,33 +38,6 @@ TEST_F(GlobalContainerTest, StartUpMakesFourEmptyOwnedLists) {
         EXPECT_NE(GetClass(item), nullptr) << item;
 }
 
-// Only the first list of a kind registers its item class: taken out of the
-// registry, the class stays out when another list of that kind is made.
-TEST_F(GlobalContainerTest, LaterListsDoNotRegisterTheirItemClassAgain) {
-    using TStep = void (*)();
-    struct Case {
-        const TClassInfo& Item;
-        TStep MakeList;
-        TStep Register;
-    };
-    const Case cases[] = {
-        {TKitBitmapListItem::StaticClassInfo(), [] { TKitBitmapList list(nullptr); },
-         &RegisterClasses<TKitBitmapListItem>},
-        {TKitImageListItem::StaticClassInfo(), [] { TKitImageList list(nullptr); },
-         &RegisterClasses<TKitImageListItem>},
-        {TKitStringListItem::StaticClassInfo(), [] { TKitStringList list(nullptr); },
-         &RegisterClasses<TKitStringListItem>},
-        {TKitWaveListItem::StaticClassInfo(), [] { TKitWaveList list(nullptr); },
-         &RegisterClasses<TKitWaveListItem>}};
-    for (const Case& c : cases) {
-        ASSERT_EQ(GetClass(c.Item.Name()), &c.Item) << "registered by the global container";
-        UnRegisterClass(c.Item);
-        c.MakeList();
-        EXPECT_EQ(GetClass(c.Item.Name()), nullptr) << c.Item.Name();
-        c.Register();
-    }
-}
-
 TEST_F(GlobalContainerTest, ShutdownClearsTheGlobalAndTheLinks) {
     TKitChangeLink link;
     KitContainer->Strings()->AddChangeLink(&link);

@@ -291,23 +291,26 @@ TEST(WaveFormTest, EmptyWaveWrittenToAFormReadsBackEmpty) {
 
 } // namespace
 
-TEST(WaveStopSound, BindsWinmmFromTheSystemFolderOnlyAndDoesNothingWithoutIt) {
+TEST(WaveStopSound, LoadsNothingAndStopsThroughAWinmmAlreadyLoaded) {
+    // Only a loaded winmm can be playing: the stop call never loads or
+    // frees a library, whether winmm is there or not.
     std::vector<std::string> loads;
-    {
-        TSeamOverride load(SystemSeams().LoadLibraryByName,
-                           [&](const std::string& name, DWORD flags) {
-                               loads.push_back(name + " " + std::to_string(flags));
-                               return HMODULE{};
-                           });
-        KitStopSound(); // the real stop call: no library, nothing to stop
-    }
-    EXPECT_EQ(loads, (std::vector<std::string>{"winmm.dll " +
-                                               std::to_string(LOAD_LIBRARY_SEARCH_SYSTEM32)}));
     int releases = 0;
-    TSeamOverride release(SystemSeams().ReleaseLibrary, [&](HMODULE module) {
-        ++releases;
-        return ::FreeLibrary(module) != FALSE;
+    TSeamOverride load(SystemSeams().LoadLibraryByName, [&](const std::string& name, DWORD) {
+        loads.push_back(name);
+        return HMODULE{};
     });
-    KitStopSound(); // with the system's winmm
-    EXPECT_EQ(releases, 1) << "loaded for the call and given back";
+    TSeamOverride release(SystemSeams().ReleaseLibrary, [&](HMODULE) {
+        ++releases;
+        return true;
+    });
+    const bool loadedBefore = ::GetModuleHandleA("winmm.dll") != nullptr;
+    KitStopSound(); // the real stop call
+    EXPECT_EQ(::GetModuleHandleA("winmm.dll") != nullptr, loadedBefore);
+    const HMODULE winmm = ::LoadLibraryExA("winmm.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    ASSERT_NE(winmm, nullptr);
+    KitStopSound(); // with the system's winmm loaded
+    ::FreeLibrary(winmm);
+    EXPECT_TRUE(loads.empty());
+    EXPECT_EQ(releases, 0);
 }

@@ -6,8 +6,10 @@
 #include "components/imagelists/kitimagelist.h"
 #include "components/imagelists/kititembitmap.h"
 #include "components/codec/kititemstream.h"
+#include "components/codec/kiterrors.h"
 #include "platform/graphics/GraphicOperationError.h"
 #include "platform/rtl/Exceptions.h"
+#include "tests/components/readers/ReaderSeeds.h"
 
 #include <gtest/gtest.h>
 
@@ -408,56 +410,87 @@ TEST(ImageItemRecordLayout, WritingCutsTheStripToItsImages) {
     // The cells end at Count x Width, whatever the strip's width.
     EXPECT_EQ(item.UsedWidth(), 8);
     EXPECT_EQ(item.Strip().Width(), 20);
+    // A mask made now is as wide as the strip; it is cut with it.
+    item.SetMasked(true);
+    EXPECT_EQ(item.MaskStrip().Width(), 20);
     TMemoryStream out;
     item.WriteItemData(out);
     EXPECT_EQ(item.Strip().Width(), 8);
+    EXPECT_EQ(item.MaskStrip().Width(), 8);
     EXPECT_EQ(item.UsedWidth(), 8);
 }
 
-TEST(ImageItemRecordLayout, AnImageAppendedAfterAWideStripIsWhereItsCellSays) {
-    TKitImageListItem item(nullptr);
+// A monochrome mask of Width x 2: white (transparent) top row, black bottom.
+std::unique_ptr<TBitmap> TopRowMask(int width) {
+    auto mask = std::make_unique<TBitmap>();
+    mask->SetMonochrome(true);
+    mask->SetSize(width, 2);
+    FillWith(*mask, 0x000000);
+    for (int x = 0; x < width; ++x)
+        mask->Canvas()->SetPixels(x, 0, 0xFFFFFF);
+    return mask;
+}
+
+// Makes Item hold Count images of 4 x 2 pixels of Colour, read from a strip
+// StripWidth pixels wide (and, when Mask is given, with that mask).
+void ReadCells(TKitImageListItem& item, int count, int stripWidth, TColor colour, TBitmap* mask) {
     item.SetWidth(4);
     item.SetHeight(2);
-    TBitmap wide;
-    wide.SetSize(20, 2);
-    FillWith(wide, 0x00FF00);
-    TMemoryStream strip;
-    WriteInt32(strip, 2);
-    WriteBitmap(strip, wide, false, OwnBitmapFormat);
-    strip.SetPosition(0);
-    item.ReadStrip(strip);
+    item.SetMasked(mask != nullptr);
+    TBitmap strip;
+    strip.SetSize(stripWidth, 2);
+    FillWith(strip, colour);
+    TMemoryStream stream;
+    WriteInt32(stream, count);
+    WriteBitmap(stream, strip, false, OwnBitmapFormat);
+    if (mask != nullptr)
+        WriteBitmap(stream, *mask, false, OwnBitmapFormat);
+    stream.SetPosition(0);
+    item.ReadStrip(stream);
+}
 
-    TKitImageListItem one(nullptr);
-    one.SetWidth(4);
-    one.SetHeight(2);
-    TBitmap redCell;
-    redCell.SetSize(4, 2);
-    FillWith(redCell, 0x0000FF);
-    TMemoryStream redStrip;
-    WriteInt32(redStrip, 1);
-    WriteBitmap(redStrip, redCell, false, OwnBitmapFormat);
-    redStrip.SetPosition(0);
-    one.ReadStrip(redStrip);
-    item.AddImages(one);
+TEST(ImageItemRecordLayout, AnImageAppendedAfterAWideStripIsWhereItsCellSays) {
+    // Two images in a strip read 20 pixels wide; a masked item's mask is only
+    // as wide as the two cells. A third image appended goes to the third
+    // cell, its mask with it, and the item is read back from its save.
+    for (const bool masked : {false, true}) {
+        TKitImageListItem item(nullptr);
+        auto cellsMask = TopRowMask(8);
+        ReadCells(item, 2, 20, 0x00FF00, masked ? cellsMask.get() : nullptr);
+        TKitImageListItem one(nullptr);
+        auto blackMask = TopRowMask(4);
+        FillWith(*blackMask, 0x000000);
+        ReadCells(one, 1, 4, 0x0000FF, masked ? blackMask.get() : nullptr);
+        item.AddImages(one);
 
-    ASSERT_EQ(item.Count(), 3);
-    EXPECT_EQ(item.CellRect(2).left, 8);
-    EXPECT_EQ(item.CellTransparentColor(2), TColor(0x0000FF));
-    // Saved and read back, the appended image is still the third.
-    TMemoryStream saved;
-    item.WriteItemData(saved);
-    saved.SetPosition(0);
-    TKitImageListItem back(nullptr);
-    back.ReadItemData(saved);
-    ASSERT_EQ(back.Count(), 3);
-    EXPECT_EQ(back.CellTransparentColor(2), TColor(0x0000FF));
-    EXPECT_EQ(back.CellTransparentColor(1), TColor(0x00FF00));
+        ASSERT_EQ(item.Count(), 3) << masked;
+        EXPECT_EQ(item.CellRect(2).left, 8) << masked;
+        EXPECT_EQ(item.CellTransparentColor(2), TColor(0x0000FF)) << masked;
+        TMemoryStream saved;
+        item.WriteItemData(saved);
+        saved.SetPosition(0);
+        TKitImageListItem back(nullptr);
+        back.ReadItemData(saved);
+        ASSERT_EQ(back.Count(), 3) << masked;
+        EXPECT_EQ(back.CellTransparentColor(2), TColor(0x0000FF)) << masked;
+        EXPECT_EQ(back.CellTransparentColor(1), TColor(0x00FF00)) << masked;
+        if (!masked)
+            continue;
+        // The old cells keep their mask; the new one has the appended mask.
+        for (TKitImageListItem* it : {&item, &back}) {
+            EXPECT_EQ(it->MaskStrip().Canvas()->Pixels(5, 0), TColor(0xFFFFFF));
+            EXPECT_EQ(it->MaskStrip().Canvas()->Pixels(5, 1), TColor(0x000000));
+            EXPECT_EQ(it->MaskStrip().Canvas()->Pixels(9, 0), TColor(0x000000));
+            EXPECT_EQ(it->MaskStrip().Canvas()->Pixels(11, 1), TColor(0x000000));
+        }
+        EXPECT_EQ(back.MaskStrip().Width(), 12);
+    }
 }
 
 // --- damaged records -----------------------------------------------------------
 
 std::vector<std::uint8_t> Record(std::int32_t height, std::int32_t width, bool masked,
-                                 std::int32_t count, TBitmap* strip) {
+                                 std::int32_t count, TBitmap* strip, TBitmap* mask = nullptr) {
     TMemoryStream stream;
     WriteByte(stream, 0);
     WriteInt32(stream, height);
@@ -467,6 +500,8 @@ std::vector<std::uint8_t> Record(std::int32_t height, std::int32_t width, bool m
     WriteInt32(stream, count);
     if (strip != nullptr)
         WriteBitmap(stream, *strip, false, OwnBitmapFormat);
+    if (mask != nullptr)
+        WriteBitmap(stream, *mask, false, OwnBitmapFormat);
     return stream.Bytes();
 }
 
@@ -515,6 +550,52 @@ TEST(ImageItemHostile, CellsMustLieInTheStripRead) {
     item.ReadItemData(stream);
     EXPECT_EQ(item.Count(), 10);
     EXPECT_EQ(item.CellRect(9).left, 27);
+}
+
+TEST(ImageItemHostile, MaskMustCoverTheCells) {
+    // Two cells of 4 x 2: a mask narrower or shorter than them is refused,
+    // one that covers them is read.
+    TBitmap strip;
+    strip.SetSize(8, 2);
+    auto narrow = TopRowMask(7);
+    auto cells = TopRowMask(8);
+    TBitmap shortMask;
+    shortMask.SetMonochrome(true);
+    shortMask.SetSize(8, 1);
+    ExpectRefused(Record(2, 4, true, 2, &strip, narrow.get()));
+    ExpectRefused(Record(2, 4, true, 2, &strip, &shortMask));
+    const auto bytes = Record(2, 4, true, 2, &strip, cells.get());
+    TReadOnlyMemoryStream stream(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    TKitImageListItem item(nullptr);
+    item.ReadItemData(stream);
+    EXPECT_EQ(item.Count(), 2);
+}
+
+TEST(ImageItemHostile, RunLengthStripOrMaskBeyondTheLimitIsRefusedBeforeItsRowsAreMade) {
+    // A strip or mask of 16384 x 16384 pixels from a kilobyte of file.
+    const TSeedBytes huge = EndMarkerBitmapFile(16384, 16384);
+    TBitmap strip;
+    strip.SetSize(8, 2);
+    TMemoryStream cells;
+    strip.SaveToStream(cells);
+    for (const bool hugeMask : {false, true}) {
+        TMemoryStream stream;
+        WriteByte(stream, 0);
+        WriteInt32(stream, 2);
+        WriteInt32(stream, 4);
+        WriteInt32(stream, 4);
+        WriteByte(stream, 1);
+        WriteInt32(stream, 2);
+        for (const TSeedBytes& image : {hugeMask ? cells.Bytes() : huge, hugeMask ? huge : cells.Bytes()}) {
+            WriteInt32(stream, static_cast<std::int32_t>(image.size()));
+            stream.WriteBuffer(image.data(), static_cast<std::int32_t>(image.size()));
+        }
+        stream.SetPosition(0);
+        TKitImageListItem item(nullptr);
+        FillImageItem(item, 1);
+        EXPECT_THROW(item.ReadItemData(stream), EKitDecodeLimit) << hugeMask;
+        EXPECT_EQ(item.Count(), 1) << hugeMask;
+    }
 }
 
 TEST(ImageItemHostile, MissingMaskAndCutRecords) {

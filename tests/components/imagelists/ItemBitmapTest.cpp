@@ -2,9 +2,12 @@
 // bitmap's own form and through the bitmap-file writer, and damaged blocks.
 
 #include "ImageListTestSupport.h"
-#include "components/imagelists/kititembitmap.h"
+#include "components/codec/kiterrors.h"
 #include "components/codec/kititemstream.h"
+#include "components/imagelists/kitbitmaplist.h"
+#include "components/imagelists/kititembitmap.h"
 #include "platform/rtl/Exceptions.h"
+#include "tests/components/readers/ReaderSeeds.h"
 
 #include <gtest/gtest.h>
 
@@ -129,6 +132,33 @@ TEST(ItemBitmapHostile, DamagedImageRaisesAndKeepsTheBitmap) {
     bitmap.Assign(kept.get());
     EXPECT_THROW(ReadBitmap(stream, bitmap, false), EInvalidGraphic);
     EXPECT_TRUE(SamePixels(bitmap, *kept));
+}
+
+TEST(ItemBitmapHostile, RunLengthRowsBeyondTheLimitAreRefusedBeforeTheyAreMade) {
+    // 1,080 bytes of file whose end marker stands for 16384 x 16384 pixels:
+    // the rows and the bitmap made of them would take 512 MiB.
+    const TSeedBytes record = BitmapRecord(EndMarkerBitmapFile(16384, 16384));
+    auto kept = PatternBitmap(3, 3);
+    TOwnedPtr<TKitBitmapListItem> item(new TKitBitmapListItem(nullptr));
+    item->SetBitmap(kept.get());
+    TReadOnlyMemoryStream stream(record.data(), static_cast<std::int64_t>(record.size()));
+    EXPECT_THROW(item->ReadItemData(stream), EKitDecodeLimit);
+    EXPECT_TRUE(SamePixels(*item->Bitmap(), *kept));
+
+    // A list file of such items, and one of a 1024 x 1024 picture, which fits.
+    for (const int side : {16384, 1024}) {
+        const TSeedBytes file =
+            ListFileOf(lkBitmapList, {BitmapRecord(EndMarkerBitmapFile(side, side))});
+        TReadOnlyMemoryStream s(file.data(), static_cast<std::int64_t>(file.size()));
+        TOwnedPtr<TKitBitmapList> list(new TKitBitmapList(nullptr));
+        if (side == 16384) {
+            EXPECT_THROW(list->LoadFromListStream(s, "bilder.bmp"), EKitDecodeLimit);
+            continue;
+        }
+        list->LoadFromListStream(s, "bilder.bmp");
+        ASSERT_EQ(list->Count(), 1);
+        EXPECT_EQ(list->GetItemDimension(0, 0), 1024);
+    }
 }
 
 TEST(ItemBitmapHostile, CompressedBlockCutShortRaises) {

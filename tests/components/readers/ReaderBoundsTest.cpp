@@ -6,18 +6,24 @@
 #include "../../app/split/AllocationCounter.h"
 #include "ReaderSeeds.h"
 #include "components/codec/kitcompressedstream.h"
-#include "components/data/kitdatalists.h"
 #include "components/codec/kiterrors.h"
 #include "components/codec/kititemstream.h"
 #include "components/codec/kitlistfile.h"
 #include "components/codec/kitlzrw.h"
+#include "components/data/kitdatalists.h"
 #include "components/data/kitwave.h"
+#include "components/imagelists/kitbitmapblock.h"
 #include "platform/classes/Stream.h"
 #include "platform/classes/StringList.h"
+#include "platform/filer/Reader.h"
+#include "platform/filer/Writer.h"
+#include "platform/graphics/BitmapFile.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <typeinfo>
 
 namespace {
 
@@ -25,25 +31,51 @@ TReadOnlyMemoryStream Over(const TSeedBytes& bytes) {
     return TReadOnlyMemoryStream(bytes.data(), static_cast<std::int64_t>(bytes.size()));
 }
 
-void Put32(TSeedBytes& b, std::int32_t value) {
-    for (int shift = 0; shift < 32; shift += 8)
-        b.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> shift));
+TSeedBytes PlainBlock(const TSeedBytes& payload) {
+    TSeedBytes block;
+    AppendInt32(block, static_cast<std::int32_t>(payload.size()));
+    block.insert(block.end(), payload.begin(), payload.end());
+    return block;
 }
 
-// A string list file with Count records of one string item each, every
-// record a compressed block of Blocks run-heavy blocks.
-TSeedBytes RunHeavyStringListFile(int count, int blocks) {
-    const TSeedBytes runs = RunHeavyStream(blocks, 'x');
-    TSeedBytes file{8, 'K', 'I', 'T', 'S', 'L', 'L', '3', '0'};
-    Put32(file, count);
-    const auto recordSize = static_cast<std::int32_t>(1 + runs.size());
-    for (int i = 0; i < count; ++i)
-        Put32(file, 13 + 4 * count + i * recordSize);
-    for (int i = 0; i < count; ++i) {
-        file.push_back(0x09);
-        file.insert(file.end(), runs.begin(), runs.end());
+TSeedBytes CompressedBlock(const TSeedBytes& payload) {
+    TMemoryStream packed;
+    WriteDataBlock(packed, true, [&payload](TStream& s) {
+        s.WriteBuffer(payload.data(), static_cast<std::int32_t>(payload.size()));
+    });
+    return packed.Bytes();
+}
+
+// A wave file of four samples.
+TSeedBytes SmallWave() {
+    const char bytes[] = "RIFF\x30\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1F\0\0\x40\x1F"
+                         "\0\0\x01\0\x08\0data\x04\0\0\0\x80\x81\x82\x83";
+    return TSeedBytes(bytes, bytes + sizeof bytes - 1);
+}
+
+void LoadWave(TKitWave& wave, const TSeedBytes& bytes) {
+    TReadOnlyMemoryStream s = Over(bytes);
+    wave.LoadFromStream(s);
+}
+
+// Whether Action raises the read error of a bound: EReadError itself, not
+// the budget's EKitDecodeLimit.
+bool RefusedByBound(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const EReadError& e) {
+        return typeid(e) == typeid(EReadError);
     }
-    return file;
+    return false;
+}
+
+// A bitmap file of Width x Height pixels of 24 bits, as the writer makes it.
+TSeedBytes PlainBitmapFile(int width, int height) {
+    TBitmapFileImage image;
+    image.Width = width;
+    image.Height = height;
+    image.Pixels.assign(BitmapRowSize(width, 24) * static_cast<std::uint64_t>(height), 0x5A);
+    return WriteBitmapFile(image);
 }
 
 } // namespace
@@ -66,17 +98,18 @@ TEST(DecodeBound, RunHeavyStreamIsRefusedBeforeAnythingIsWritten) {
 }
 
 TEST(DecodeBound, ListFileOverItsLimitIsOneReadErrorAndStaysSmall) {
-    // Four items of 120 blocks each: 15.7 MB from 19 KB.
-    const TSeedBytes file = RunHeavyStringListFile(4, 120);
+    // Four items of a 3.9 MB line each from 19 KB; each costs the list three
+    // times that (the decoded block, the list's copy of it, the line).
+    const TSeedBytes file = RunHeavyStringListFile(4, 120, 'x');
     TOwnedPtr<TKitStringList> list(new TKitStringList(nullptr));
-    list->SetDecodeLimit(std::int64_t{10} << 20);
+    list->SetDecodeLimit(std::int64_t{24} << 20);
     TReadOnlyMemoryStream stream = Over(file);
     const TAllocationWatch watch;
     EXPECT_THROW(list->LoadFromListStream(stream, "listen.txt"), EKitDecodeLimit);
-    // Two items fit (7.9 MB); the third is refused before it is decoded.
-    EXPECT_LT(watch.Seen().PeakBytes, std::size_t{20} << 20);
+    // Two items fit; the third is refused before it is decoded.
+    EXPECT_LT(watch.Seen().PeakBytes, std::size_t{24} << 20);
 
-    list->SetDecodeLimit(std::int64_t{16} << 20);
+    list->SetDecodeLimit(std::int64_t{48} << 20);
     TReadOnlyMemoryStream again = Over(file);
     list->LoadFromListStream(again, "listen.txt");
     ASSERT_EQ(list->Count(), 4);
@@ -84,26 +117,170 @@ TEST(DecodeBound, ListFileOverItsLimitIsOneReadErrorAndStaysSmall) {
 }
 
 TEST(DecodeBound, KindBoundsRefuseBlocksTheirContentCannotNeed) {
+    // Each block is refused by what its content may need, not by the budget,
+    // which is large enough for all of them.
     struct TCase {
         const char* Name;
-        TSeedBytes Record;
+        TSeedBytes Block;
+        bool Compressed;
         bool Bitmap;
     };
-    // A string block beyond the string maximum, and a bitmap block longer
-    // than its header's rows (both compressed and plain).
-    TSeedBytes strings{0x09};
-    const TSeedBytes runs = RunHeavyStream(520, 'a'); // 17 MB of one line
-    strings.insert(strings.end(), runs.begin(), runs.end());
-    TSeedBytes lines{0x08};
-    Put32(lines, 3 << 20);
-    lines.insert(lines.end(), std::size_t{3} << 20, '\n'); // 3 Mi line breaks
-    for (const auto& c : {TCase{"long string block", strings, false},
-                          TCase{"too many lines", lines, false}}) {
+    const TSeedBytes tooManyLines(std::size_t{3} << 20, '\n'); // 3 Mi line breaks
+    const TSeedBytes rgb = PlainBitmapFile(40, 30);             // 3,654 bytes
+    TSeedBytes longRgb = rgb;
+    longRgb.resize(rgb.size() + 200, 0);
+    // An 8-bit run-length file of 4 x 4 pixels: at worst 66 bytes of rows.
+    TSeedBytes longRle = EndMarkerBitmapFile(4, 4);
+    longRle.insert(longRle.end() - 2, 400, 0x01);
+    const TCase refused[] = {
+        {"string block beyond the string maximum", RunHeavyStream(520, 'a'), true, false},
+        {"too many lines", PlainBlock(tooManyLines), false, false},
+        {"plain bitmap longer than its rows", PlainBlock(longRgb), false, true},
+        {"compressed bitmap longer than its rows", CompressedBlock(longRgb), true, true},
+        {"run-length bitmap longer than its worst case", PlainBlock(longRle), false, true},
+    };
+    const TKitDecodeBudget budget(std::int64_t{1} << 30);
+    for (const TCase& c : refused) {
+        TSeedBytes record{static_cast<std::uint8_t>(ItemFlagData |
+                                                    (c.Compressed ? ItemFlagCompressed : 0))};
+        record.insert(record.end(), c.Block.begin(), c.Block.end());
+        TReadOnlyMemoryStream s = Over(record);
         TOwnedPtr<TKitStringListItem> item(new TKitStringListItem(nullptr));
         item->Items()->Add("vorher");
-        TReadOnlyMemoryStream s = Over(c.Record);
-        EXPECT_THROW(item->ReadItemData(s), EReadError) << c.Name;
-        EXPECT_EQ(item->Items()->Count(), 1) << c.Name;
+        if (c.Bitmap) {
+            TMemoryStream image;
+            EXPECT_TRUE(RefusedByBound([&] { ReadBitmapRecord(*item, s, image); })) << c.Name;
+            EXPECT_EQ(image.GetSize(), 0) << c.Name;
+        } else {
+            EXPECT_TRUE(RefusedByBound([&] { item->ReadItemData(s); })) << c.Name;
+            EXPECT_EQ(item->Items()->Count(), 1) << c.Name;
+        }
+    }
+    // The bitmap without the extra bytes is read, in either form.
+    for (const bool compressed : {false, true}) {
+        TSeedBytes record{static_cast<std::uint8_t>(ItemFlagData |
+                                                    (compressed ? ItemFlagCompressed : 0))};
+        const TSeedBytes block = compressed ? CompressedBlock(rgb) : PlainBlock(rgb);
+        record.insert(record.end(), block.begin(), block.end());
+        TReadOnlyMemoryStream s = Over(record);
+        TOwnedPtr<TKitStringListItem> header(new TKitStringListItem(nullptr));
+        TMemoryStream image;
+        ReadBitmapRecord(*header, s, image);
+        EXPECT_EQ(image.Bytes(), rgb) << compressed;
+    }
+}
+
+TEST(DecodeBound, BitmapBlocksAreChargedTheRowsTheirHeaderClaims) {
+    // A run-length file's end marker stands for all its rows: a kilobyte of
+    // file for a 16384 x 16384 picture (256 MiB of rows, twice: the decoded
+    // rows and the bitmap made of them).
+    struct TCase {
+        int Side;
+        std::int64_t Limit;
+        bool Refused;
+    };
+    const TCase cases[] = {{16384, KitDefaultDecodeLimit, true},
+                           {4096, std::int64_t{16} << 20, true},
+                           {1024, std::int64_t{16} << 20, false}};
+    for (const TCase& c : cases) {
+        const TSeedBytes file = EndMarkerBitmapFile(c.Side, c.Side);
+        const TSeedBytes record = BitmapRecord(file);
+        TReadOnlyMemoryStream s = Over(record);
+        TOwnedPtr<TKitStringListItem> header(new TKitStringListItem(nullptr));
+        TMemoryStream image;
+        const TKitDecodeBudget budget(c.Limit);
+        const TAllocationWatch watch;
+        if (c.Refused) {
+            EXPECT_THROW(ReadBitmapRecord(*header, s, image), EKitDecodeLimit) << c.Side;
+            EXPECT_LT(watch.Seen().PeakBytes, std::size_t{64} << 10) << c.Side;
+            continue;
+        }
+        ReadBitmapRecord(*header, s, image);
+        // Charged before any row exists: what the picture will take.
+        const auto pixels = std::int64_t{c.Side} * c.Side;
+        EXPECT_LE(budget.Remaining(), c.Limit - 2 * pixels) << c.Side;
+        EXPECT_EQ(ReadBitmapFile(image.Memory(), file.size()).Pixels.size(),
+                  static_cast<std::size_t>(pixels));
+    }
+}
+
+TEST(DecodeBound, StringBlocksAreChargedTheirLinesBeforeTheListIsFilled) {
+    // A megabyte of line breaks passes the string bounds but would make a
+    // million list entries, 40 times its size.
+    TSeedBytes record{static_cast<std::uint8_t>(ItemFlagData | ItemFlagCompressed)};
+    const TSeedBytes runs = RunHeavyStream(31, '\n');
+    record.insert(record.end(), runs.begin(), runs.end());
+    TOwnedPtr<TKitStringListItem> item(new TKitStringListItem(nullptr));
+    item->Items()->Add("vorher");
+    TReadOnlyMemoryStream s = Over(record);
+    const TKitDecodeBudget budget(std::int64_t{16} << 20);
+    const TAllocationWatch watch;
+    EXPECT_THROW(item->ReadItemData(s), EKitDecodeLimit);
+    EXPECT_EQ(item->Items()->Count(), 1);
+    EXPECT_LT(watch.Seen().PeakBytes, std::size_t{2} << 20);
+}
+
+TEST(DecodeBound, LineLimitCountsCarriageReturnLineFeedAsOneLine) {
+    // Exactly the most lines a block may hold, each ended by CR LF; one more
+    // line, or the same count ended by lone CRs and LFs, is one too many.
+    const auto most = static_cast<std::size_t>(KitMaxStringBlockLines);
+    TSeedBytes pairs;
+    pairs.reserve(2 * most + 1);
+    for (std::size_t i = 0; i < most; ++i)
+        pairs.insert(pairs.end(), {'\r', '\n'});
+    TSeedBytes oneMore = pairs;
+    oneMore.push_back('z');
+    TSeedBytes twoCrs = pairs;
+    twoCrs[1] = '\r'; // "\r\r" is two lines
+    struct TCase {
+        const char* Name;
+        const TSeedBytes& Text;
+        bool Refused;
+    };
+    for (const TCase& c : {TCase{"CR LF pairs", pairs, false}, TCase{"text after the last", oneMore, true},
+                           TCase{"CR CR", twoCrs, true}}) {
+        TSeedBytes record{ItemFlagData};
+        const TSeedBytes block = PlainBlock(c.Text);
+        record.insert(record.end(), block.begin(), block.end());
+        TReadOnlyMemoryStream s = Over(record);
+        TOwnedPtr<TKitStringListItem> item(new TKitStringListItem(nullptr));
+        const TKitDecodeBudget budget(KitDefaultDecodeLimit);
+        if (c.Refused) {
+            EXPECT_TRUE(RefusedByBound([&] { item->ReadItemData(s); })) << c.Name;
+            EXPECT_EQ(item->Items()->Count(), 0) << c.Name;
+        } else {
+            item->ReadItemData(s);
+            EXPECT_EQ(item->Items()->Count(), KitMaxStringBlockLines) << c.Name;
+        }
+    }
+}
+
+TEST(DecodeBound, ListReadFromAFormDecodesWithinItsLimit) {
+    // Three items of a 400 KB line each, their records in the items'
+    // "Internal" data: each fits 2 MiB, all three do not.
+    TOwnedPtr<TKitStringList> source(new TKitStringList(nullptr));
+    for (int i = 0; i < 3; ++i)
+        source->Items(source->AddItem())->Items()->Add(std::string(400000, static_cast<char>('a' + i)));
+    TMemoryStream form;
+    TWriter writer(form);
+    writer.WriteRootComponent(source.get());
+    for (const std::int64_t limit : {std::int64_t{2} << 20, std::int64_t{16} << 20}) {
+        TOwnedPtr<TKitStringList> list(new TKitStringList(nullptr));
+        list->SetDecodeLimit(limit);
+        form.SetPosition(0);
+        TReader reader(form);
+        if (limit == std::int64_t{2} << 20) {
+            try {
+                reader.ReadRootComponent(list.get());
+                ADD_FAILURE() << "read past the limit";
+            } catch (const EReadError& e) {
+                EXPECT_NE(e.Message().find("die erlaubte Größe"), std::string::npos) << e.Message();
+            }
+            continue;
+        }
+        reader.ReadRootComponent(list.get());
+        ASSERT_EQ(list->Count(), 3);
+        EXPECT_EQ(list->Items(2)->Items()->Get(0), std::string(400000, 'c'));
     }
 }
 
@@ -146,12 +323,7 @@ TEST(WaveRecord, CutCompressedRecordRaisesAndKeepsTheWave) {
     for (const TSeedBytes& record : {TSeedBytes{0x09}, TSeedBytes{0x09, 0x20, 0, 0}}) {
         TOwnedPtr<TKitWaveList> list(new TKitWaveList(nullptr));
         TKitWaveListItem* item = list->Items(list->AddItem());
-        TMemoryStream wave;
-        const char header[] = "RIFF\x30\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1F\0\0\x40\x1F"
-                              "\0\0\x01\0\x08\0data\x04\0\0\0\x80\x81\x82\x83";
-        wave.WriteBuffer(header, sizeof header - 1);
-        wave.SetPosition(0);
-        item->Wave()->LoadFromStream(wave);
+        LoadWave(*item->Wave(), SmallWave());
         ASSERT_FALSE(item->Wave()->Empty());
         const std::int64_t size = item->Wave()->Size();
         TReadOnlyMemoryStream s = Over(record);
@@ -160,23 +332,77 @@ TEST(WaveRecord, CutCompressedRecordRaisesAndKeepsTheWave) {
     }
     // A wave-list file holding it fails to load.
     TSeedBytes file{8, 'K', 'I', 'T', 'W', 'V', 'L', '3', '0'};
-    Put32(file, 1);
-    Put32(file, 17);
+    AppendInt32(file, 1);
+    AppendInt32(file, 17);
     file.push_back(0x09);
     TOwnedPtr<TKitWaveList> list(new TKitWaveList(nullptr));
     TReadOnlyMemoryStream s = Over(file);
     EXPECT_THROW(list->LoadFromListStream(s, "klang.wav"), EReadError);
 }
 
+TEST(WaveRecord, WaveBlocksLoadedOnTheirOwnGetTheRecordChecks) {
+    // LoadCompressed and LoadWithSize check a block as a record's wave block
+    // is checked: a short or damaged block and the open budget; a refused
+    // block leaves the wave as it was.
+    const TSeedBytes riff = SmallWave();
+    TKitWave made;
+    LoadWave(made, riff);
+    TMemoryStream packedStream;
+    made.SaveCompressed(packedStream);
+    TMemoryStream sizedStream;
+    made.SaveWithSize(sizedStream);
+    const TSeedBytes packed = packedStream.Bytes();
+    const TSeedBytes sized = sizedStream.Bytes();
+    enum TOutcome { Loaded, BadBlock, OverBudget };
+    struct TCase {
+        const char* Name;
+        TSeedBytes Bytes;
+        bool Compressed;
+        std::int64_t Limit;
+        TOutcome Outcome;
+    };
+    const TCase cases[] = {
+        {"compressed", packed, true, KitDefaultDecodeLimit, Loaded},
+        {"with size", sized, false, KitDefaultDecodeLimit, Loaded},
+        {"compressed from an empty stream", {}, true, KitDefaultDecodeLimit, BadBlock},
+        {"compressed cut after its total", TSeedBytes(packed.begin(), packed.begin() + 4), true,
+         KitDefaultDecodeLimit, BadBlock},
+        {"with size, cut", TSeedBytes(sized.begin(), sized.end() - 1), false, KitDefaultDecodeLimit,
+         BadBlock},
+        {"compressed over the budget", packed, true, 20, OverBudget},
+        {"with size over the budget", sized, false, 20, OverBudget},
+    };
+    for (const TCase& c : cases) {
+        TKitWave wave;
+        LoadWave(wave, TSeedBytes(riff.begin(), riff.end() - 1)); // shorter than the block's
+        TReadOnlyMemoryStream s = Over(c.Bytes);
+        const TKitDecodeBudget budget(c.Limit);
+        auto load = [&] { c.Compressed ? wave.LoadCompressed(s) : wave.LoadWithSize(s); };
+        switch (c.Outcome) {
+        case Loaded:
+            load();
+            EXPECT_EQ(wave.Data()->Bytes(), riff) << c.Name;
+            continue;
+        case BadBlock:
+            EXPECT_TRUE(RefusedByBound(load)) << c.Name;
+            break;
+        case OverBudget:
+            EXPECT_THROW(load(), EKitDecodeLimit) << c.Name;
+            break;
+        }
+        EXPECT_EQ(wave.Size(), static_cast<std::int64_t>(riff.size() - 1)) << c.Name;
+    }
+}
+
 TEST(ListFile, WholeListLoaderFollowsTheOffsetTable) {
     // Item 0's record lies at 22, item 1's at 21: [22, 21].
     TSeedBytes file{8, 'K', 'I', 'T', 'S', 'L', 'L', '3', '0'};
-    Put32(file, 2);
-    Put32(file, 22);
-    Put32(file, 21);
+    AppendInt32(file, 2);
+    AppendInt32(file, 22);
+    AppendInt32(file, 21);
     file.push_back(0x00);                 // at 21: an item without lines
     file.push_back(0x08);                 // at 22: one line "B"
-    Put32(file, 3);
+    AppendInt32(file, 3);
     file.insert(file.end(), {'B', '\r', '\n'});
     TOwnedPtr<TKitStringList> list(new TKitStringList(nullptr));
     TReadOnlyMemoryStream s = Over(file);

@@ -1,10 +1,11 @@
 #include "ReaderChecks.h"
 
-#include "components/imagelists/kitbitmapblock.h"
-#include "components/data/kitdatalists.h"
-#include "components/imagelists/kitimagerecord.h"
 #include "components/codec/kititemstream.h"
+#include "components/data/kitdatalists.h"
 #include "components/data/kitwave.h"
+#include "components/imagelists/kitbitmapblock.h"
+#include "components/imagelists/kitimagerecord.h"
+#include "platform/classes/Properties.h"
 #include "platform/classes/Stream.h"
 #include "platform/filer/Reader.h"
 #include "platform/graphics/BitmapFile.h"
@@ -22,11 +23,10 @@ bool IsListFileError(const Exception& e) {
            e.Message().ends_with(CheckFileName);
 }
 
-// Runs Action under the check's decode limit; "" or what escaped that the
-// readers may not raise.
+// Runs Action; "" or what escaped that the readers may not raise. Action
+// opens no decode budget of its own: the readers open theirs.
 std::string Refusal(const char* what, const std::function<void()>& action) {
     try {
-        const TKitDecodeBudget budget(ReaderCheckDecodeLimit);
         action();
         return {};
     } catch (const EReadError&) {
@@ -46,6 +46,61 @@ std::string Refusal(const char* what, const std::function<void()>& action) {
     }
 }
 
+// The picture TBitmap would make of a bitmap block: nothing for an empty
+// one, else the bitmap file reader's rows. Its width and height.
+std::pair<int, int> MakeBitmap(const TMemoryStream& image) {
+    if (image.Bytes().empty())
+        return {0, 0};
+    const TBitmapFileImage file = ReadBitmapFile(image.Memory(), image.Bytes().size());
+    return {file.Width, file.Height};
+}
+
+// The bitmap and image list items as far as they build without Windows:
+// their real record readers, with the bitmap file reader making what TBitmap
+// makes of the blocks on Windows.
+class TBitmapRecordItem : public TKitListItem {
+    TESSARO_CLASS(TBitmapRecordItem, TKitListItem)
+public:
+    using TKitListItem::TKitListItem;
+    void ReadItemData(TStream& stream) override {
+        TMemoryStream image;
+        if (ReadBitmapRecord(*this, stream, image) & ItemFlagData)
+            MakeBitmap(image);
+    }
+    void WriteItemData(TStream&) override {}
+    void ClearData() override {}
+    bool DataEmpty() override { return true; }
+};
+
+class TImageRecordItem : public TKitListItem {
+    TESSARO_CLASS(TImageRecordItem, TKitListItem)
+public:
+    using TKitListItem::TKitListItem;
+    void ReadItemData(TStream& stream) override {
+        TKitImageRecord record;
+        ReadImageRecord(*this, stream, record);
+        if (record.Strip.Count <= 0)
+            return;
+        const auto [stripWidth, stripHeight] = MakeBitmap(record.Strip.Strip);
+        const auto [maskWidth, maskHeight] = MakeBitmap(record.Strip.Mask);
+        const TKitImageRecordFields& f = record.Fields;
+        CheckImageStrip(record.Strip.Count, f.Width, f.Height, f.Masked, stripWidth, stripHeight,
+                        maskWidth, maskHeight);
+    }
+    void WriteItemData(TStream&) override {}
+    void ClearData() override {}
+    bool DataEmpty() override { return true; }
+};
+
+template <class TItem, TKitListKind Kind> class TRecordList : public TKitCustomContainer {
+public:
+    explicit TRecordList(TComponent* owner) : TKitCustomContainer(owner) {
+        SetItemClass(TItem::StaticClassInfo(), Kind);
+    }
+};
+using TBitmapRecordList = TRecordList<TBitmapRecordItem, lkBitmapList>;
+using TImageRecordList = TRecordList<TImageRecordItem, lkImageList>;
+
 // The same bytes as every reader the check drives sees them.
 struct TInput {
     const std::uint8_t* Data;
@@ -62,6 +117,7 @@ template <class TListClass> std::string ListMismatch(const char* kind, const TIn
             return;
         failure = Refusal(what, [&] {
             TOwnedPtr<TListClass> list(new TListClass(nullptr));
+            list->SetDecodeLimit(ReaderCheckDecodeLimit);
             TReadOnlyMemoryStream stream = in.Stream();
             read(*list, stream);
         });
@@ -73,25 +129,27 @@ template <class TListClass> std::string ListMismatch(const char* kind, const TIn
     check("item block with offsets", [](TListClass& l, TStream& s) { l.ReadItems(s, true); });
     check("record", [](TListClass& l, TStream& s) {
         const int i = l.AddItem();
-        while (s.GetPosition() < s.GetSize())
+        while (s.GetPosition() < s.GetSize()) {
+            // A record alone, with the budget every caller of ReadItemData
+            // opens for it.
+            const TKitDecodeBudget budget(l.DecodeLimit());
             l.Items(i)->ReadItemData(s);
+        }
     });
     return failure;
 }
 
-// The bitmap a record's block holds, as TBitmap reads it.
-void ReadBitmapPayload(TMemoryStream& payload, int& width, int& height) {
-    width = 0;
-    height = 0;
-    if (payload.GetSize() == 0)
-        return;
-    const TBitmapFileImage image =
-        ReadBitmapFile(payload.Memory(), static_cast<std::size_t>(payload.GetSize()));
-    width = image.Width;
-    height = image.Height;
+} // namespace
+
+const TClassInfo& TBitmapRecordItem::StaticClassInfo() {
+    static const TClassInfo info = MakeClassInfo<TBitmapRecordItem>("TBitmapRecordItem");
+    return info;
 }
 
-} // namespace
+const TClassInfo& TImageRecordItem::StaticClassInfo() {
+    static const TClassInfo info = MakeClassInfo<TImageRecordItem>("TImageRecordItem");
+    return info;
+}
 
 std::string StringListMismatch(const std::uint8_t* data, std::size_t size) {
     return ListMismatch<TKitStringList>("string list", TInput{data, size});
@@ -104,6 +162,8 @@ std::string WaveListMismatch(const std::uint8_t* data, std::size_t size) {
         return failure;
     for (bool compressed : {false, true}) {
         failure = Refusal("wave block", [&] {
+            // A wave block alone, with the budget its callers open.
+            const TKitDecodeBudget budget(ReaderCheckDecodeLimit);
             TKitWave wave;
             TReadOnlyMemoryStream stream = in.Stream();
             ReadWave(stream, wave, compressed);
@@ -114,47 +174,12 @@ std::string WaveListMismatch(const std::uint8_t* data, std::size_t size) {
     return {};
 }
 
-std::string BitmapRecordMismatch(const std::uint8_t* data, std::size_t size) {
-    const TInput in{data, size};
-    return Refusal("bitmap record", [&] {
-        // A bitmap item's record: the common header, then (flag 0x08) the
-        // bitmap block, which TBitmap reads with the bitmap file reader.
-        TOwnedPtr<TKitStringListItem> header(new TKitStringListItem(nullptr));
-        TReadOnlyMemoryStream stream = in.Stream();
-        while (stream.GetPosition() < stream.GetSize()) {
-            if ((header->ReadHeader(stream) & ItemFlagData) == 0)
-                continue;
-            TMemoryStream payload;
-            ReadBitmapBlock(stream, header->Compressed(), payload);
-            int width = 0;
-            int height = 0;
-            ReadBitmapPayload(payload, width, height);
-        }
-    });
+std::string BitmapListMismatch(const std::uint8_t* data, std::size_t size) {
+    return ListMismatch<TBitmapRecordList>("bitmap list", TInput{data, size});
 }
 
-std::string ImageRecordMismatch(const std::uint8_t* data, std::size_t size) {
-    const TInput in{data, size};
-    return Refusal("image record", [&] {
-        TOwnedPtr<TKitStringListItem> header(new TKitStringListItem(nullptr));
-        TReadOnlyMemoryStream stream = in.Stream();
-        while (stream.GetPosition() < stream.GetSize()) {
-            header->ReadHeader(stream);
-            const TKitImageRecordFields fields = ReadImageRecordFields(stream);
-            TKitImageStripData strip;
-            ReadImageStripData(stream, header->Compressed(), fields.Masked, strip);
-            if (strip.Count <= 0)
-                continue;
-            int stripWidth = 0;
-            int stripHeight = 0;
-            int maskWidth = 0;
-            int maskHeight = 0;
-            ReadBitmapPayload(strip.Strip, stripWidth, stripHeight);
-            ReadBitmapPayload(strip.Mask, maskWidth, maskHeight);
-            CheckImageStrip(strip.Count, fields.Width, fields.Height, fields.Masked, stripWidth,
-                            stripHeight, maskWidth, maskHeight);
-        }
-    });
+std::string ImageListMismatch(const std::uint8_t* data, std::size_t size) {
+    return ListMismatch<TImageRecordList>("image list", TInput{data, size});
 }
 
 std::string KitFormMismatch(const std::uint8_t* data, std::size_t size) {
@@ -165,11 +190,14 @@ std::string KitFormMismatch(const std::uint8_t* data, std::size_t size) {
     return Refusal("form", [&] {
         TReadOnlyMemoryStream stream = in.Stream();
         TReader reader(stream);
+        // The root list's own limit bounds everything the form holds.
         if (waves) {
             TOwnedPtr<TKitWaveList> root(new TKitWaveList(nullptr));
+            root->SetDecodeLimit(ReaderCheckDecodeLimit);
             reader.ReadRootComponent(root.get());
         } else {
             TOwnedPtr<TKitStringList> root(new TKitStringList(nullptr));
+            root->SetDecodeLimit(ReaderCheckDecodeLimit);
             reader.ReadRootComponent(root.get());
         }
     });

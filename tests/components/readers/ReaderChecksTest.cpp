@@ -38,7 +38,7 @@ std::vector<TSeedBytes> Damaged(const TSeedBytes& seed) {
 TEST(ReaderChecks, SeedsAndTheirDamageAreReadOrRefusedCleanly) {
     const std::map<std::string, TCheck> checks{
         {"strings", StringListMismatch}, {"waves", WaveListMismatch},
-        {"bitmaps", BitmapRecordMismatch}, {"images", ImageRecordMismatch},
+        {"bitmaps", BitmapListMismatch}, {"images", ImageListMismatch},
         {"forms", KitFormMismatch}};
     const auto seeds = ReaderSeeds();
     for (const auto& [target, check] : checks) {

@@ -13,12 +13,6 @@
 
 namespace {
 
-void Append32(TSeedBytes& b, std::int32_t value) {
-    const auto u = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8)
-        b.push_back(static_cast<std::uint8_t>(u >> shift));
-}
-
 void AppendText(TSeedBytes& b, const char* text) {
     b.insert(b.end(), text, text + std::strlen(text));
 }
@@ -26,15 +20,15 @@ void AppendText(TSeedBytes& b, const char* text) {
 TSeedBytes Wave(int samples) {
     TSeedBytes b;
     AppendText(b, "RIFF");
-    Append32(b, 36 + samples);
+    AppendInt32(b, 36 + samples);
     AppendText(b, "WAVEfmt ");
-    Append32(b, 16);
+    AppendInt32(b, 16);
     b.insert(b.end(), {1, 0, 1, 0});
-    Append32(b, 8000);
-    Append32(b, 8000);
+    AppendInt32(b, 8000);
+    AppendInt32(b, 8000);
     b.insert(b.end(), {1, 0, 8, 0});
     AppendText(b, "data");
-    Append32(b, samples);
+    AppendInt32(b, samples);
     for (int i = 0; i < samples; ++i)
         b.push_back(static_cast<std::uint8_t>(0x80 + i));
     return b;
@@ -157,12 +151,16 @@ std::vector<TSeedBytes> BitmapSeeds() {
     TSeedBytes runs = RunHeavyStream(1465, 0);
     TSeedBytes big{0x09};
     const auto total = static_cast<std::int32_t>(runs.size() - 4 + 4 + 1 + header.size());
-    Append32(big, total);
-    Append32(big, static_cast<std::int32_t>(header.size() + 1));
+    AppendInt32(big, total);
+    AppendInt32(big, static_cast<std::int32_t>(header.size() + 1));
     big.push_back(LZRWFlagStored);
     big.insert(big.end(), header.begin(), header.end());
     big.insert(big.end(), runs.begin() + 4, runs.end());
     seeds.push_back(big);
+    // The same records as a whole list file, and a run-length bitmap whose
+    // end marker stands for 1 MiB of rows.
+    seeds.push_back(ListFileOf(lkBitmapList, {seeds[0], seeds[1]}));
+    seeds.push_back(BitmapRecord(EndMarkerBitmapFile(1024, 1024)));
     return seeds;
 }
 
@@ -173,21 +171,64 @@ std::vector<TSeedBytes> ImageSeeds() {
             TSeedBytes record{static_cast<std::uint8_t>((compressed ? 0x01 : 0x00) | 0x02)};
             record.push_back(6);
             AppendText(record, "Bilder");
-            Append32(record, 8);  // Height
-            Append32(record, 8);  // Width
-            Append32(record, 4);  // AllocBy
+            AppendInt32(record, 8);  // Height
+            AppendInt32(record, 8);  // Width
+            AppendInt32(record, 4);  // AllocBy
             record.push_back(masked ? 1 : 0);
-            Append32(record, 3);  // images
+            AppendInt32(record, 3);  // images
             AppendBlock(record, BitmapFile(24, 8, 24), compressed);
             if (masked)
                 AppendBlock(record, BitmapFile(24, 8, 1), compressed);
             seeds.push_back(record);
         }
     }
+    seeds.push_back(ListFileOf(lkImageList, {seeds[0], seeds[3]}));
     return seeds;
 }
 
 } // namespace
+
+void AppendInt32(TSeedBytes& bytes, std::int32_t value) {
+    const auto u = static_cast<std::uint32_t>(value);
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<std::uint8_t>(u >> shift));
+}
+
+TSeedBytes ListFileOf(TKitListKind kind, const std::vector<TSeedBytes>& records) {
+    TMemoryStream s;
+    WriteListFile(s, kind, static_cast<std::int32_t>(records.size()), [&records](TStream& out, int i) {
+        const TSeedBytes& record = records[static_cast<std::size_t>(i)];
+        out.WriteBuffer(record.data(), static_cast<std::int32_t>(record.size()));
+    });
+    return Bytes(s);
+}
+
+TSeedBytes RunHeavyStringListFile(int count, int blocks, std::uint8_t fill) {
+    TSeedBytes record{0x09}; // compressed, data follows
+    const TSeedBytes runs = RunHeavyStream(blocks, fill);
+    record.insert(record.end(), runs.begin(), runs.end());
+    return ListFileOf(lkStringList, std::vector<TSeedBytes>(static_cast<std::size_t>(count), record));
+}
+
+TSeedBytes EndMarkerBitmapFile(int width, int height) {
+    TSeedBytes file = BitmapFile(1, 1, 8);
+    file.resize(file.size() - 4); // the one row
+    for (const auto& [at, value] : {std::pair{18, width}, std::pair{22, height}, std::pair{30, 1}})
+        for (int i = 0; i < 4; ++i)
+            file[static_cast<std::size_t>(at + i)] =
+                static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
+    file.insert(file.end(), {0, 1}); // end of bitmap
+    const auto size = static_cast<std::uint32_t>(file.size());
+    for (int i = 0; i < 4; ++i)
+        file[static_cast<std::size_t>(2 + i)] = static_cast<std::uint8_t>(size >> (8 * i));
+    return file;
+}
+
+TSeedBytes BitmapRecord(const TSeedBytes& bitmap) {
+    TSeedBytes record{0x08};
+    AppendBlock(record, bitmap, false);
+    return record;
+}
 
 TSeedBytes RunHeavyStream(int blocks, std::uint8_t fill) {
     // One block: a control word with 9 run items, 8 of 4095 bytes and one of
@@ -203,9 +244,9 @@ TSeedBytes RunHeavyStream(int blocks, std::uint8_t fill) {
         block.push_back(fill);
     }
     TSeedBytes stream;
-    Append32(stream, blocks * static_cast<std::int32_t>(block.size() + 4));
+    AppendInt32(stream, blocks * static_cast<std::int32_t>(block.size() + 4));
     for (int i = 0; i < blocks; ++i) {
-        Append32(stream, static_cast<std::int32_t>(block.size()));
+        AppendInt32(stream, static_cast<std::int32_t>(block.size()));
         stream.insert(stream.end(), block.begin(), block.end());
     }
     return stream;

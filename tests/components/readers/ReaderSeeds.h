@@ -6,6 +6,8 @@
 // The tests drive the checks over them; the fuzz build writes them out as
 // seed corpus.
 
+#include "components/codec/kitlistfile.h"
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -22,3 +24,22 @@ std::vector<TSeedBytes> BitmapFileSeeds();
 // A compressed stream of Blocks blocks that decodes to Blocks x 32781 bytes
 // of Fill, built from run items (about 840:1).
 TSeedBytes RunHeavyStream(int blocks, std::uint8_t fill);
+
+// Value as four little-endian bytes at the end of Bytes.
+void AppendInt32(TSeedBytes& bytes, std::int32_t value);
+
+// A list file of Kind holding Records (each a whole item record), made by
+// the kit's list-file writer.
+TSeedBytes ListFileOf(TKitListKind kind, const std::vector<TSeedBytes>& records);
+
+// A string list file of Count items, each a compressed block of Blocks
+// run-heavy blocks of Fill: Count x Blocks x 32781 bytes from about 43
+// bytes per block.
+TSeedBytes RunHeavyStringListFile(int count, int blocks, std::uint8_t fill);
+
+// A bitmap file of Width x Height 8-bit pixels, run-length encoded, whose
+// data is only the end-of-bitmap marker: about a kilobyte for up to 256 MiB
+// of rows.
+TSeedBytes EndMarkerBitmapFile(int width, int height);
+// A bitmap item record (plain) holding Bitmap.
+TSeedBytes BitmapRecord(const TSeedBytes& bitmap);

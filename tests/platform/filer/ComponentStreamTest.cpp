@@ -18,6 +18,9 @@
 namespace {
 
 std::vector<std::string> loadedOrder;
+// What the widgets' ReadState saw: "<" and ">" around each one's reading,
+// with the caption read by then.
+std::vector<std::string> stateLog;
 
 enum class TMood { mdCalm, mdBusy, mdAngry };
 const TEnumNames MoodNames = {"mdCalm", "mdBusy", "mdAngry"};
@@ -105,6 +108,12 @@ public:
         filer.DefineProperty(
             "Internal", [this](TReader& r) { Internal = r.ReadString(); },
             [this](TWriter& w) { w.WriteString(Internal); }, !Internal.empty());
+    }
+
+    void ReadState(TReader& reader) override {
+        stateLog.push_back("<" + Name());
+        TComponent::ReadState(reader);
+        stateLog.push_back(">" + Name() + " " + FCaption);
     }
 
     // What Loaded saw: the reference is fixed up before any Loaded runs.
@@ -225,6 +234,7 @@ protected:
     void SetUp() override {
         RegisterClasses<TWidget, TGadget>();
         loadedOrder.clear();
+        stateLog.clear();
     }
 
     static TBytes ToBinary(const std::string& text) {
@@ -329,6 +339,16 @@ TEST_F(ComponentStream, LoadedRunsOnceForEveryComponentAfterTheWholeTreeIsRead) 
         EXPECT_FALSE(c->ComponentState().Contains(csLoading)) << c->Name();
         EXPECT_FALSE(c->ComponentState().Contains(csReading)) << c->Name();
     }
+}
+
+TEST_F(ComponentStream, ReadStateHoldsAComponentsPropertiesAndChildren) {
+    TTestForm form;
+    Read(form, ToBinary(SampleForm));
+    // Named before it is handed over; its children are read inside it.
+    EXPECT_EQ(stateLog,
+              (std::vector<std::string>{"<Panel", "<Inner", ">Inner f\xFCr Excel bis 2007",
+                                        ">Panel Gesplittete Dateien 'optimieren'", "<Last",
+                                        ">Last "}));
 }
 
 TEST_F(ComponentStream, WritingTheReadTreeGivesTheSameBytes) {
