@@ -95,9 +95,14 @@ void MoveTo(POINT p) {
         if (!drag)
             return;
         drag->Target = target;
-        drag->Accepted = target && AskTarget(target, p, dsDragEnter);
+        // The target's handler may end the drag or free its source.
+        const bool accepted = target && AskTarget(target, p, dsDragEnter);
+        if (drag)
+            drag->Accepted = accepted;
     } else if (target) {
-        drag->Accepted = AskTarget(target, p, dsDragMove);
+        const bool accepted = AskTarget(target, p, dsDragMove);
+        if (drag)
+            drag->Accepted = accepted;
     }
     if (drag)
         ShowDragCursor();
@@ -166,18 +171,30 @@ TDragWindowProc dragWindowProc;
 void StartDrag(TControl* source, POINT start, bool immediate, int threshold) {
     if (drag || !source)
         return;
+    // The window first: a drag that cannot hold the mouse never starts.
+    const HWND window = AllocateHWnd(TWndMethod::Of<&TDragWindowProc::Handle>(&dragWindowProc));
     drag.emplace();
     drag->Source = source;
+    drag->Window = window;
     drag->Start = start;
     drag->Grab = source->ScreenToClient(start);
     drag->Threshold = threshold >= 0 ? threshold : ::GetSystemMetrics(SM_CXDRAG);
-    if (source->DragKind() == dkDock)
-        source->DoStartDock();
-    else
-        source->DoStartDrag();
-    if (!drag || drag->Source != source)
+    try {
+        if (source->DragKind() == dkDock)
+            source->DoStartDock();
+        else
+            source->DoStartDrag();
+    } catch (...) {
+        // A handler that raises ends the drag it was asked to start.
+        if (drag && drag->Window == window) {
+            const TDragOperation op = *drag;
+            drag.reset();
+            Release(op);
+        }
+        throw;
+    }
+    if (!drag || drag->Window != window)
         return; // a handler ended it
-    drag->Window = AllocateHWnd(TWndMethod::Of<&TDragWindowProc::Handle>(&dragWindowProc));
     ::SetCapture(drag->Window);
     drag->KeyHook = ::SetWindowsHookExA(WH_KEYBOARD, &DragKeyHook, nullptr, ::GetCurrentThreadId());
     if (immediate) {

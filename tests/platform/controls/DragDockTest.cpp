@@ -4,7 +4,11 @@
 #include "ControlsFixture.h"
 
 #include "platform/controls/Cursors.h"
+#include "platform/controls/DragDrop.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/stdctrls/Panels.h"
+
+#include <utility>
 
 namespace {
 // Real input: the system routes it as it would the user's.
@@ -204,4 +208,111 @@ TEST_F(ControlsTest, FreeingTheDraggedControlEndsTheDragQuietly) {
     EXPECT_EQ(::GetCapture(), nullptr);
     Release(form, 100, 100);
     EXPECT_EQ(d.Entries, (std::vector<std::string>{"src start"}));
+}
+
+namespace {
+// A target whose drag-over handler ends the drag, or frees its source, when
+// it first hears State.
+struct EndingTarget {
+    TControl* Source = nullptr;
+    TDragState When = dsDragEnter;
+    bool FreeSource = false;
+    void Over(TObject*, TObject*, int, int, TDragState state, bool& accept) {
+        accept = true;
+        if (state != When || !Source)
+            return;
+        TControl* source = std::exchange(Source, nullptr);
+        if (FreeSource)
+            Free(source);
+        else
+            source->EndDrag(false);
+    }
+};
+
+// While it lives, the system makes no window of this thread.
+class TNoNewWindows {
+public:
+    TNoNewWindows()
+        : FHook(::SetWindowsHookExA(WH_CBT, &Refuse, nullptr, ::GetCurrentThreadId())) {}
+    ~TNoNewWindows() { ::UnhookWindowsHookEx(FHook); }
+    TNoNewWindows(const TNoNewWindows&) = delete;
+    TNoNewWindows& operator=(const TNoNewWindows&) = delete;
+
+private:
+    static LRESULT CALLBACK Refuse(int code, WPARAM window, LPARAM info) {
+        if (code == HCBT_CREATEWND)
+            return 1;
+        return ::CallNextHookEx(nullptr, code, window, info);
+    }
+    HHOOK FHook;
+};
+} // namespace
+
+TEST_F(ControlsTest, ADragOverHandlerMayEndTheDragOrFreeItsSource) {
+    auto* dst = Add<TProbeWindow>(form, {220, 20, 320, 120}, "dst");
+    struct Case {
+        const char* What;
+        TDragState When;
+        bool FreeSource;
+    };
+    const Case cases[] = {
+        {"ended on entering", dsDragEnter, false},
+        {"ended on moving", dsDragMove, false},
+        {"source freed on entering", dsDragEnter, true},
+        {"source freed on moving", dsDragMove, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.What);
+        auto* src = Add<TProbeWindow>(form, {20, 20, 80, 50}, "src");
+        src->SetDragMode(dmAutomatic);
+        DragLog d;
+        d.HookSource(src);
+        EndingTarget ending{src, c.When, c.FreeSource};
+        dst->OnDragOver = TDragOverEvent::Of<&EndingTarget::Over>(&ending);
+        MoveOver(src, 10, 10);
+        Press(src, 10, 10);
+        MoveOver(src, 40, 20);
+        MoveOver(dst, 30, 30);
+        MoveOver(dst, 35, 30);
+        EXPECT_EQ(ending.Source, nullptr) << "the handler ran";
+        EXPECT_EQ(DragSource(), nullptr);
+        EXPECT_EQ(::GetCapture(), nullptr) << "the mouse is free again";
+        Release(dst, 35, 30);
+        if (!c.FreeSource) {
+            EXPECT_EQ(d.Entries, (std::vector<std::string>{"src start", "src end nil 0,0"}));
+            Free(src);
+        }
+    }
+    // Nothing of those drags is left: the next one runs as usual.
+    auto* next = Add<TProbeWindow>(form, {20, 20, 80, 50}, "next");
+    dst->OnDragOver = {};
+    next->BeginDrag(true);
+    EXPECT_TRUE(next->Dragging());
+    next->EndDrag(false);
+}
+
+TEST_F(ControlsTest, ADragThatCannotStartLeavesNothingBehind) {
+    auto* src = Add<TProbeWindow>(form, {20, 20, 80, 50}, "src");
+    DragLog d;
+    d.HookSource(src);
+    {
+        const TNoNewWindows refused;
+        EXPECT_THROW(src->BeginDrag(true), EOSError) << "no window to hold the mouse";
+    }
+    EXPECT_FALSE(src->Dragging());
+    EXPECT_TRUE(d.Entries.empty()) << "a drag that never was has no events";
+
+    struct RaisingStart {
+        void Start(TObject*) { throw EInvalidOperation("Ziehen abgelehnt"); }
+    } raising;
+    src->OnStartDrag = TStartDragEvent::Of<&RaisingStart::Start>(&raising);
+    EXPECT_THROW(src->BeginDrag(true), EInvalidOperation);
+    EXPECT_FALSE(src->Dragging());
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    d.HookSource(src);
+    src->BeginDrag(true);
+    EXPECT_TRUE(src->Dragging()) << "dragging works again";
+    src->EndDrag(false);
+    EXPECT_EQ(d.Entries, (std::vector<std::string>{"src start", "src end nil 0,0"}));
 }
