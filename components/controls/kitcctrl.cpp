@@ -2,35 +2,12 @@
 
 #include "components/data/kitcont.h"
 #include "components/drawing/kitframe.h"
+#include "platform/graphics/DeviceContext.h"
 #include "platform/graphics/GdiObject.h"
-#include "platform/graphics/HandleCount.h"
 
 #include <vector>
 
 namespace {
-// The whole window's context, non-client area included; released on every
-// path. A window that has none leaves the context null.
-class TWholeWindowDC {
-public:
-    explicit TWholeWindowDC(HWND window) : FWindow(window), FHandle(::GetWindowDC(window)) {
-        if (FHandle)
-            CountHandle(THandleKind::DeviceContext, +1);
-    }
-    ~TWholeWindowDC() {
-        if (FHandle) {
-            ::ReleaseDC(FWindow, FHandle);
-            CountHandle(THandleKind::DeviceContext, -1);
-        }
-    }
-    TWholeWindowDC(const TWholeWindowDC&) = delete;
-    TWholeWindowDC& operator=(const TWholeWindowDC&) = delete;
-    HDC Get() const { return FHandle; }
-
-private:
-    HWND FWindow;
-    HDC FHandle;
-};
-
 RECT WindowRectAtOrigin(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
@@ -151,7 +128,7 @@ void TKitCustomControl::DrawNormalBorder() {
     if (Focused() || !FFlatBorder || FMouseOver || !HandleAllocated())
         return;
     TGdiObject<HBRUSH> face = SystemColorBrush(COLOR_BTNFACE);
-    TWholeWindowDC dc(FHandle);
+    TNonClientDC dc(FHandle);
     if (!dc.Get() || !face)
         return;
     RECT r = WindowRectAtOrigin(FHandle);
@@ -167,7 +144,7 @@ void TKitCustomControl::DrawFocusBorder() {
         return;
     TGdiObject<HBRUSH> face = SystemColorBrush(COLOR_BTNFACE);
     TGdiObject<HBRUSH> frame = SystemColorBrush(COLOR_WINDOWFRAME);
-    TWholeWindowDC dc(FHandle);
+    TNonClientDC dc(FHandle);
     if (!dc.Get() || !face || !frame)
         return;
     RECT r = WindowRectAtOrigin(FHandle);

@@ -559,21 +559,30 @@ void TWinControl::PaintBuffered() {
     const RECT client = ClientRect();
     if (client.right <= 0 || client.bottom <= 0)
         return;
-    const TMemoryDC memory(paint.Get());
     TGdiObject<HBITMAP> bitmap(::CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
-    if (!bitmap)
-        throw EOutOfMemory("Nicht genügend Systemressourcen für ein Bild");
+    if (!bitmap) {
+        // Too large for a bitmap, or the system is short of them: painted
+        // directly, with flicker rather than not at all.
+        PaintInto(paint.Get());
+        return;
+    }
+    const TMemoryDC memory(paint.Get());
     const TObjectSelection selection(memory.Get(), bitmap.Get());
-    const auto dc = reinterpret_cast<WPARAM>(memory.Get());
-    Perform(WM_ERASEBKGND, dc, static_cast<LPARAM>(dc));
-    TMessage inner{WM_PAINT, dc, 0, 0};
+    PaintInto(memory.Get());
+    const RECT& r = paint.Area();
+    ::BitBlt(paint.Get(), r.left, r.top, r.right - r.left, r.bottom - r.top, memory.Get(), r.left,
+             r.top, SRCCOPY);
+}
+
+void TWinControl::PaintInto(HDC dc) {
+    // Erase and paint with the context as both parameters: the erase draws.
+    const auto context = reinterpret_cast<WPARAM>(dc);
+    Perform(WM_ERASEBKGND, context, static_cast<LPARAM>(context));
+    TMessage inner{WM_PAINT, context, 0, 0};
     if (FControls.empty() && !FControlState.Contains(csCustomPaint))
         DefaultHandler(inner);
     else
         PaintHandler(inner);
-    const RECT& r = paint.Area();
-    ::BitBlt(paint.Get(), r.left, r.top, r.right - r.left, r.bottom - r.top, memory.Get(), r.left,
-             r.top, SRCCOPY);
 }
 
 void TWinControl::SetDoubleBuffered(bool value) {

@@ -149,6 +149,8 @@ protected:
     void PaintHandler(TMessage& message);
     // WM_PAINT of a double-buffered window: the same through a bitmap.
     void PaintBuffered();
+    // Erases and paints the whole window onto Dc.
+    void PaintInto(HDC dc);
     // The answer to CM_RECREATEWND: destroys the window and makes it again,
     // keeping the focus.
     void RecreateWindow();

@@ -163,4 +163,25 @@ TEST_F(WindowLife, DoubleBufferedWindowAnswersAStrayEraseWithoutDrawing) {
     ::DeleteDC(memory);
     ::ReleaseDC(nullptr, screen);
 }
+
+TEST_F(WindowLife, DoubleBufferedWindowTooLargeForABitmapPaintsDirectly) {
+    // 30000 x 30000 pixels at the screen's depth: no bitmap of that size.
+    auto* panel = Add<TPanel>(form, 0, 0, 30000, 30000);
+    panel->SetColor(clRed);
+    panel->SetBevelOuter(TBevelCut::bvNone);
+    panel->SetDoubleBuffered(true);
+    struct Reports {
+        void Count(TObject*, const std::exception&) { ++Shown; }
+        int Shown = 0;
+    } reports;
+    const TExceptionEvent previous = Application->OnException;
+    Application->OnException = TExceptionEvent::Of<&Reports::Count>(&reports);
+    const HDC screen = ::GetDC(panel->Handle());
+    ::SetPixel(screen, 5, 5, RGB(0, 0, 0));
+    ::RedrawWindow(panel->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(::GetPixel(screen, 5, 5), RGB(255, 0, 0));
+    ::ReleaseDC(panel->Handle(), screen);
+    Application->OnException = previous;
+    EXPECT_EQ(reports.Shown, 0);
+}
 } // namespace
