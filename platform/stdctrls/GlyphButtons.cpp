@@ -231,6 +231,7 @@ void TSpeedButton::Dispatch(TMessage& message) {
         UpdateState();
         break;
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: // the second press of a quick pair presses it too
         if (Enabled()) {
             FPressing = true;
             UpdateState();

@@ -163,17 +163,23 @@ TEST_F(ControlsTest, APressedGraphicControlKeepsTheMouseUntilTheRelease) {
                                                    "g up left 90,10", "other move 21,10"}));
 }
 
-TEST_F(ControlsTest, ASpeedButtonClicksOnceForAPressAndReleaseOverIt) {
+TEST_F(ControlsTest, ASpeedButtonClicksOnceForEveryPressAndReleaseOverIt) {
     auto* button = Add<TSpeedButton>(form, {10, 10, 40, 35}, "button");
     MouseLog m;
     m.Hook(button);
     Post(form, WM_LBUTTONDOWN, MK_LBUTTON, 15, 15);
     EXPECT_EQ(button->State(), bsDown);
     Post(form, WM_LBUTTONUP, 0, 16, 15);
+    // A quick second press comes as a double click: it presses again.
+    Post(form, WM_LBUTTONDBLCLK, MK_LBUTTON, 15, 15);
+    EXPECT_EQ(button->State(), bsDown);
+    Post(form, WM_LBUTTONUP, 0, 15, 15);
     Post(form, WM_LBUTTONDOWN, MK_LBUTTON, 15, 15);
     Post(form, WM_LBUTTONUP, 0, 100, 100); // released elsewhere: no click
     EXPECT_EQ(button->State(), bsUp);
-    EXPECT_EQ(m.Entries, (std::vector<std::string>{
-                             "button down left 5,5", "button click", "button up left 6,5",
-                             "button down left 5,5", "button up left 90,90"}));
+    EXPECT_EQ(m.Entries,
+              (std::vector<std::string>{
+                  "button down left 5,5", "button click", "button up left 6,5", "button dblclick",
+                  "button down left 5,5 double", "button click", "button up left 5,5",
+                  "button down left 5,5", "button up left 90,90"}));
 }
