@@ -233,10 +233,17 @@ void TControl::SetParent(TWinControl* value) {
             old->Realign();
     }
     if (value) {
-        // Taken before the window is made, so it is made once, mirrored.
-        if (FParentBiDiMode)
-            FBiDiMode = value->BiDiMode();
+        // Taken, with the children that follow it, before any window is
+        // made, so each is made once, mirrored; a window made under the old
+        // parent is made again.
+        const bool modeChanges = FParentBiDiMode && value->BiDiMode() != FBiDiMode;
+        const auto* windowed = dynamic_cast<const TWinControl*>(this);
+        const bool hadWindow = windowed && windowed->HandleAllocated();
+        if (modeChanges)
+            TakeBiDiMode(value->BiDiMode());
         value->InsertControl(this);
+        if (modeChanges && hadWindow)
+            static_cast<TWinControl*>(this)->RecreateWnd();
         if (FParentFont)
             ParentFontChanged();
         if (FParentColor)
@@ -460,6 +467,10 @@ void TControl::SetBiDiMode(TBiDiMode value) {
         return;
     FBiDiMode = value;
     Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::TakeBiDiMode(TBiDiMode mode) {
+    FBiDiMode = mode;
 }
 
 void TControl::SetParentBiDiMode(bool value) {

@@ -316,6 +316,9 @@ public:
 
 protected:
     friend class TWinControl;
+    // Takes Mode as its own, and a windowed control passes it on to the
+    // children that follow it, without making any window again.
+    virtual void TakeBiDiMode(TBiDiMode mode);
     // Called after a font change (own or taken over from the parent).
     virtual void FontChanged();
     virtual void ColorChanged();

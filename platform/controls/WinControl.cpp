@@ -258,6 +258,16 @@ void TWinControl::DestroyHandle() {
     FControlState.Exclude(csDestroyingHandle);
 }
 
+void TWinControl::TakeBiDiMode(TBiDiMode mode) {
+    TControl::TakeBiDiMode(mode);
+    for (TControl* c : FControls)
+        if (c->FParentBiDiMode && c->FBiDiMode != mode) {
+            c->TakeBiDiMode(mode);
+            if (!dynamic_cast<TWinControl*>(c))
+                c->Invalidate();
+        }
+}
+
 void TWinControl::RecreateWnd() {
     if (FHandle)
         Perform(CM_RECREATEWND);
@@ -773,10 +783,11 @@ void TWinControl::Dispatch(TMessage& message) {
         RecreateWindow();
         return;
     case CM_BIDIMODECHANGED:
-        // The window styles carry the mode; the children may follow it.
+        // The window styles carry the mode. The children that follow it take
+        // it first, so that making this window again makes each of theirs
+        // once, mirrored.
+        TakeBiDiMode(BiDiMode());
         RecreateWnd();
-        for (TControl* c : std::vector<TControl*>(FControls))
-            c->Perform(CM_PARENTBIDIMODECHANGED);
         break;
     case WM_SIZE:
         Realign();

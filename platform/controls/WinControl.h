@@ -155,6 +155,7 @@ protected:
     // keeping the focus.
     void RecreateWindow();
     void FontChanged() override;
+    void TakeBiDiMode(TBiDiMode mode) override;
     void ColorChanged() override;
     // Whether a message to this window is a notification of a child and,
     // if so, reflects it to that child.

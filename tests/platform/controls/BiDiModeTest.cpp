@@ -81,3 +81,47 @@ TEST_F(ControlsTest, ChildrenFollowTheParentsBiDiModeUntilTheyHaveTheirOwn) {
         EXPECT_EQ(BiDiStylesOf(c), 0u) << c->Name();
     EXPECT_EQ(graphic->BiDiMode(), bdLeftToRight);
 }
+
+namespace {
+// Counts the windows the system makes on this thread while it lives.
+class TWindowsMade {
+public:
+    TWindowsMade() : FHook(::SetWindowsHookExA(WH_CBT, &Count, nullptr, ::GetCurrentThreadId())) {
+        Made = 0;
+    }
+    ~TWindowsMade() { ::UnhookWindowsHookEx(FHook); }
+    TWindowsMade(const TWindowsMade&) = delete;
+    TWindowsMade& operator=(const TWindowsMade&) = delete;
+    static inline int Made = 0;
+
+private:
+    static LRESULT CALLBACK Count(int code, WPARAM window, LPARAM info) {
+        if (code == HCBT_CREATEWND)
+            ++Made;
+        return ::CallNextHookEx(nullptr, code, window, info);
+    }
+    HHOOK FHook;
+};
+} // namespace
+
+TEST_F(ControlsTest, AModeChangeMakesEachWindowOfTheTreeOnceAndAMovedControlTakesItsNewParents) {
+    auto* panel = Add<TPanel>(form, {10, 10, 210, 160}, "panel");
+    auto* inner = Add<TPanel>(panel, {5, 5, 105, 105}, "inner");
+    auto* innermost = Add<TPanel>(inner, {5, 5, 55, 55}, "innermost");
+    {
+        const TWindowsMade made;
+        panel->SetBiDiMode(bdRightToLeft);
+        EXPECT_EQ(TWindowsMade::Made, 3) << "panel, inner and innermost, each once";
+    }
+    EXPECT_EQ(BiDiStylesOf(innermost), BiDiStyles);
+
+    // Moved with its window into a left-to-right parent, a following control
+    // and its children take that parent's mode and windows to match.
+    auto* other = Add<TPanel>(form, {220, 10, 420, 160}, "other");
+    inner->SetParent(other);
+    EXPECT_EQ(inner->BiDiMode(), bdLeftToRight);
+    EXPECT_EQ(innermost->BiDiMode(), bdLeftToRight);
+    EXPECT_EQ(BiDiStylesOf(inner), 0u);
+    EXPECT_EQ(BiDiStylesOf(innermost), 0u);
+    EXPECT_TRUE(::IsChild(other->Handle(), innermost->Handle()));
+}
