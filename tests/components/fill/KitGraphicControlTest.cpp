@@ -11,6 +11,7 @@
 #include "platform/filer/Reader.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Form.h"
+#include "tests/support/RealInput.h"
 
 #include <gtest/gtest.h>
 
@@ -65,15 +66,6 @@ public:
     bool Background = false;
     bool HasBackground() const override { return Background; }
 };
-
-void PumpFor(int milliseconds) {
-    const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
-    do {
-        Application->ProcessMessages();
-        ::Sleep(10);
-    } while (static_cast<int>(end - ::GetTickCount()) > 0);
-    Application->ProcessMessages();
-}
 
 class KitGraphicControl : public ::testing::Test {
 protected:
@@ -303,19 +295,14 @@ TEST_F(KitGraphicControl, TheRealMouseMakesAFillEnterAndLeave) {
         p->OnMouseEnter = TNotifyEvent::Of<&TFillProbe::Entered>(p);
         p->OnMouseLeave = TNotifyEvent::Of<&TFillProbe::Left>(p);
     }
-    auto moveTo = [](TControl* c, int x, int y) {
-        const POINT p = c->ClientToScreen({x, y});
-        ::SetCursorPos(p.x, p.y);
-        PumpFor(500);
-    };
+    auto moveTo = [](TControl* c, int x, int y) { MoveCursorTo(c->ClientToScreen({x, y})); };
     moveTo(a, 10, 10);
     EXPECT_EQ(a->Enters, 1);
     moveTo(a, 20, 12);
     moveTo(b, 10, 10); // straight across the shared edge
     EXPECT_EQ(a->Leaves, 1);
     EXPECT_EQ(b->Enters, 1);
-    ::SetCursorPos(1200, 1000); // off the form
-    PumpFor(500);
+    MoveCursorTo({1200, 1000}); // off the form
     EXPECT_EQ(a->Enters, 1);
     EXPECT_EQ(a->Leaves, 1);
     EXPECT_EQ(b->Enters, 1);

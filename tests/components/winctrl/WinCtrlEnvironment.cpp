@@ -14,10 +14,6 @@ const TUnitEntry Units[] = {
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new TUnitsEnvironment(Units));
 } // namespace
 
-void PumpMessages() {
-    Application->ProcessMessages();
-}
-
 bool TProbeControl::DrawBackground(TCanvas& /*canvas*/, const RECT& /*rect*/, unsigned /*flags*/,
                                    POINT origin) {
     ++BackgroundCalls;

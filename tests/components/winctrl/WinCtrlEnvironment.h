@@ -4,14 +4,13 @@
 
 #include "components/controls/kitcctrl.h"
 #include "platform/forms/Form.h"
+#include "tests/support/RealInput.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-// Dispatches every pending message of the thread.
-void PumpMessages();
 
 // A kit control whose background behaviour is set by the test and which
 // counts the calls the base makes.

@@ -24,19 +24,6 @@ const char* Describe(UINT msg) {
 }
 } // namespace
 
-void PumpMessages() {
-    Application->ProcessMessages();
-}
-
-void PumpFor(int milliseconds) {
-    const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
-    do {
-        PumpMessages();
-        ::Sleep(10);
-    } while (static_cast<int>(end - ::GetTickCount()) > 0);
-    PumpMessages();
-}
-
 void TProbeGraphic::Dispatch(TMessage& message) {
     if (const char* what = Describe(message.Msg); what && Log)
         Log->push_back(Name() + " " + what);
@@ -64,12 +51,9 @@ void ControlsTest::TearDown() {
 }
 
 void ControlsTest::MoveMouseTo(const TControl* control, int x, int y) {
-    const POINT p = control->ClientToScreen({x, y});
-    ::SetCursorPos(p.x, p.y);
-    PumpFor(500);
+    MoveCursorTo(control->ClientToScreen({x, y}));
 }
 
 void ControlsTest::MoveMouseAway() {
-    ::SetCursorPos(1200, 1000);
-    PumpFor(500);
+    MoveCursorTo({1200, 1000});
 }

@@ -4,17 +4,12 @@
 
 #include "platform/controls/GraphicControl.h"
 #include "platform/forms/Form.h"
+#include "tests/support/RealInput.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-// Dispatches every pending message of the thread.
-void PumpMessages();
-// Pumps for Milliseconds, so timers of the system (mouse-leave tracking)
-// get their turn.
-void PumpFor(int milliseconds);
 
 // A non-windowed control that draws nothing and notes what it hears.
 class TProbeGraphic : public TGraphicControl {

@@ -11,32 +11,14 @@
 #include <utility>
 
 namespace {
-// Real input: the system routes it as it would the user's.
-void SendMouse(DWORD flags, POINT screen) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = ::MulDiv(screen.x, 65535, ::GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = ::MulDiv(screen.y, 65535, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof(in));
-    PumpFor(100);
-}
 void MoveOver(const TControl* c, int x, int y) {
-    SendMouse(0, c->ClientToScreen({x, y}));
+    SendMouseInput(0, c->ClientToScreen({x, y}));
 }
 void Press(const TControl* c, int x, int y) {
-    SendMouse(MOUSEEVENTF_LEFTDOWN, c->ClientToScreen({x, y}));
+    SendMouseInput(MOUSEEVENTF_LEFTDOWN, c->ClientToScreen({x, y}));
 }
 void Release(const TControl* c, int x, int y) {
-    SendMouse(MOUSEEVENTF_LEFTUP, c->ClientToScreen({x, y}));
-}
-void PressKey(WORD key) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = key;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-    PumpFor(100);
+    SendMouseInput(MOUSEEVENTF_LEFTUP, c->ClientToScreen({x, y}));
 }
 
 std::string NameOf(TObject* o) {
@@ -152,7 +134,7 @@ TEST_F(ControlsTest, ADragEndsWithoutATargetWhenCancelledOrNotAccepted) {
         MoveOver(dst, 30, 30);
         MoveOver(dst, 35, 30);
         if (c.Escape)
-            PressKey(VK_ESCAPE);
+            SendKeyPress(VK_ESCAPE);
         Release(dst, 35, 30);
         EXPECT_EQ(d.Entries, c.Expected);
         EXPECT_FALSE(src->Dragging());

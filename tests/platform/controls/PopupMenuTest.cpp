@@ -163,16 +163,8 @@ TEST_F(ControlsTest, TheContextMenuKeysShowTheMenuAtTheFocusedControl) {
         PostKey(form->Handle(), WM_KEYDOWN, VK_DOWN);
         PostKey(form->Handle(), WM_KEYDOWN, VK_RETURN);
     });
-    INPUT keys[4] = {};
-    const WORD sequence[4][2] = {{VK_SHIFT, 0}, {VK_F10, 0}, {VK_F10, KEYEVENTF_KEYUP},
-                                 {VK_SHIFT, KEYEVENTF_KEYUP}};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = sequence[i][0];
-        keys[i].ki.dwFlags = sequence[i][1];
-    }
-    ::SendInput(4, keys, sizeof(INPUT));
-    PumpFor(200);
+    SendKeys({{VK_SHIFT, false}, {VK_F10, false}, {VK_F10, true}, {VK_SHIFT, true}});
+    PumpFor(100);
     EXPECT_EQ(shown.Entries, (std::vector<std::string>{"&Nur"}));
     EXPECT_EQ(log, (std::vector<std::string>{"only click"}));
 }

@@ -15,10 +15,6 @@ const TUnitEntry Units[] = {
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new TUnitsEnvironment(Units));
 } // namespace
 
-void PumpMessages() {
-    Application->ProcessMessages();
-}
-
 void ClickAt(HWND window, int x, int y) {
     const LPARAM at = MAKELPARAM(x, y);
     ::PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);

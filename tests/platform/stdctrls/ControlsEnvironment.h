@@ -4,14 +4,13 @@
 // picture of what a window shows.
 
 #include "platform/forms/Form.h"
+#include "tests/support/RealInput.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 #include <windows.h>
 
-// Dispatches every pending message of the thread.
-void PumpMessages();
 
 // Posts a left click at client position (X, Y) of Window and lets it arrive.
 void ClickAt(HWND window, int x, int y);

@@ -55,10 +55,6 @@ void SetControlThemes(bool on) {
         services->RefreshThemeState();
 }
 
-void PumpMessages() {
-    Application->ProcessMessages();
-}
-
 MemoryCanvas::MemoryCanvas(int width, int height, COLORREF fill)
     : FDC(::CreateCompatibleDC(nullptr)), FWidth(width), FHeight(height) {
     BITMAPINFO info{};

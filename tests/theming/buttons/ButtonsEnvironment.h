@@ -3,6 +3,7 @@
 // with a theme manager, and drawing into memory bitmaps.
 
 #include "platform/forms/Form.h"
+#include "tests/support/RealInput.h"
 #include "theming/ThemeMgr.h"
 #include "theming/ThemeSrv.h"
 
@@ -63,4 +64,3 @@ public:
 class TBitmap;
 void MakeGlyph(TBitmap& glyph, const std::vector<COLORREF>& cells);
 
-void PumpMessages();

@@ -144,18 +144,11 @@ TEST_F(SpeedButtonHandler, TheStateComesFromTheButton) {
 
 TEST_F(SpeedButtonHandler, HotFollowsTheMouseFlagWhenFlatAndTheCursorOtherwise) {
     // The real mouse: the parent's window tells the button it came and went.
-    auto moveCursor = [](POINT p) {
-        ::SetCursorPos(p.x, p.y);
-        for (int i = 0; i < 50; ++i) {
-            PumpMessages();
-            ::Sleep(10);
-        }
-    };
     button->SetFlat(true);
-    moveCursor(button->ClientToScreen({Width / 2, Height / 2}));
+    MoveCursorTo(button->ClientToScreen({Width / 2, Height / 2}));
     ASSERT_TRUE(button->MouseInControl()) << "the saved procedure saw the mouse come";
     EXPECT_EQ(Painted(), Expected(ButtonDrawState::Hot));
-    moveCursor({0, 0});
+    MoveCursorTo({0, 0});
     EXPECT_FALSE(button->MouseInControl());
     EXPECT_EQ(Painted(), Expected(ButtonDrawState::Normal));
 

@@ -68,10 +68,6 @@ bool HasClipRegion(HDC dc) {
     return ::GetClipRgn(dc, region.Get()) == 1;
 }
 
-void PumpMessages() {
-    Application->ProcessMessages();
-}
-
 bool IsListed(const TThemeManager* manager, TThemedClass cls, TControl* control) {
     int index = -1;
     return manager->List(cls).FindSubclassedControl(control, index);

@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include "tests/support/ControlThemes.h"
+#include "tests/support/RealInput.h"
 
 // A colour no theme and no system colour uses.
 constexpr COLORREF Sentinel = RGB(255, 0, 255);
@@ -40,8 +41,6 @@ private:
 RECT ClipBox(HDC dc);
 bool HasClipRegion(HDC dc);
 
-// Dispatches every pending message of the thread.
-void PumpMessages();
 
 // A control of class T owned by Owner, placed on Parent at the given bounds.
 template <class T>

@@ -22,7 +22,3 @@ const TUnitEntry Units[] = {
 
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new TUnitsEnvironment(Units));
 } // namespace
-
-void PumpMessages() {
-    Application->ProcessMessages();
-}

@@ -6,6 +6,5 @@
 #include <optional>
 
 #include "tests/support/ControlThemes.h"
+#include "tests/support/RealInput.h"
 
-// Dispatches every pending message of the thread.
-void PumpMessages();
