@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
 
 namespace {
 // A root that parents the fill and answers for the handlers in the form.
@@ -195,4 +196,24 @@ TEST(KitFillStream, EveryPublishedMemberIsReadIntoAWorkingMemberAndWrittenBackUn
     ASSERT_EQ(written.GetSize(), original.GetSize());
     EXPECT_EQ(std::memcmp(written.Memory(), original.Memory(), static_cast<size_t>(written.GetSize())),
               0);
+}
+
+TEST(KitFillStream, PublishesItsTableAndNothingElse) {
+    // The top-level names of the fill's rows in the form, in their order.
+    std::vector<std::string> rows;
+    std::istringstream lines(FillForm);
+    std::string line;
+    while (std::getline(lines, line) && line != "  object Fill: TKitFill") {
+    }
+    while (std::getline(lines, line) && line != "  end") {
+        std::string name = line.substr(4, line.find_first_of(".=") - 4);
+        name.erase(name.find_last_not_of(' ') + 1);
+        if (rows.empty() || rows.back() != name)
+            rows.push_back(name);
+    }
+    std::vector<std::string> published;
+    for (const TPropInfo& info : TKitFill::StaticClassInfo().Properties().Items())
+        published.push_back(info.Name);
+    rows.insert(rows.begin(), {"Name", "Tag"}); // every component's
+    EXPECT_EQ(published, rows);
 }
