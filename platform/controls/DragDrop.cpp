@@ -18,8 +18,10 @@ struct TDragOperation {
     int Threshold = 0;
     HWND Window = nullptr; // holds the mouse during the drag
     HHOOK KeyHook = nullptr; // sees Escape wherever the focus is
+    unsigned Serial = 0;     // tells this drag from one a handler started
 };
 std::optional<TDragOperation> drag;
+unsigned dragSerial = 0;
 // The ends of a drag being finished, while its events run; a control freed
 // meanwhile is cleared here.
 TControl* finishingSource = nullptr;
@@ -86,26 +88,31 @@ void MoveTo(POINT p) {
             return;
         drag->Started = true;
     }
+    // The targets' handlers may end this drag, free its source or any
+    // control (another target among them), and even start a new drag.
+    const unsigned serial = drag->Serial;
+    const auto goesOn = [serial] { return drag && drag->Serial == serial; };
     TControl* target = FindTarget(*drag, p);
     if (target != drag->Target) {
         if (TControl* old = drag->Target) {
             drag->Target = nullptr;
             AskTarget(old, p, dsDragLeave);
+            if (!goesOn())
+                return;
+            target = FindTarget(*drag, p); // what lies under the mouse now
         }
-        if (!drag)
-            return;
         drag->Target = target;
-        // The target's handler may end the drag or free its source.
         const bool accepted = target && AskTarget(target, p, dsDragEnter);
-        if (drag)
-            drag->Accepted = accepted;
+        if (!goesOn())
+            return;
+        drag->Accepted = accepted && drag->Target == target;
     } else if (target) {
         const bool accepted = AskTarget(target, p, dsDragMove);
-        if (drag)
-            drag->Accepted = accepted;
+        if (!goesOn())
+            return;
+        drag->Accepted = accepted && drag->Target == target;
     }
-    if (drag)
-        ShowDragCursor();
+    ShowDragCursor();
 }
 
 void DragMessage(TMessage& message) {
@@ -174,6 +181,7 @@ void StartDrag(TControl* source, POINT start, bool immediate, int threshold) {
     // The window first: a drag that cannot hold the mouse never starts.
     const HWND window = AllocateHWnd(TWndMethod::Of<&TDragWindowProc::Handle>(&dragWindowProc));
     drag.emplace();
+    const unsigned serial = drag->Serial = ++dragSerial;
     drag->Source = source;
     drag->Window = window;
     drag->Start = start;
@@ -186,14 +194,14 @@ void StartDrag(TControl* source, POINT start, bool immediate, int threshold) {
             source->DoStartDrag();
     } catch (...) {
         // A handler that raises ends the drag it was asked to start.
-        if (drag && drag->Window == window) {
+        if (drag && drag->Serial == serial) {
             const TDragOperation op = *drag;
             drag.reset();
             Release(op);
         }
         throw;
     }
-    if (!drag || drag->Window != window)
+    if (!drag || drag->Serial != serial)
         return; // a handler ended it
     ::SetCapture(drag->Window);
     drag->KeyHook = ::SetWindowsHookExA(WH_KEYBOARD, &DragKeyHook, nullptr, ::GetCurrentThreadId());

@@ -273,6 +273,38 @@ TEST_F(ControlsTest, ADragOverHandlerMayEndTheDragOrFreeItsSource) {
     next->EndDrag(false);
 }
 
+TEST_F(ControlsTest, ALeaveHandlerMayFreeTheControlTheMouseMovesOnto) {
+    auto* src = Add<TProbeWindow>(form, {20, 20, 80, 50}, "src");
+    auto* a = Add<TProbeWindow>(form, {120, 20, 180, 120}, "a");
+    auto* b = Add<TProbeWindow>(form, {180, 20, 280, 120}, "b");
+    src->SetDragMode(dmAutomatic);
+    DragLog d;
+    d.Accepted = src;
+    d.HookSource(src);
+    d.HookTarget(b);
+    d.HookTarget(form);
+    struct FreeOnLeave {
+        TControl* Victim;
+        void Over(TObject*, TObject*, int, int, TDragState state, bool& accept) {
+            accept = true;
+            if (state == dsDragLeave && Victim)
+                Free(std::exchange(Victim, nullptr));
+        }
+    } freeing{b};
+    a->OnDragOver = TDragOverEvent::Of<&FreeOnLeave::Over>(&freeing);
+    MoveOver(src, 10, 10);
+    Press(src, 10, 10);
+    MoveOver(src, 40, 20);
+    MoveOver(a, 30, 30);
+    MoveOver(form, 230, 60); // onto b, which a's leave handler frees
+    EXPECT_EQ(freeing.Victim, nullptr) << "the handler ran";
+    Release(form, 230, 60);
+    EXPECT_EQ(d.Entries, (std::vector<std::string>{"src start", "form over enter from src",
+                                                   "form drop src 230,60",
+                                                   "src end form 230,60"}))
+        << "the control under the mouse once b was gone took the drop";
+}
+
 TEST_F(ControlsTest, ADragThatCannotStartLeavesNothingBehind) {
     auto* src = Add<TProbeWindow>(form, {20, 20, 80, 50}, "src");
     DragLog d;
