@@ -51,7 +51,8 @@ public:
     // Takes ownership of Stream (null: no data) and reports the change.
     void SetData(std::unique_ptr<TMemoryStream> stream);
     // Reads Count bytes and keeps them when they are a wave. An empty Stream
-    // or Count 0 clears the wave; on failure the previous data stays.
+    // clears the wave; Count 0 of another leaves an empty data stream (as a
+    // form stores an empty wave); on failure the previous data stays.
     void LoadData(std::int64_t count, TStream& stream);
 
     virtual void LoadFromFile(const std::string& fileName);

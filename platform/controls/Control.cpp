@@ -233,17 +233,12 @@ void TControl::SetParent(TWinControl* value) {
             old->Realign();
     }
     if (value) {
-        // Taken, with the children that follow it, before any window is
-        // made, so each is made once, mirrored; a window made under the old
-        // parent is made again.
-        const bool modeChanges = FParentBiDiMode && value->BiDiMode() != FBiDiMode;
-        const auto* windowed = dynamic_cast<const TWinControl*>(this);
-        const bool hadWindow = windowed && windowed->HandleAllocated();
-        if (modeChanges)
+        // Taken, with the children that follow it, before the window is
+        // made (leaving the old parent destroyed any), so each is made once,
+        // mirrored.
+        if (FParentBiDiMode && value->BiDiMode() != FBiDiMode)
             TakeBiDiMode(value->BiDiMode());
         value->InsertControl(this);
-        if (modeChanges && hadWindow)
-            static_cast<TWinControl*>(this)->RecreateWnd();
         if (FParentFont)
             ParentFontChanged();
         if (FParentColor)

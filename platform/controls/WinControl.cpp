@@ -567,7 +567,7 @@ void TWinControl::PaintHandler(TMessage& message) {
 void TWinControl::PaintBuffered() {
     const TPaintDC paint(FHandle);
     const RECT client = ClientRect();
-    if (client.right <= 0 || client.bottom <= 0)
+    if (!paint.Get() || client.right <= 0 || client.bottom <= 0)
         return;
     TGdiObject<HBITMAP> bitmap(::CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
     if (!bitmap) {

@@ -115,8 +115,8 @@ TEST_F(ControlsTest, AModeChangeMakesEachWindowOfTheTreeOnceAndAMovedControlTake
     }
     EXPECT_EQ(BiDiStylesOf(innermost), BiDiStyles);
 
-    // Moved with its window into a left-to-right parent, a following control
-    // and its children take that parent's mode and windows to match.
+    // Moved into a left-to-right parent, a following control and its
+    // children take that parent's mode, and their new windows match it.
     auto* other = Add<TPanel>(form, {220, 10, 420, 160}, "other");
     inner->SetParent(other);
     EXPECT_EQ(inner->BiDiMode(), bdLeftToRight);
