@@ -3,12 +3,6 @@
 #include "components/codec/kitlzrw.h"
 #include "platform/classes/Stream.h"
 
-#include <algorithm>
-
-std::int64_t StreamRemaining(TStream& stream) {
-    return std::max<std::int64_t>(0, stream.GetSize() - stream.GetPosition());
-}
-
 void RaiseCorruptData() {
     throw EReadError(LZRWCorruptDataMessage);
 }

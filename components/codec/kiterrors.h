@@ -16,9 +16,6 @@ inline constexpr const char* KitCannotOpenFileText = "Datei %s kann nicht geöff
 // it.
 DECLARE_EXCEPTION(EKitDecodeLimit, EReadError);
 
-// The bytes from the stream's position to its end (0 past the end).
-std::int64_t StreamRemaining(TStream& stream);
-
 // EReadError: damaged compressed data.
 [[noreturn]] void RaiseCorruptData();
 // EReadError: a data block whose length does not fit its stream or content.

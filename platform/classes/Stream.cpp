@@ -88,6 +88,10 @@ void RaiseStreamRead() {
     throw EReadError("Stream-Lesefehler");
 }
 
+std::int64_t StreamRemaining(TStream& stream) {
+    return std::max<std::int64_t>(0, stream.GetSize() - stream.GetPosition());
+}
+
 void TStream::ReadBuffer(void* buffer, std::int32_t count) {
     if (count < 0 || (count > 0 && Read(buffer, count) != count)) {
         RaiseStreamRead();

@@ -51,6 +51,9 @@ public:
     void WriteInt64(std::int64_t value);
 };
 
+// The bytes from the stream's position to its end (0 past the end).
+std::int64_t StreamRemaining(TStream& stream);
+
 // A stream over a growable block of memory owned by the stream.
 class TMemoryStream : public TStream {
 public:

@@ -146,8 +146,8 @@ void TStrings::EndUpdate() {
 }
 
 void TStrings::LoadFromStream(TStream& stream) {
-    const std::int64_t size = stream.GetSize() - stream.GetPosition();
-    if (size < 0 || size > INT32_MAX)
+    const std::int64_t size = StreamRemaining(stream);
+    if (size > INT32_MAX)
         throw EReadError("Der Stream ist zu groß für eine Stringliste");
     std::string text(static_cast<size_t>(size), '\0');
     if (size > 0)

@@ -610,8 +610,8 @@ void TBitmap::FromFileImage(const TBitmapFileImage& image) {
 }
 
 void TBitmap::LoadFromStream(TStream& stream) {
-    const std::int64_t remaining = stream.GetSize() - stream.GetPosition();
-    if (remaining <= 0) {
+    const std::int64_t remaining = StreamRemaining(stream);
+    if (remaining == 0) {
         MakeEmpty();
         Changed();
         return;
@@ -653,8 +653,7 @@ void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) 
 
 void TBitmap::ReadData(TStream& stream) {
     const std::int32_t size = stream.ReadInt32();
-    const std::int64_t remaining = stream.GetSize() - stream.GetPosition();
-    if (size < 0 || size > remaining)
+    if (size < 0 || size > StreamRemaining(stream))
         throw EInvalidGraphic("Ungültiges Bitmap: die Datengröße " + std::to_string(size) +
                               " passt nicht zu den vorhandenen Daten");
     if (size == 0) {
