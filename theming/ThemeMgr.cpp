@@ -174,7 +174,7 @@ void TThemeManager::Notification(TComponent* component, TOperation operation) {
             // a form, and the hook sorts it out.
             const bool mayBeForm = dynamic_cast<TCustomForm*>(component) ||
                                    &component->ClassType() == &TComponent::StaticClassInfo();
-            if (mayBeForm && std::ranges::find(FPendingForms, component) == FPendingForms.end()) {
+            if (mayBeForm) {
                 if (ActiveThemeManager == this)
                     QueueForm(component);
                 else if (ActiveThemeManager)
@@ -249,16 +249,10 @@ bool TThemeManager::ApplicationWindowHook(TMessage& message) {
 }
 
 void TThemeManager::TakePendingForms() {
-    if (ActiveThemeManager != this) {
-        // Only the active manager subclasses: forms queued before this one
-        // lost that role go to the one that has it.
-        std::vector<TComponent*> forms;
-        forms.swap(FPendingForms);
-        if (TThemeManager* active = ActiveThemeManager)
-            for (TComponent* form : forms)
-                active->QueueForm(form);
+    // Only the active manager subclasses; one that loses that role has its
+    // queue emptied then (BecomeActiveManager).
+    if (ActiveThemeManager != this)
         return;
-    }
     while (!FPendingForms.empty()) {
         auto* form = dynamic_cast<TCustomForm*>(FPendingForms.front());
         FPendingForms.erase(FPendingForms.begin());

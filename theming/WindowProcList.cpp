@@ -212,10 +212,10 @@ void TWindowProcList::Clear() {
 
 void TWindowProcList::Route(TThemedClass cls, TControl* control, TMessage& message) {
     // Every list of a manager is cleared before it stops being active, so a
-    // listed control finds its manager; a list of no manager hands its
-    // messages to the active one, and without one passes them on.
-    if (TThemeManager* manager = FManager ? FManager : ActiveThemeManager)
-        manager->HandleThemedMessage(cls, control, message);
+    // listed control finds its manager; a list of no manager passes its
+    // messages on (another manager's handler would look in its own list).
+    if (FManager)
+        FManager->HandleThemedMessage(cls, control, message);
     else
         CallSavedWindowProc(control, message);
 }

@@ -76,7 +76,6 @@ public:
     // Hands a message of a listed control to the manager's frame of its
     // class (called by the stubs).
     void Route(TThemedClass cls, TControl* control, TMessage& message);
-    TThemeManager* Manager() const { return FManager; }
 
     using TList::Count;
     TControl* Controls(int index) const { return Entry(index)->Control; }
