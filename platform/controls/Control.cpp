@@ -7,8 +7,6 @@
 #include "platform/controls/WinControl.h"
 #include "platform/rtl/Exceptions.h"
 
-#include <cstdlib>
-
 const TIdentMap& CursorIdents() {
     static const TIdentMap map = {
         {crDefault, "crDefault"},   {crNone, "crNone"},           {crArrow, "crArrow"},
@@ -126,8 +124,7 @@ void TControl::MouseMessage(TMessage& message) {
         MouseMove(shift, p.x, p.y);
         if (FDragArmed && (message.WParam & MK_LBUTTON)) {
             const POINT screen = ClientToScreen(p);
-            if (std::abs(screen.x - FDragArmPoint.x) > ::GetSystemMetrics(SM_CXDRAG) ||
-                std::abs(screen.y - FDragArmPoint.y) > ::GetSystemMetrics(SM_CYDRAG)) {
+            if (PastDragDistance(FDragArmPoint, screen)) {
                 // A drag, not a click: the press becomes the grab.
                 FDragArmed = false;
                 FControlState.Exclude(csLButtonDown);
@@ -422,10 +419,16 @@ void TControl::Notification(TComponent* component, TOperation operation) {
         FPopupMenu = nullptr;
 }
 
+TWinControl* TControl::HostWindow() {
+    if (auto* window = dynamic_cast<TWinControl*>(this))
+        return window;
+    return FParent;
+}
+
 bool TControl::ContextPopup(TMessage& message) {
     if (!FPopupMenu || !FPopupMenu->AutoPopup() || Destroying())
         return false;
-    POINT p{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))};
+    POINT p = MouseMessagePoint(message.LParam);
     if (message.LParam == -1)
         p = ClientToScreen({0, 0}); // from the keyboard: at the control
     FPopupMenu->SetPopupComponent(this);
@@ -438,9 +441,7 @@ bool TControl::PaletteChanged(bool foreground) {
     HPALETTE palette = GetPalette();
     if (!palette)
         return false;
-    auto* window = dynamic_cast<TWinControl*>(this);
-    if (!window)
-        window = FParent;
+    TWinControl* window = HostWindow();
     if (!window || !window->HandleAllocated())
         return false;
     HWND handle = window->Handle();

@@ -144,6 +144,9 @@ public:
     virtual void DefaultHandler(TMessage& message);
 
     TWinControl* Parent() const { return FParent; }
+    // The window the control draws and takes the mouse in: its own when it
+    // has one, else its parent's (null without a parent).
+    TWinControl* HostWindow();
     virtual void SetParent(TWinControl* value);
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override;

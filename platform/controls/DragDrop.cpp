@@ -83,8 +83,7 @@ void ShowDragCursor() {
 
 void MoveTo(POINT p) {
     if (!drag->Started) {
-        if (std::abs(p.x - drag->Start.x) <= drag->Threshold &&
-            std::abs(p.y - drag->Start.y) <= drag->Threshold)
+        if (!PastDragDistance(drag->Start, p, drag->Threshold))
             return;
         drag->Started = true;
     }
@@ -175,6 +174,12 @@ public:
 TDragWindowProc dragWindowProc;
 } // namespace
 
+bool PastDragDistance(POINT from, POINT to, int threshold) {
+    const int dx = threshold >= 0 ? threshold : ::GetSystemMetrics(SM_CXDRAG);
+    const int dy = threshold >= 0 ? threshold : ::GetSystemMetrics(SM_CYDRAG);
+    return std::abs(to.x - from.x) > dx || std::abs(to.y - from.y) > dy;
+}
+
 void StartDrag(TControl* source, POINT start, bool immediate, int threshold) {
     if (drag || !source)
         return;
@@ -186,7 +191,7 @@ void StartDrag(TControl* source, POINT start, bool immediate, int threshold) {
     drag->Window = window;
     drag->Start = start;
     drag->Grab = source->ScreenToClient(start);
-    drag->Threshold = threshold >= 0 ? threshold : ::GetSystemMetrics(SM_CXDRAG);
+    drag->Threshold = threshold;
     try {
         if (source->DragKind() == dkDock)
             source->DoStartDock();

@@ -16,6 +16,9 @@ class TControl;
 // Immediate: the drag follows the mouse at once, else only after the mouse
 // moved Threshold pixels (-1: the system's drag distance).
 void StartDrag(TControl* source, POINT start, bool immediate, int threshold);
+// Whether To lies more than Threshold pixels from From on either axis (-1:
+// the system's drag distance, which may differ between the axes).
+bool PastDragDistance(POINT from, POINT to, int threshold = -1);
 // Ends the drag: a drop on the control that accepted, otherwise nothing
 // happens to the source.
 void FinishDrag(bool drop);

@@ -72,9 +72,7 @@ bool ContainsItem(const TMenuItem& item, const TMenuItem* wanted) {
 // active one.
 HWND OwnerWindow(TComponent* component) {
     if (auto* control = dynamic_cast<TControl*>(component)) {
-        auto* win = dynamic_cast<TWinControl*>(control);
-        if (!win)
-            win = control->Parent();
+        TWinControl* win = control->HostWindow();
         if (win && win->HandleAllocated())
             return win->Handle();
     }

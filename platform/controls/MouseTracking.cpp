@@ -51,10 +51,6 @@ POINT MouseMessagePoint(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-TControl* MouseControl() {
-    return mouseControl;
-}
-
 void MouseMovedIn(TWinControl* window, TControl* target) {
     HWND handle = window->Handle();
     if (trackedWindow != handle) {
@@ -98,12 +94,7 @@ TControl* CaptureControl() {
 
 void SetCaptureControl(TControl* control) {
     captureControl = nullptr;
-    TWinControl* host = nullptr;
-    if (control) {
-        host = dynamic_cast<TWinControl*>(control);
-        if (!host)
-            host = control->Parent();
-    }
+    TWinControl* host = control ? control->HostWindow() : nullptr;
     if (!host || !host->HandleAllocated()) {
         if (::GetCapture() && TWinControl::FindControl(::GetCapture()))
             ::ReleaseCapture();

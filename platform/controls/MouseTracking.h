@@ -15,8 +15,6 @@
 class TControl;
 class TWinControl;
 
-// The control the mouse is over, or null.
-TControl* MouseControl();
 // A mouse move reached Window; Target is the control under the mouse (the
 // window itself, one of its non-windowed children, or null when the point
 // lies outside the window, as it may while captured).

@@ -22,7 +22,6 @@ public:
 
     // Width and height within the limits (a minimum wins over a maximum).
     void Apply(int& width, int& height) const;
-    bool Empty() const { return !FMaxHeight && !FMaxWidth && !FMinHeight && !FMinWidth; }
 
     TNotifyEvent OnChange;
 

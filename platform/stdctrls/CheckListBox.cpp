@@ -1,6 +1,7 @@
 #include "platform/stdctrls/CheckListBox.h"
 
 #include "platform/classes/Properties.h"
+#include "platform/controls/MouseTracking.h"
 #include "platform/graphics/GdiObject.h"
 #include "platform/stdctrls/StandardProperties.h"
 
@@ -162,7 +163,7 @@ void TCheckListBox::Dispatch(TMessage& message) {
         message.Result = 1;
         return;
     case WM_LBUTTONDOWN: {
-        const int x = static_cast<short>(LOWORD(message.LParam));
+        const int x = MouseMessagePoint(message.LParam).x;
         const LRESULT hit = ::SendMessageA(FHandle, LB_ITEMFROMPOINT, 0, message.LParam);
         const int index = static_cast<int>(LOWORD(hit));
         const bool inCheckColumn =

@@ -1,5 +1,6 @@
 #include "platform/stdctrls/GlyphButtons.h"
 
+#include "platform/controls/MouseTracking.h"
 #include "platform/stdctrls/StandardProperties.h"
 
 #include <algorithm>
@@ -240,8 +241,7 @@ void TSpeedButton::Dispatch(TMessage& message) {
     case WM_LBUTTONUP:
         if (FPressing) {
             FPressing = false;
-            const POINT p{static_cast<short>(LOWORD(message.LParam)),
-                          static_cast<short>(HIWORD(message.LParam))};
+            const POINT p = MouseMessagePoint(message.LParam);
             const RECT client = ClientRect();
             if (::PtInRect(&client, p)) {
                 if (FGroupIndex != 0)

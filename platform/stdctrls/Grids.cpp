@@ -1,5 +1,6 @@
 #include "platform/stdctrls/Grids.h"
 
+#include "platform/controls/MouseTracking.h"
 #include "platform/stdctrls/StandardProperties.h"
 
 #include <algorithm>
@@ -329,8 +330,8 @@ void TCustomGrid::Dispatch(TMessage& message) {
             SetFocus();
         int col = 0;
         int row = 0;
-        if (MouseToCell(static_cast<short>(LOWORD(message.LParam)),
-                        static_cast<short>(HIWORD(message.LParam)), col, row) &&
+        const POINT p = MouseMessagePoint(message.LParam);
+        if (MouseToCell(p.x, p.y, col, row) &&
             col >= FFixedCols && row >= FFixedRows)
             FocusCell(col, row);
         break;

@@ -29,7 +29,7 @@ namespace {
 // back after Paint ran.
 class FramePicture {
 public:
-    template <class Paint> FramePicture(HWND window, Paint paint) : FWindow(window) {
+    template <class Paint> FramePicture(HWND window, Paint paint) {
         RECT r{};
         ::GetWindowRect(window, &r);
         FWidth = r.right - r.left;
@@ -59,7 +59,6 @@ public:
     }
 
 private:
-    HWND FWindow;
     int FWidth = 0;
     int FHeight = 0;
     std::vector<COLORREF> FPixels;
