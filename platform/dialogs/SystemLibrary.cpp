@@ -4,18 +4,6 @@
 
 #include <commctrl.h>
 
-TSystemLibrary::TSystemLibrary(const std::string& name)
-    : FModule(LoadLibraryByName(name, SystemFolderOnly)) {}
-
-TSystemLibrary::~TSystemLibrary() {
-    if (FModule)
-        ReleaseLibrary(FModule);
-}
-
-FARPROC TSystemLibrary::Address(const char* name) const {
-    return FModule ? ::GetProcAddress(FModule, name) : nullptr;
-}
-
 FARPROC ProcessLibraryAddress(const char* library, const char* entry) {
     // Never released: windows of the library's classes live until the end.
     const HMODULE module = LoadSystemLibraryForProcess(library);

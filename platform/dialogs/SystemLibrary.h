@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 // The flag every run-time load of a system library passes.
 inline constexpr DWORD SystemFolderOnly = LOAD_LIBRARY_SEARCH_SYSTEM32;
 
@@ -16,26 +14,6 @@ template <class F> F AsFunction(FARPROC address) {
     // The detour through void(*)() tells the compiler the signature change is meant.
     return reinterpret_cast<F>(reinterpret_cast<void (*)()>(address));
 }
-
-// A library of the system folder, loaded through the library-loader seam
-// for the object's life.
-class TSystemLibrary {
-public:
-    explicit TSystemLibrary(const std::string& name);
-    ~TSystemLibrary();
-    TSystemLibrary(const TSystemLibrary&) = delete;
-    TSystemLibrary& operator=(const TSystemLibrary&) = delete;
-
-    bool Loaded() const { return FModule != nullptr; }
-    // An entry by name as a function of type F; null when the library or the
-    // entry is missing.
-    template <class F> F Entry(const char* name) const { return AsFunction<F>(Address(name)); }
-
-private:
-    FARPROC Address(const char* name) const;
-
-    HMODULE FModule;
-};
 
 // An entry of a system library that stays loaded for the rest of the
 // process, as a function of type F; null when the library or the entry is

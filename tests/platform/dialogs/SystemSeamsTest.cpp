@@ -1,7 +1,6 @@
 // The seams: each program call goes through its replaceable function, an
 // override lasts exactly one scope, and the defaults are the real calls.
 
-#include "platform/dialogs/SystemLibrary.h"
 #include "platform/dialogs/SystemSeams.h"
 
 #include <gtest/gtest.h>
@@ -162,31 +161,3 @@ TEST(RealSystemCalls, LoaderLoadsAndReleasesByName) {
 
 } // namespace
 
-TEST(SystemLibrary, LoadsFromTheSystemFolderOnlyForItsLifeAndBindsByName) {
-    std::vector<std::string> calls;
-    TSeamOverride load(SystemSeams().LoadLibraryByName, [&](const std::string& name, DWORD flags) {
-        calls.push_back("load " + name + " " + std::to_string(flags));
-        return ::LoadLibraryExA(name.c_str(), nullptr, flags);
-    });
-    TSeamOverride release(SystemSeams().ReleaseLibrary, [&](HMODULE module) {
-        calls.push_back("release");
-        return ::FreeLibrary(module) != FALSE;
-    });
-    {
-        const TSystemLibrary kernel("kernel32.dll");
-        ASSERT_TRUE(kernel.Loaded());
-        using TTicks = ULONGLONG(WINAPI*)();
-        const auto ticks = kernel.Entry<TTicks>("GetTickCount64");
-        ASSERT_NE(ticks, nullptr);
-        EXPECT_GT(ticks(), 0u);
-        EXPECT_EQ(kernel.Entry<TTicks>("GibtEsNicht4711"), nullptr);
-    }
-    {
-        const TSystemLibrary missing("gibt-es-nicht-4711.dll");
-        EXPECT_FALSE(missing.Loaded());
-        EXPECT_EQ(missing.Entry<FARPROC>("x"), nullptr);
-    }
-    EXPECT_EQ(calls, (std::vector<std::string>{"load kernel32.dll 2048", "release",
-                                               "load gibt-es-nicht-4711.dll 2048"}))
-        << "what was not loaded is not released";
-}
