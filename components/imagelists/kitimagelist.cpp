@@ -185,7 +185,6 @@ void TKitImageListItem::ClearStrip() {
     } else {
         FMaskStrip->SetWidth(0);
     }
-    FUsedWidth = 0;
     FOffsets.Clear();
 }
 
@@ -195,12 +194,13 @@ void TKitImageListItem::AddImages(TKitImageListItem& source) {
     const int count = source.Count();
     if (count == 0)
         return;
-    const std::int64_t newWidth = std::int64_t{count} * FWidth + FUsedWidth;
+    const int usedWidth = UsedWidth();
+    const std::int64_t newWidth = std::int64_t{count} * FWidth + usedWidth;
     if (newWidth > MaxStripWidth)
         RaiseGraphicOperationError("Zu viele Bilder");
     const int width = static_cast<int>(newWidth);
     const TRect sourceCells{0, 0, count * FWidth, FHeight};
-    const TRect dest{FUsedWidth, 0, width, FHeight};
+    const TRect dest{usedWidth, 0, width, FHeight};
     BeginUpdate();
     try {
         // A strip read wider than its cells may have a mask only as wide as
@@ -216,7 +216,6 @@ void TKitImageListItem::AddImages(TKitImageListItem& source) {
             const auto left = static_cast<std::int16_t>(FOffsets.Count() * FWidth);
             FOffsets.Add(reinterpret_cast<void*>(static_cast<std::intptr_t>(left)));
         }
-        FUsedWidth = width;
     } catch (...) {
         EndUpdate(false);
         throw;
@@ -252,11 +251,10 @@ void TKitImageListItem::WriteStrip(TStream& stream) {
     WriteInt32(stream, count);
     if (count <= 0)
         return;
-    FUsedWidth = count * FWidth;
-    FStrip->SetWidth(FUsedWidth);
+    FStrip->SetWidth(UsedWidth());
     WriteBitmap(stream, *FStrip, Compressed(), SavePixelFormatColours(FSavePixelFormat));
     if (FMasked) {
-        FMaskStrip->SetWidth(FUsedWidth);
+        FMaskStrip->SetWidth(UsedWidth());
         WriteBitmap(stream, *FMaskStrip, Compressed(), MaskColours);
     }
 }
@@ -287,8 +285,8 @@ void TKitImageListItem::LoadStrip(TKitImageStripData& data) {
         throw;
     }
     // A strip wider than its cells is kept as read, but the cells end at
-    // Count x Width: an image appended later goes where its offset says.
-    FUsedWidth = data.Count * FWidth;
+    // Count x Width (UsedWidth): an image appended later goes where its
+    // offset says.
     RebuildOffsets(data.Count);
 }
 

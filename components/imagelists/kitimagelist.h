@@ -30,7 +30,8 @@ public:
     ~TKitImageListItem() override;
 
     int Count() const { return FOffsets.Count(); }
-    int UsedWidth() const { return FUsedWidth; }
+    // Where the cells end in the strip, which may be wider as read.
+    int UsedWidth() const { return Count() * FWidth; }
     // An image index outside 0 .. Count - 1 raises EListError.
     TRect CellRect(int n) const;
     // Bitmap resized to one cell and given image N (not its mask); nothing
@@ -110,7 +111,6 @@ private:
 
     std::int32_t FAllocBy = 4;
     std::int32_t FHeight = 16;
-    std::int32_t FUsedWidth = 0;
     std::int32_t FWidth = 16;
     TKitSavePixelFormat FSavePixelFormat = spfDefault;
     TColor FBackColor;
