@@ -10,25 +10,6 @@
 
 namespace {
 
-// The lines a string list makes of Text: each ends at CR, LF or CR LF, and
-// text after the last break is one more.
-std::int64_t LineCount(const std::vector<std::uint8_t>& text) {
-    std::int64_t lines = 0;
-    const std::size_t size = text.size();
-    for (std::size_t i = 0; i < size; ++i) {
-        if (text[i] == '\r') {
-            ++lines;
-            if (i + 1 < size && text[i + 1] == '\n')
-                ++i;
-        } else if (text[i] == '\n') {
-            ++lines;
-        }
-    }
-    if (size > 0 && text[size - 1] != '\r' && text[size - 1] != '\n')
-        ++lines;
-    return lines;
-}
-
 // What one line costs the list besides its characters: its text object and
 // object pointer, three times over for the old and the new array while the
 // list grows.
@@ -44,7 +25,9 @@ void ReadStrings(TStream& Stream, TStrings& List, bool Compressed) {
     TMemoryStream payload;
     ReadDataBlock(Stream, Compressed, payload,
                   [](const std::uint8_t*, std::size_t) { return KitMaxStringBlockBytes; });
-    const std::int64_t lines = LineCount(payload.Bytes());
+    const auto& bytes = payload.Bytes();
+    const std::int64_t lines =
+        CountTextLines({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
     if (lines > KitMaxStringBlockLines)
         RaiseBadBlockLength();
     // The list copies the text, cuts it into lines and keeps an entry for

@@ -112,22 +112,17 @@ std::string TStrings::GetText() const {
     return text;
 }
 
+std::int64_t CountTextLines(std::string_view text) {
+    std::int64_t lines = 0;
+    ForEachTextLine(text, [&lines](std::string_view) { ++lines; });
+    return lines;
+}
+
 void TStrings::SetText(const std::string& text) {
     BeginUpdate();
     try {
         Clear();
-        size_t start = 0;
-        while (start < text.size()) {
-            size_t end = text.find_first_of("\r\n", start);
-            if (end == std::string::npos) {
-                Add(text.substr(start));
-                break;
-            }
-            Add(text.substr(start, end - start));
-            start = end + 1;
-            if (text[end] == '\r' && start < text.size() && text[start] == '\n')
-                ++start;
-        }
+        ForEachTextLine(text, [this](std::string_view line) { Add(std::string(line)); });
     } catch (...) {
         EndUpdate();
         throw;

@@ -7,8 +7,29 @@
 #include "platform/classes/Event.h"
 #include "platform/classes/Persistent.h"
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// The lines a text makes: each ends at CR LF, CR or LF, and text after the
+// last break is one more. Line is called with each, without its break.
+template <class F> void ForEachTextLine(std::string_view text, F&& line) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            line(text.substr(start));
+            return;
+        }
+        line(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
+            ++start;
+    }
+}
+// How many lines SetText makes of Text.
+std::int64_t CountTextLines(std::string_view text);
 
 class TStrings : public TPersistent {
     TESSARO_CLASS(TStrings, TPersistent)
