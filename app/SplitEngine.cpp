@@ -5,6 +5,9 @@
 #include "app/split/PartFiles.h"
 #include "app/split/SplitCopier.h"
 #include "platform/rtl/OSFile.h"
+#include "platform/rtl/TextLineSplitter.h"
+
+#include <string_view>
 
 namespace {
 
@@ -34,16 +37,10 @@ TSplitResult SplitLines(const std::wstring& sourceName, const std::wstring& outp
 
 bool StartsWithUtf16Bom(const std::wstring& fileName) {
     TOSFile file = TOSFile::OpenRead(fileName);
-    unsigned char head[2] = {};
-    std::size_t got = 0;
-    while (got < sizeof head) {
-        const std::size_t count = file.Read(head + got, sizeof head - got);
-        if (count == 0) {
-            break;
-        }
-        got += count;
-    }
+    TFileBytes bytes(file);
+    char head[2] = {};
+    const std::size_t got = ReadUpTo(bytes, head, sizeof head);
     file.Close();
-    return got == 2 &&
-           ((head[0] == 0xFF && head[1] == 0xFE) || (head[0] == 0xFE && head[1] == 0xFF));
+    const std::string_view mark(head, got);
+    return mark == "\xFF\xFE" || mark == "\xFE\xFF";
 }

@@ -7,15 +7,7 @@
 
 bool TUtf8MarkSkipper::HasMark() {
     if (!FHeadRead) {
-        // The source may hand out fewer bytes than asked for.
-        while (FHeadSize < sizeof FHead) {
-            const std::size_t count =
-                FSource.ReadSome(FHead + FHeadSize, sizeof FHead - FHeadSize);
-            if (count == 0) {
-                break;
-            }
-            FHeadSize += count;
-        }
+        FHeadSize = ReadUpTo(FSource, FHead, sizeof FHead);
         FHeadRead = true;
         FMark = std::string_view(FHead, FHeadSize) == Utf8Mark;
         FHeadPos = FMark ? FHeadSize : 0;

@@ -14,6 +14,17 @@
 #include <emmintrin.h>
 #endif
 
+std::size_t ReadUpTo(TByteSource& source, char* buffer, std::size_t count) {
+    std::size_t got = 0;
+    while (got < count) {
+        const std::size_t n = source.ReadSome(buffer + got, count - got);
+        if (n == 0)
+            break;
+        got += n;
+    }
+    return got;
+}
+
 namespace {
 
 constexpr char CtrlZ = 26;

@@ -34,6 +34,10 @@ public:
     virtual std::size_t ReadSome(char* buffer, std::size_t capacity) = 0;
 };
 
+// Reads until Buffer holds Count bytes or the source ends (a source may hand
+// out fewer bytes than asked for); returns how many it holds.
+std::size_t ReadUpTo(TByteSource& source, char* buffer, std::size_t count);
+
 // Reads a source in blocks and hands them out "resolved": the logical end is
 // applied (bytes from a Ctrl-Z that ends the input on are never handed out),
 // and a CR is never separated from the LF that follows it. So within a
