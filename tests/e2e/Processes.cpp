@@ -24,6 +24,20 @@ std::vector<TProcessInfo> ChildProcesses(DWORD parentId) {
     return result;
 }
 
+std::vector<std::string> ModulesOf(DWORD processId) {
+    std::vector<std::string> paths;
+    const TUniqueHandle snapshot(
+        CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, processId));
+    if (!snapshot)
+        throw std::runtime_error("cannot list the modules of a process");
+    MODULEENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Module32First(snapshot.Get(), &entry); more;
+         more = Module32Next(snapshot.Get(), &entry))
+        paths.emplace_back(entry.szExePath);
+    return paths;
+}
+
 namespace {
 using TQueryProcess = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
 

@@ -1,6 +1,6 @@
 #pragma once
-// Other processes as the system sees them: which a program started, and the
-// command line each was started with.
+// Other processes as the system sees them: which a program started, the
+// modules each holds and the command line each was started with.
 
 #include <windows.h>
 
@@ -16,6 +16,9 @@ struct TProcessInfo {
 
 // The running processes whose parent is parentId.
 std::vector<TProcessInfo> ChildProcesses(DWORD parentId);
+
+// The paths of the modules (program and libraries) a running process holds.
+std::vector<std::string> ModulesOf(DWORD processId);
 
 // The command line process id was started with, read from its process
 // parameters; raises std::runtime_error when it cannot be read.

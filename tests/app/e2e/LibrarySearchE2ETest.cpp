@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <stdexcept>
-#include <tlhelp32.h>
 #include <iterator>
 #include <vector>
 
@@ -48,21 +46,6 @@ bool PlantedThere(const std::string& module, const std::string& folder) {
     const std::string path = Lower(module);
     const std::string inside = Lower(folder + "\\");
     return path.rfind(inside, 0) == 0 && path != inside + "tessaro.exe";
-}
-
-// The paths of the modules a running process holds.
-std::vector<std::string> ModulesOf(DWORD processId) {
-    std::vector<std::string> paths;
-    const HANDLE snapshot =
-        ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, processId);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot list the modules of the program");
-    MODULEENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = ::Module32First(snapshot, &entry); more; more = ::Module32Next(snapshot, &entry))
-        paths.emplace_back(entry.szExePath);
-    ::CloseHandle(snapshot);
-    return paths;
 }
 
 std::string SystemFolder() {
@@ -136,7 +119,7 @@ TEST_F(Program, LibrariesPlantedBesideTheProgramAreNeverLoadedByIt) {
             before.push_back(Loads(folder, name));
 
         Start(program);
-        for (const std::string& module : ModulesOf(driver.ProcessId()))
+        for (const std::string& module : e2e::ModulesOf(driver.ProcessId()))
             EXPECT_FALSE(PlantedThere(module, folder)) << "the program holds " << module;
         beside = SettledPicture(window);
         EXPECT_TRUE(driver.RequestClose(10s));

@@ -74,13 +74,14 @@ TEST_F(ScrollBox, ScrollRequestsMoveTheChildrenWithinTheRange) {
 }
 
 TEST_F(ScrollBox, DraggingTheThumbScrollsToItsTrackPosition) {
-    Add<TLabel>(box, 10, 600, 50, 20);
-    // The track position the thumb reports while it is dragged.
+    // Past what the message's 16 bits hold: the scroll bar's own 32-bit
+    // position counts, not the truncated one in the message.
+    Add<TLabel>(box, 10, 70500, 50, 20);
     SCROLLINFO info{sizeof info, SIF_POS};
-    info.nPos = 120;
+    info.nPos = 70000;
     ::SetScrollInfo(box->Handle(), SB_VERT, &info, FALSE);
-    ::SendMessageA(box->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 120), 0);
-    EXPECT_EQ(box->VertPosition(), 120);
+    ::SendMessageA(box->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, LOWORD(70000)), 0);
+    EXPECT_EQ(box->VertPosition(), 70000);
 }
 
 TEST_F(ScrollBox, GrowingTheBoxScrollsBackWhatNoLongerNeedsScrolling) {
