@@ -31,28 +31,6 @@ TReadOnlyMemoryStream Over(const TSeedBytes& bytes) {
     return TReadOnlyMemoryStream(bytes.data(), static_cast<std::int64_t>(bytes.size()));
 }
 
-TSeedBytes PlainBlock(const TSeedBytes& payload) {
-    TSeedBytes block;
-    AppendInt32(block, static_cast<std::int32_t>(payload.size()));
-    block.insert(block.end(), payload.begin(), payload.end());
-    return block;
-}
-
-TSeedBytes CompressedBlock(const TSeedBytes& payload) {
-    TMemoryStream packed;
-    WriteDataBlock(packed, true, [&payload](TStream& s) {
-        s.WriteBuffer(payload.data(), static_cast<std::int32_t>(payload.size()));
-    });
-    return packed.Bytes();
-}
-
-// A wave file of four samples.
-TSeedBytes SmallWave() {
-    const char bytes[] = "RIFF\x30\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1F\0\0\x40\x1F"
-                         "\0\0\x01\0\x08\0data\x04\0\0\0\x80\x81\x82\x83";
-    return TSeedBytes(bytes, bytes + sizeof bytes - 1);
-}
-
 void LoadWave(TKitWave& wave, const TSeedBytes& bytes) {
     TReadOnlyMemoryStream s = Over(bytes);
     wave.LoadFromStream(s);
@@ -134,10 +112,10 @@ TEST(DecodeBound, KindBoundsRefuseBlocksTheirContentCannotNeed) {
     longRle.insert(longRle.end() - 2, 400, 0x01);
     const TCase refused[] = {
         {"string block beyond the string maximum", RunHeavyStream(520, 'a'), true, false},
-        {"too many lines", PlainBlock(tooManyLines), false, false},
-        {"plain bitmap longer than its rows", PlainBlock(longRgb), false, true},
-        {"compressed bitmap longer than its rows", CompressedBlock(longRgb), true, true},
-        {"run-length bitmap longer than its worst case", PlainBlock(longRle), false, true},
+        {"too many lines", DataBlock(tooManyLines, false), false, false},
+        {"plain bitmap longer than its rows", DataBlock(longRgb, false), false, true},
+        {"compressed bitmap longer than its rows", DataBlock(longRgb, true), true, true},
+        {"run-length bitmap longer than its worst case", DataBlock(longRle, false), false, true},
     };
     const TKitDecodeBudget budget(std::int64_t{1} << 30);
     for (const TCase& c : refused) {
@@ -160,7 +138,7 @@ TEST(DecodeBound, KindBoundsRefuseBlocksTheirContentCannotNeed) {
     for (const bool compressed : {false, true}) {
         TSeedBytes record{static_cast<std::uint8_t>(ItemFlagData |
                                                     (compressed ? ItemFlagCompressed : 0))};
-        const TSeedBytes block = compressed ? CompressedBlock(rgb) : PlainBlock(rgb);
+        const TSeedBytes block = DataBlock(rgb, compressed);
         record.insert(record.end(), block.begin(), block.end());
         TReadOnlyMemoryStream s = Over(record);
         TOwnedPtr<TKitStringListItem> header(new TKitStringListItem(nullptr));
@@ -240,7 +218,7 @@ TEST(DecodeBound, LineLimitCountsCarriageReturnLineFeedAsOneLine) {
     for (const TCase& c : {TCase{"CR LF pairs", pairs, false}, TCase{"text after the last", oneMore, true},
                            TCase{"CR CR", twoCrs, true}}) {
         TSeedBytes record{ItemFlagData};
-        const TSeedBytes block = PlainBlock(c.Text);
+        const TSeedBytes block = DataBlock(c.Text, false);
         record.insert(record.end(), block.begin(), block.end());
         TReadOnlyMemoryStream s = Over(record);
         TOwnedPtr<TKitStringListItem> item(new TKitStringListItem(nullptr));
@@ -323,7 +301,7 @@ TEST(WaveRecord, CutCompressedRecordRaisesAndKeepsTheWave) {
     for (const TSeedBytes& record : {TSeedBytes{0x09}, TSeedBytes{0x09, 0x20, 0, 0}}) {
         TOwnedPtr<TKitWaveList> list(new TKitWaveList(nullptr));
         TKitWaveListItem* item = list->Items(list->AddItem());
-        LoadWave(*item->Wave(), SmallWave());
+        LoadWave(*item->Wave(), WaveBytes(4));
         ASSERT_FALSE(item->Wave()->Empty());
         const std::int64_t size = item->Wave()->Size();
         TReadOnlyMemoryStream s = Over(record);
@@ -344,7 +322,7 @@ TEST(WaveRecord, WaveBlocksLoadedOnTheirOwnGetTheRecordChecks) {
     // LoadCompressed and LoadWithSize check a block as a record's wave block
     // is checked: a short or damaged block and the open budget; a refused
     // block leaves the wave as it was.
-    const TSeedBytes riff = SmallWave();
+    const TSeedBytes riff = WaveBytes(4);
     TKitWave made;
     LoadWave(made, riff);
     TMemoryStream packedStream;

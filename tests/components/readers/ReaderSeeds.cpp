@@ -13,41 +13,16 @@
 
 namespace {
 
-void AppendText(TSeedBytes& b, const char* text) {
-    b.insert(b.end(), text, text + std::strlen(text));
-}
-
-TSeedBytes Wave(int samples) {
-    TSeedBytes b;
-    AppendText(b, "RIFF");
-    AppendInt32(b, 36 + samples);
-    AppendText(b, "WAVEfmt ");
-    AppendInt32(b, 16);
-    b.insert(b.end(), {1, 0, 1, 0});
-    AppendInt32(b, 8000);
-    AppendInt32(b, 8000);
-    b.insert(b.end(), {1, 0, 8, 0});
-    AppendText(b, "data");
-    AppendInt32(b, samples);
-    for (int i = 0; i < samples; ++i)
-        b.push_back(static_cast<std::uint8_t>(0x80 + i));
-    return b;
-}
-
-TSeedBytes Bytes(const TMemoryStream& s) {
-    return s.Bytes();
-}
-
 template <class TList> TSeedBytes ListFile(TList& list) {
     TMemoryStream s;
     list.SaveToListStream(s);
-    return Bytes(s);
+    return StreamBytes(s);
 }
 
 template <class TList> TSeedBytes ItemBlock(TList& list, bool offsets) {
     TMemoryStream s;
     list.WriteItems(s, offsets);
-    return Bytes(s);
+    return StreamBytes(s);
 }
 
 template <class TList> TSeedBytes Form(TList& list, std::uint8_t kind) {
@@ -96,7 +71,7 @@ std::vector<TSeedBytes> WaveSeeds(std::vector<TSeedBytes>& forms) {
             item->SetCompressed(compressed);
             item->SetDescription("Klang " + std::to_string(i));
             if (i != 1) {
-                const TSeedBytes wave = Wave(20 + 40 * i);
+                const TSeedBytes wave = WaveBytes(20 + 40 * i);
                 TMemoryStream data;
                 data.WriteBuffer(wave.data(), static_cast<std::int32_t>(wave.size()));
                 data.SetPosition(0);
@@ -125,11 +100,8 @@ TSeedBytes BitmapFile(int width, int height, int bitCount) {
 }
 
 void AppendBlock(TSeedBytes& record, const TSeedBytes& payload, bool compressed) {
-    TMemoryStream s;
-    WriteDataBlock(s, compressed, [&payload](TStream& out) {
-        out.WriteBuffer(payload.data(), static_cast<std::int32_t>(payload.size()));
-    });
-    record.insert(record.end(), s.Bytes().begin(), s.Bytes().end());
+    const TSeedBytes block = DataBlock(payload, compressed);
+    record.insert(record.end(), block.begin(), block.end());
 }
 
 std::vector<TSeedBytes> BitmapSeeds() {
@@ -188,19 +160,13 @@ std::vector<TSeedBytes> ImageSeeds() {
 
 } // namespace
 
-void AppendInt32(TSeedBytes& bytes, std::int32_t value) {
-    const auto u = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8)
-        bytes.push_back(static_cast<std::uint8_t>(u >> shift));
-}
-
 TSeedBytes ListFileOf(TKitListKind kind, const std::vector<TSeedBytes>& records) {
     TMemoryStream s;
     WriteListFile(s, kind, static_cast<std::int32_t>(records.size()), [&records](TStream& out, int i) {
         const TSeedBytes& record = records[static_cast<std::size_t>(i)];
         out.WriteBuffer(record.data(), static_cast<std::int32_t>(record.size()));
     });
-    return Bytes(s);
+    return StreamBytes(s);
 }
 
 TSeedBytes RunHeavyStringListFile(int count, int blocks, std::uint8_t fill) {
@@ -266,4 +232,12 @@ std::map<std::string, std::vector<TSeedBytes>> ReaderSeeds() {
     seeds["images"] = ImageSeeds();
     seeds["forms"] = forms;
     return seeds;
+}
+
+TSeedBytes DataBlock(const TSeedBytes& payload, bool compressed) {
+    TMemoryStream s;
+    WriteDataBlock(s, compressed, [&payload](TStream& out) {
+        out.WriteBuffer(payload.data(), static_cast<std::int32_t>(payload.size()));
+    });
+    return StreamBytes(s);
 }

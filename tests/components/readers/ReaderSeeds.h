@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 #include <vector>
+#include "tests/components/data/DataTestSupport.h"
 
 using TSeedBytes = std::vector<std::uint8_t>;
 
@@ -25,8 +26,9 @@ std::vector<TSeedBytes> BitmapFileSeeds();
 // of Fill, built from run items (about 840:1).
 TSeedBytes RunHeavyStream(int blocks, std::uint8_t fill);
 
-// Value as four little-endian bytes at the end of Bytes.
-void AppendInt32(TSeedBytes& bytes, std::int32_t value);
+// A data block of Payload as the kit writes one, plain (length in front) or
+// compressed.
+TSeedBytes DataBlock(const TSeedBytes& payload, bool compressed);
 
 // A list file of Kind holding Records (each a whole item record), made by
 // the kit's list-file writer.
