@@ -14,6 +14,12 @@ public:
         ++Asked;
         return Palette;
     }
+    // Whether each realisation asked for the foreground.
+    std::vector<bool> Foreground;
+    bool PaletteChanged(bool foreground) override {
+        Foreground.push_back(foreground);
+        return TProbeGraphic::PaletteChanged(foreground);
+    }
 };
 
 HPALETTE MakePalette() {
@@ -48,6 +54,20 @@ TEST_F(ControlsTest, TheFormRealisesItsControlsPalettesWhenTheSystemAsks) {
 
     with->Palette = nullptr;
     EXPECT_EQ(::SendMessageA(form->Handle(), WM_QUERYNEWPALETTE, 0, 0), FALSE);
+
+    // Two palettes: only the topmost control (the last made) realises its
+    // own in the foreground; the one below fits in behind it.
+    auto* below = Add<TPaletteProbe>(form, {110, 10, 150, 50}, "below");
+    auto* top = Add<TPaletteProbe>(form, {160, 10, 200, 50}, "top");
+    HPALETTE second = MakePalette();
+    below->Palette = palette;
+    top->Palette = second;
+    EXPECT_EQ(::SendMessageA(form->Handle(), WM_QUERYNEWPALETTE, 0, 0), TRUE);
+    EXPECT_EQ(top->Foreground, std::vector<bool>{true});
+    EXPECT_EQ(below->Foreground, std::vector<bool>{false});
+    Free(below);
+    Free(top);
+    ::DeleteObject(second);
     Free(with);
     ::DeleteObject(palette);
 }
