@@ -162,7 +162,7 @@ TWindowProcList& TThemeManager::List(TThemedClass cls) const {
 
 void TThemeManager::Loaded() {
     if (ActiveThemeManager == this && !Designing())
-        CollectForms(nullptr);
+        CollectForms();
     TComponent::Loaded();
 }
 
@@ -236,7 +236,7 @@ bool TThemeManager::ApplicationWindowHook(TMessage& message) {
         if (!ActiveThemeManager) {
             ActiveThemeManager = this;
             FPassive = false;
-            CollectForms(nullptr);
+            CollectForms();
         }
     }
     TakePendingForms();
@@ -345,22 +345,17 @@ void TThemeManager::BroadcastToChildren(TWinControl* parent) {
     }
 }
 
-void TThemeManager::CollectForms(TCustomForm* form) {
+void TThemeManager::CollectForms() {
     if (FPassive || Designing())
         return;
-    if (form) {
-        SubclassForm(form);
-        CollectControls(form);
-    } else {
-        ClearLists();
-        if (Screen)
-            for (int i = 0; i < Screen->FormCount(); ++i) {
-                SubclassForm(Screen->Forms(i));
-                CollectControls(Screen->Forms(i));
-            }
-    }
+    ClearLists();
+    if (Screen)
+        for (int i = 0; i < Screen->FormCount(); ++i) {
+            SubclassForm(Screen->Forms(i));
+            CollectControls(Screen->Forms(i));
+        }
     if (HasFixUpOptions(FOptions))
-        ApplyFixUps(form);
+        ApplyFixUps(nullptr);
 }
 
 void TThemeManager::CollectControls(TWinControl* parent) {
@@ -458,7 +453,7 @@ void TThemeManager::BecomeActiveManager() {
     }
     ActiveThemeManager = this;
     FPassive = false;
-    CollectForms(nullptr);
+    CollectForms();
 }
 
 void TThemeManager::QueueRecreation(TControl* control) {

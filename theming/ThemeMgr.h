@@ -105,7 +105,7 @@ public:
     // The common frame of every themed handler, entered from a stub.
     void HandleThemedMessage(TThemedClass cls, TControl* control, TMessage& message);
 
-    void CollectForms(TCustomForm* form);
+    void CollectForms();
     void CollectControls(TWinControl* parent);
     void ClearLists();
     void UnsubclassChildren(TWinControl* parent);

@@ -68,11 +68,6 @@ const wchar_t* ThemeElementClassName(ThemeElementClass element) {
     return ElementClassNames[static_cast<size_t>(element)];
 }
 
-const TClassInfo& TThemeServices::StaticClassInfo() {
-    static const TClassInfo info = MakeClassInfo<TThemeServices>("TThemeServices");
-    return info;
-}
-
 TThemeServices::TThemeServices(HWND window) : FWindow(window) {
     if (FWindow)
         Subclass();

@@ -62,7 +62,6 @@ struct ThemedElementDetails {
 };
 
 class TThemeServices : public TObject {
-    TESSARO_CLASS(TThemeServices, TObject)
 public:
     // Subclasses Window when it is non-zero, takes a reference on the
     // library and reads the theme state.

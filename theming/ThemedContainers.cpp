@@ -340,13 +340,12 @@ bool TabSheetWindowProc(TThemeManager& manager, TControl* control, TMessage& mes
         return true;
     case WM_NCPAINT: {
         if (const HWND window = WindowOf(control)) {
-            const int border = static_cast<int>(PublishedOrdinal(control, "BorderWidth", 0));
+            // The platform's tab sheets have no border of their own: the
+            // client area starts at the window's corner.
             TNonClientDC dc(window);
             if (dc.Get()) {
-                RECT r = control->ClientRect();
-                ::OffsetRect(&r, border, border);
+                const RECT r = control->ClientRect();
                 ::ExcludeClipRect(dc.Get(), r.left, r.top, r.right, r.bottom);
-                ::SetWindowOrgEx(dc.Get(), -border, -border, nullptr);
                 const ThemedElementDetails details = TThemeServices::TabDetails(TabBody);
                 services->DrawParentBackground(window, dc.Get(), &details, false, nullptr);
             }

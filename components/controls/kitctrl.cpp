@@ -178,6 +178,13 @@ void TKitBaseGraphicControl::Dispatch(TMessage& message) {
 }
 
 void TKitBaseGraphicControl::Paint() {
+    // An opaque control is redrawn without erasing what lies under it, so
+    // with nothing of its own to show it still covers its area.
+    if (!FTransparent) {
+        Canvas()->Brush()->SetColor(Color());
+        Canvas()->Brush()->SetStyle(bsSolid);
+        Canvas()->FillRect(ClientRect());
+    }
     if (ComponentState().Contains(csDesigning))
         DrawDesignFrame();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/controls/Cursors.h"
 #include "platform/controls/DragDrop.h"
+#include "platform/controls/Hints.h"
 #include "platform/controls/Menus.h"
 #include "platform/controls/MouseTracking.h"
 #include "platform/controls/WinControl.h"
@@ -181,6 +182,9 @@ void TControl::Dispatch(TMessage& message) {
     case CM_BIDIMODECHANGED:
         Invalidate();
         return;
+    case CM_SHOWHINTCHANGED:
+        ApplyHint();
+        return;
     case WM_CONTEXTMENU:
         if (ContextPopup(message))
             return;
@@ -265,6 +269,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     FWidth = width;
     FHeight = height;
     InvalidateControl(Visible(), false);
+    ApplyHint();
     BoundsChanged();
     if (FParent)
         FParent->ChildBoundsChanged(this);
@@ -295,6 +300,7 @@ void TControl::SetVisible(bool value) {
         MouseControlGone(this);
     FVisible = value;
     Perform(CM_VISIBLECHANGED, value);
+    ApplyHint();
     InvalidateControl(true, false);
     if (FAlign != alNone)
         RequestAlign();
@@ -382,7 +388,16 @@ void TControl::ColorChanged() {
 }
 
 void TControl::SetHint(const std::string& value) {
+    if (value == FHint)
+        return;
     FHint = value;
+    ApplyHint();
+}
+
+void TControl::ApplyHint() {
+    if (FParent && FParent->HandleAllocated())
+        SetAreaHint(FParent->Handle(), reinterpret_cast<UINT_PTR>(this), BoundsRect(),
+                    FShowHint && FVisible ? FHint : std::string());
 }
 
 void TControl::SetShowHint(bool value) {

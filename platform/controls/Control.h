@@ -326,6 +326,10 @@ protected:
     virtual void FontChanged();
     virtual void ColorChanged();
     virtual void VisibleChanging() {}
+    // Gives the tooltip the hint as it now stands: the tool of the
+    // control's area on the parent's window, removed while the control is
+    // hidden or shows no hint.
+    virtual void ApplyHint();
     void ConstraintsChanged(TObject* sender);
     // Width and height within Constraints.
     void ConstrainSize(int& width, int& height) const;

@@ -4,8 +4,18 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+#include <unordered_set>
+
 namespace {
 HWND tooltip = nullptr;
+
+// The area tools of each window, to relay its mouse messages and to remove
+// them with the window.
+std::unordered_map<HWND, std::unordered_set<UINT_PTR>>& AreaTools() {
+    static auto* const tools = new std::unordered_map<HWND, std::unordered_set<UINT_PTR>>;
+    return *tools;
+}
 
 HWND Tooltip() {
     if (!tooltip) {
@@ -47,7 +57,60 @@ void SetWindowHint(HWND control, const std::string& text) {
     ::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
+void SetAreaHint(HWND window, UINT_PTR id, const RECT& area, const std::string& text) {
+    auto& tools = AreaTools();
+    const auto known = tools.find(window);
+    const bool listed = known != tools.end() && known->second.contains(id);
+    if (!window || (text.empty() && !listed))
+        return;
+    HWND tip = Tooltip();
+    if (!tip)
+        return;
+    TOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = window;
+    ti.uId = id;
+    ::SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    if (text.empty()) {
+        known->second.erase(id);
+        if (known->second.empty())
+            tools.erase(known);
+        return;
+    }
+    ti.rect = area;
+    ti.lpszText = const_cast<char*>(text.c_str());
+    if (::SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti)))
+        tools[window].insert(id);
+}
+
+void ForgetAreaHints(HWND window) {
+    auto& tools = AreaTools();
+    const auto known = tools.find(window);
+    if (known == tools.end())
+        return;
+    for (const UINT_PTR id : known->second) {
+        TOOLINFOA ti{};
+        ti.cbSize = TTTOOLINFOA_V2_SIZE;
+        ti.hwnd = window;
+        ti.uId = id;
+        ::SendMessageA(tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    tools.erase(known);
+}
+
+void RelayHintMouse(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!tooltip || !AreaTools().contains(window))
+        return;
+    MSG m{};
+    m.hwnd = window;
+    m.message = msg;
+    m.wParam = wParam;
+    m.lParam = lParam;
+    ::SendMessageA(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
+}
+
 void ReleaseHints() {
+    AreaTools().clear();
     if (tooltip) {
         ::DestroyWindow(tooltip);
         tooltip = nullptr;

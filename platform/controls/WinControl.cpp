@@ -84,6 +84,7 @@ LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     FreeDeviceContexts();
     if (msg == WM_NCDESTROY && control->FHandle == hwnd) {
+        ForgetAreaHints(hwnd);
         ControlsByWindow().Remove(hwnd);
         control->FHandle = nullptr;
         CountHandle(THandleKind::Window, -1);
@@ -151,6 +152,9 @@ void TWinControl::CreateHandle() {
         child->CreateHandle();
     UpdateTabOrderZ();
     ApplyHint();
+    for (TControl* c : FControls)
+        if (!dynamic_cast<TWinControl*>(c))
+            c->ApplyHint();
     CreateHandleDone();
 }
 
@@ -301,6 +305,7 @@ void TWinControl::InsertControl(TControl* control) {
         }
     } else {
         control->Invalidate();
+        control->ApplyHint();
     }
     Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), TRUE);
 }
@@ -311,10 +316,13 @@ void TWinControl::RemoveControl(TControl* control) {
     Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), FALSE);
     // Compared as TControl: a control leaving from its destructor is no
     // longer known as a TWinControl.
-    if (auto* win = dynamic_cast<TWinControl*>(control))
+    if (auto* win = dynamic_cast<TWinControl*>(control)) {
         win->DestroyHandle();
-    else
+    } else {
         control->Invalidate();
+        if (FHandle)
+            SetAreaHint(FHandle, reinterpret_cast<UINT_PTR>(control), {}, std::string());
+    }
     std::erase_if(FTabList, [&](TWinControl* w) { return static_cast<TControl*>(w) == control; });
     std::erase(FControls, control);
     control->FParent = nullptr;
@@ -471,13 +479,6 @@ void TWinControl::SetText(const std::string& value) {
     Perform(CM_TEXTCHANGED);
 }
 
-void TWinControl::SetHint(const std::string& value) {
-    if (value == FHint)
-        return;
-    TControl::SetHint(value);
-    ApplyHint();
-}
-
 void TWinControl::ApplyHint() {
     if (FHandle)
         SetWindowHint(FHandle, FShowHint ? FHint : std::string());
@@ -525,6 +526,12 @@ void TWinControl::ColorChanged() {
 }
 
 void TWinControl::PaintWindow(HDC dc) {
+    // A window of no system class has nothing of its own to paint, and the
+    // default procedure's WM_PAINT ignores the DC: it would validate the
+    // window's update region, throwing away a repaint still due when the DC
+    // is another one (WM_PRINTCLIENT from a child asking for its background).
+    if (!IsSystemClass())
+        return;
     TMessage m{WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
     DefaultHandler(m);
 }
@@ -589,10 +596,7 @@ void TWinControl::PaintInto(HDC dc) {
     const auto context = reinterpret_cast<WPARAM>(dc);
     Perform(WM_ERASEBKGND, context, static_cast<LPARAM>(context));
     TMessage inner{WM_PAINT, context, 0, 0};
-    if (FControls.empty() && !FControlState.Contains(csCustomPaint))
-        DefaultHandler(inner);
-    else
-        PaintHandler(inner);
+    PaintHandler(inner);
 }
 
 void TWinControl::SetDoubleBuffered(bool value) {
@@ -651,8 +655,11 @@ void TWinControl::DoExit() {
 }
 
 void TWinControl::WndProc(TMessage& message) {
-    if (message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MBUTTONDBLCLK && ForwardMouse(message))
-        return;
+    if (message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MBUTTONDBLCLK) {
+        RelayHintMouse(FHandle, message.Msg, message.WParam, message.LParam);
+        if (ForwardMouse(message))
+            return;
+    }
     TControl::WndProc(message);
 }
 
@@ -708,7 +715,7 @@ void TWinControl::Dispatch(TMessage& message) {
     case WM_PAINT:
         if (FDoubleBuffered && !message.WParam)
             PaintBuffered();
-        else if (FControls.empty() && !FControlState.Contains(csCustomPaint))
+        else if (FControls.empty() && !FControlState.Contains(csCustomPaint) && !message.WParam)
             DefaultHandler(message);
         else
             PaintHandler(message);

@@ -93,7 +93,6 @@ public:
     void SetBounds(int left, int top, int width, int height) override;
     void SetEnabled(bool value) override;
     void SetText(const std::string& value) override;
-    void SetHint(const std::string& value) override;
 
     // The children last to first, then the window itself; the first palette
     // realised takes the foreground, the others follow in the background.
@@ -161,7 +160,7 @@ protected:
     // if so, reflects it to that child.
     bool ReflectNotification(TMessage& message);
     void UpdateTabOrderZ();
-    void ApplyHint();
+    void ApplyHint() override;
     virtual void AlignControls(RECT& rect);
 
     HWND FHandle = nullptr;

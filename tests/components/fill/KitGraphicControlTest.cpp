@@ -1,7 +1,8 @@
 // The bases of the kit's controls without a window, on a shown form:
 // bounds-change events, the image index setters, transparency and the
-// redraw it implies, the bevel copy, the parent's background changing, and
-// entering and leaving with the real mouse.
+// redraw it implies, the bevel copy, the parent's background changing,
+// entering and leaving with the real mouse, the hint, and the background of
+// an opaque fill whose image went.
 
 #include "components/imagelists/kitbitmaplist.h"
 #include "components/controls/kitcctrl.h"
@@ -13,6 +14,7 @@
 #include "platform/forms/Form.h"
 #include "tests/support/RealInput.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -103,10 +105,37 @@ protected:
     TForm* form = nullptr;
 };
 
-TKitBitmapList* ListWithOneBitmap(TComponent* owner) {
+// The visible tooltip of this thread showing Text, within five seconds.
+bool TooltipShows(const std::string& text) {
+    struct TSearch {
+        const std::string* Text;
+        bool Found = false;
+    } search{&text};
+    for (int i = 0; i < 100 && !search.Found; ++i) {
+        PumpFor(50);
+        ::EnumThreadWindows(
+            ::GetCurrentThreadId(),
+            [](HWND w, LPARAM p) -> BOOL {
+                auto* s = reinterpret_cast<TSearch*>(p);
+                char name[64]{};
+                char shown[64]{};
+                ::GetClassNameA(w, name, sizeof name);
+                ::GetWindowTextA(w, shown, sizeof shown);
+                s->Found = ::IsWindowVisible(w) && std::string(name) == TOOLTIPS_CLASSA &&
+                           *s->Text == shown;
+                return !s->Found;
+            },
+            reinterpret_cast<LPARAM>(&search));
+    }
+    return search.Found;
+}
+
+TKitBitmapList* ListWithOneBitmap(TComponent* owner, TColor colour = clBlack) {
     auto* list = new TKitBitmapList(owner);
     TBitmap picture;
     picture.SetSize(4, 4);
+    picture.Canvas()->Brush()->SetColor(colour);
+    picture.Canvas()->FillRect({0, 0, 4, 4});
     list->BitmapItems(list->AddItem())->SetBitmap(&picture);
     return list;
 }
@@ -320,4 +349,37 @@ TEST_F(KitGraphicControl, AFillOffersItsGradientsPaletteWhenTheFormRealisesPalet
     EXPECT_EQ(::SendMessageA(form->Handle(), WM_QUERYNEWPALETTE, 0, 0), TRUE);
     probe->FillObject()->SetStyle(sfNone);
     EXPECT_EQ(probe->GetPalette(), nullptr);
+}
+
+TEST_F(KitGraphicControl, AFillWithAHintShowsItUnderTheRealMouse) {
+    auto* fill = AddProbe(form, {20, 20, 120, 60}, "hinted");
+    fill->SetHint("Füllung");
+    fill->SetShowHint(true);
+    MoveCursorTo(fill->ClientToScreen({50, 20}));
+    EXPECT_TRUE(TooltipShows("Füllung"));
+}
+
+TEST_F(KitGraphicControl, AnOpaqueFillWhoseImageWentShowsItsBackground) {
+    enum class TLoss { ListIndexOutside, ListFreed };
+    for (TLoss loss : {TLoss::ListIndexOutside, TLoss::ListFreed}) {
+        auto* fill = AddProbe(form, {20, 20, 120, 60}, "stretched");
+        fill->SetColor(clYellow);
+        fill->FillObject()->SetTileMode(tmStretch);
+        fill->FillObject()->SetStyle(sfBitmapList);
+        TKitBitmapList* list = ListWithOneBitmap(form, clRed);
+        fill->SetImageList(list);
+        PumpMessages();
+        ASSERT_FALSE(fill->Transparent());
+        ASSERT_EQ(FormPixel(70, 40), RGB(255, 0, 0));
+        if (loss == TLoss::ListIndexOutside)
+            fill->SetListIndexValue(1);
+        else
+            Free(list);
+        PumpMessages();
+        EXPECT_TRUE(fill->IsEmpty());
+        EXPECT_EQ(FormPixel(70, 40), RGB(255, 255, 0)) << static_cast<int>(loss);
+        Free(fill);
+        if (loss == TLoss::ListIndexOutside)
+            Free(list);
+    }
 }
