@@ -319,7 +319,7 @@ TEST_F(ThemedForm, BecomingActiveClearsEveryListOfThePreviousManagerEvenUnthemed
 TEST_F(ThemedForm, OwnerlessFormFreedWithoutAWindowLeavesTheFormList) {
     TThemeManager* manager = Manager();
     auto* loose = new TForm(nullptr);
-    manager->CollectForms(nullptr);
+    manager->CollectForms();
     ASSERT_TRUE(Listed(manager, TThemedClass::tcForm, loose));
     ASSERT_FALSE(loose->HandleAllocated());
     Free(loose);
