@@ -128,10 +128,10 @@ void TKitCustomControl::DrawNormalBorder() {
     if (Focused() || !FFlatBorder || FMouseOver || !HandleAllocated())
         return;
     TGdiObject<HBRUSH> face = SystemColorBrush(COLOR_BTNFACE);
-    TNonClientDC dc(FHandle);
+    TNonClientDC dc(WindowHandle());
     if (!dc.Get() || !face)
         return;
-    RECT r = WindowRectAtOrigin(FHandle);
+    RECT r = WindowRectAtOrigin(WindowHandle());
     if (FCtl3D) {
         ::FrameRect(dc.Get(), &r, face.Get());
         ::InflateRect(&r, -1, -1);
@@ -144,10 +144,10 @@ void TKitCustomControl::DrawFocusBorder() {
         return;
     TGdiObject<HBRUSH> face = SystemColorBrush(COLOR_BTNFACE);
     TGdiObject<HBRUSH> frame = SystemColorBrush(COLOR_WINDOWFRAME);
-    TNonClientDC dc(FHandle);
+    TNonClientDC dc(WindowHandle());
     if (!dc.Get() || !face || !frame)
         return;
-    RECT r = WindowRectAtOrigin(FHandle);
+    RECT r = WindowRectAtOrigin(WindowHandle());
     if (FCtl3D) {
         RECT inner{r.left + 1, r.top + 1, r.right, r.bottom};
         ::FrameRect(dc.Get(), &inner, frame.Get());
@@ -198,12 +198,12 @@ void TKitCustomControl::Dispatch(TMessage& message) {
         TCustomControl::Dispatch(message);
         // Delivered by the message loop, after the focus change has settled.
         if (HandleAllocated())
-            ::PostMessageA(FHandle, CM_KITGOTFOCUS, 0, 0);
+            ::PostMessageA(WindowHandle(), CM_KITGOTFOCUS, 0, 0);
         return;
     case WM_KILLFOCUS:
         TCustomControl::Dispatch(message);
         if (HandleAllocated())
-            ::PostMessageA(FHandle, CM_KITLOSTFOCUS, 0, 0);
+            ::PostMessageA(WindowHandle(), CM_KITLOSTFOCUS, 0, 0);
         return;
     case WM_ERASEBKGND:
         if (PaintsTransparent()) {

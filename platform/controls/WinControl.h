@@ -2,7 +2,8 @@
 // TWinControl: a control with a window of its own. It creates the window
 // from CreateParams (a class registered under the control's class name,
 // superclassing the system class where there is one), finds its object from
-// the handle, and sends every message through WindowProc. It reflects
+// the window (stored there at the first message), and sends every message
+// through WindowProc. It reflects
 // notifications to the child they concern (WM_COMMAND -> CN_COMMAND ...),
 // paints its non-windowed children after its own background, and keeps its
 // windowed children in tab order (which is also their z-order, so the
@@ -125,12 +126,19 @@ public:
     TNotifyEvent OnExit;
 
 protected:
+    // Called by CreateWnd each time the window is to be made: fills in its class and styles.
     virtual void CreateParams(TCreateParams& params);
     // Registers the class (superclassing SystemClassName when given) and
     // makes the window.
     virtual void CreateWnd();
+    // Called by CreateWnd once the class is registered: makes the window itself.
     virtual void CreateWindowHandle(const TCreateParams& params);
+    // Called by DestroyHandle after the children's windows went: destroys this window.
     virtual void DestroyWnd();
+    // The window, or null while it is not made (Handle() would make it).
+    HWND WindowHandle() const { return FHandle; }
+    // The tab stop a class starts with, set before any window exists.
+    void SetDefaultTabStop(bool value) { FTabStop = value; }
     // Called once the window exists: sets font, tools, children.
     virtual void CreateHandleDone() {}
     // The extended styles for the BiDiMode: right-to-left reading, the
@@ -163,6 +171,7 @@ protected:
     void ApplyHint() override;
     virtual void AlignControls(RECT& rect);
 
+private:
     HWND FHandle = nullptr;
     WNDPROC FDefWndProc = nullptr;
     std::vector<TControl*> FControls;
@@ -174,7 +183,6 @@ protected:
     int FAlignLevel = 0;
     bool FDockSite = false;
 
-private:
     friend LRESULT CALLBACK InitWndProc(HWND, UINT, WPARAM, LPARAM);
     friend LRESULT CALLBACK StdWndProc(HWND, UINT, WPARAM, LPARAM);
     void CreateHandle();
@@ -190,4 +198,20 @@ private:
     // focused control; true when one was shown (the key is then spent).
     bool ContextMenuKey(TMessage& message);
     bool FContextKeyDown = false;
+
+    // The message families Dispatch hands out, each true when it took the
+    // message (false: TControl's handling follows).
+    bool PaintMessage(TMessage& message);
+    // Bounds, visibility, hints, the child list, re-creation.
+    bool WindowMessage(TMessage& message);
+    // The cursor, the context menu and its keys, mouse tracking.
+    bool InputMessage(TMessage& message);
+    bool FocusMessage(TMessage& message);
+    bool SystemColorMessage(TMessage& message);
+    // Takes the bounds the system gave the window.
+    void WindowMoved(const WINDOWPOS& position);
+    bool CursorMessage(TMessage& message);
+    // A context menu asked for over a child without a window goes to it
+    // first; true when that child answered it.
+    bool ContextMenuOfChild(TMessage& message);
 };

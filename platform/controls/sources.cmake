@@ -16,4 +16,7 @@ list(APPEND WINDOWS
     MouseTracking.cpp
     SizeConstraints.cpp
     WinControl.cpp
+    WinControlCreation.cpp
+    WinControlDispatch.cpp
+    WinControlPaint.cpp
 )

@@ -51,7 +51,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
     FParentFont = false;
     FParentShowHint = false;
     FColor = clBtnFace;
-    FBrush->SetColor(FColor);
+    Brush()->SetColor(FColor);
     FWidth = 320;
     FHeight = 240;
     if (Screen)
@@ -155,14 +155,14 @@ SIZE TCustomForm::FrameSize() const {
 }
 
 RECT TCustomForm::ClientRect() const {
-    if (FHandle)
+    if (WindowHandle())
         return TWinControl::ClientRect();
     const SIZE frame = FrameSize();
     return {0, 0, FWidth - frame.cx, FHeight - frame.cy};
 }
 
 void TCustomForm::SetClientWidth(int value) {
-    if (FHandle) {
+    if (WindowHandle()) {
         SetWidth(FWidth + value - ClientWidth());
         return;
     }
@@ -170,7 +170,7 @@ void TCustomForm::SetClientWidth(int value) {
 }
 
 void TCustomForm::SetClientHeight(int value) {
-    if (FHandle) {
+    if (WindowHandle()) {
         SetHeight(FHeight + value - ClientHeight());
         return;
     }
@@ -178,7 +178,7 @@ void TCustomForm::SetClientHeight(int value) {
 }
 
 bool TCustomForm::Showing() const {
-    return FVisible && FHandle && ::IsWindowVisible(FHandle);
+    return FVisible && WindowHandle() && ::IsWindowVisible(WindowHandle());
 }
 
 void TCustomForm::VisibleChanging() {
@@ -203,11 +203,11 @@ void TCustomForm::Show() {
 }
 
 void TCustomForm::CreateHandleDone() {
-    ::SetWindowTextA(FHandle, FText.c_str());
+    ::SetWindowTextA(WindowHandle(), FText.c_str());
     // A form made again while it is shown comes back shown, with its
     // controls already in place.
-    if (FVisible && !::IsWindowVisible(FHandle))
-        ::ShowWindow(FHandle, SW_SHOWNA);
+    if (FVisible && !::IsWindowVisible(WindowHandle()))
+        ::ShowWindow(WindowHandle(), SW_SHOWNA);
 }
 
 void TCustomForm::FocusFirstControl() {
@@ -233,7 +233,7 @@ void TCustomForm::FocusFirstControl() {
 
 void TCustomForm::SetActiveControl(TWinControl* value) {
     FActiveControl = value;
-    if (value && FHandle && Showing() && value->CanFocus())
+    if (value && WindowHandle() && Showing() && value->CanFocus())
         value->SetFocus();
 }
 
@@ -275,8 +275,8 @@ void TCustomForm::Dispatch(TMessage& message) {
         if (FVisible) {
             ::ShowWindow(Handle(), SW_SHOWNORMAL);
             FocusFirstControl();
-        } else if (FHandle) {
-            ::ShowWindow(FHandle, SW_HIDE);
+        } else if (WindowHandle()) {
+            ::ShowWindow(WindowHandle(), SW_HIDE);
         }
         return;
     case WM_QUERYNEWPALETTE:
@@ -285,7 +285,7 @@ void TCustomForm::Dispatch(TMessage& message) {
         return;
     case WM_PALETTECHANGED:
         // Another window realised its palette: ours follow in the background.
-        if (reinterpret_cast<HWND>(message.WParam) != FHandle)
+        if (reinterpret_cast<HWND>(message.WParam) != WindowHandle())
             PaletteChanged(false);
         message.Result = 0;
         return;

@@ -11,7 +11,7 @@ TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
     // Clicks come from the system's BN_CLICKED, not from the mouse messages:
     // counting both would run every click twice.
     FControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
-    FTabStop = true;
+    SetDefaultTabStop(true);
 }
 
 // --- TButton -----------------------------------------------------------------
@@ -39,8 +39,8 @@ void TButton::SetDefault(bool value) {
     if (value == FDefault)
         return;
     FDefault = value;
-    if (FHandle)
-        ::SendMessageA(FHandle, BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    if (WindowHandle())
+        ::SendMessageA(WindowHandle(), BM_SETSTYLE, value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void TButton::CreateParams(TCreateParams& params) {
@@ -72,7 +72,7 @@ void TCustomCheckControl::SetAlignment(TAlignment value) {
 }
 
 void TCustomCheckControl::CreateHandleDone() {
-    ::SendMessageA(FHandle, BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0);
+    ::SendMessageA(WindowHandle(), BM_SETCHECK, FChecked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 template <class T> static void CheckControlProperties(TPropertyBuilder<T>& p) {
@@ -117,8 +117,8 @@ void TRadioButton::SetChecked(bool value) {
     if (value == FChecked)
         return;
     FChecked = value;
-    if (FHandle)
-        ::SendMessageA(FHandle, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (WindowHandle())
+        ::SendMessageA(WindowHandle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
     if (!value)
         return;
     if (FParent)
@@ -166,8 +166,8 @@ void TCheckBox::SetChecked(bool value) {
     if (value == FChecked)
         return;
     FChecked = value;
-    if (FHandle)
-        ::SendMessageA(FHandle, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (WindowHandle())
+        ::SendMessageA(WindowHandle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
     if (!FClicksDisabled && !Loading())
         Click();
 }

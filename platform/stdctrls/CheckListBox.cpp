@@ -49,7 +49,7 @@ TCheckListBox::TCheckListBox(TComponent* owner)
       FCanvas(std::make_unique<TControlCanvas>(this)) {
     FWidth = 121;
     FHeight = 97;
-    FTabStop = true;
+    SetDefaultTabStop(true);
     FParentColor = false;
     FItems->OnChange = TNotifyEvent::Of<&TCheckListBox::ItemsChanged>(this);
 }
@@ -86,7 +86,7 @@ void TCheckListBox::SetItemHeight(int value) {
     if (value > 0 && value != FItemHeight) {
         FItemHeight = value;
         if (HandleAllocated())
-            ::SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, value);
+            ::SendMessageA(WindowHandle(), LB_SETITEMHEIGHT, 0, value);
     }
 }
 
@@ -103,7 +103,7 @@ void TCheckListBox::CreateParams(TCreateParams& params) {
 }
 
 void TCheckListBox::CreateHandleDone() {
-    ::SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
+    ::SendMessageA(WindowHandle(), LB_SETITEMHEIGHT, 0, FItemHeight);
     FillWindow();
 }
 
@@ -116,10 +116,10 @@ void TCheckListBox::ItemsChanged(TObject*) {
 void TCheckListBox::FillWindow() {
     if (!HandleAllocated())
         return;
-    ::SendMessageA(FHandle, LB_RESETCONTENT, 0, 0);
+    ::SendMessageA(WindowHandle(), LB_RESETCONTENT, 0, 0);
     for (int i = 0; i < FItems->Count(); ++i) {
         const std::string text = FItems->Get(i);
-        ::SendMessageA(FHandle, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        ::SendMessageA(WindowHandle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
 }
 
@@ -127,9 +127,9 @@ void TCheckListBox::InvalidateItem(int index) {
     if (!HandleAllocated())
         return;
     RECT r{};
-    if (::SendMessageA(FHandle, LB_GETITEMRECT, static_cast<WPARAM>(index),
+    if (::SendMessageA(WindowHandle(), LB_GETITEMRECT, static_cast<WPARAM>(index),
                        reinterpret_cast<LPARAM>(&r)) != LB_ERR)
-        ::InvalidateRect(FHandle, &r, FALSE);
+        ::InvalidateRect(WindowHandle(), &r, FALSE);
 }
 
 void TCheckListBox::ToggleState(int index) {
@@ -164,7 +164,7 @@ void TCheckListBox::Dispatch(TMessage& message) {
         return;
     case WM_LBUTTONDOWN: {
         const int x = MouseMessagePoint(message.LParam).x;
-        const LRESULT hit = ::SendMessageA(FHandle, LB_ITEMFROMPOINT, 0, message.LParam);
+        const LRESULT hit = ::SendMessageA(WindowHandle(), LB_ITEMFROMPOINT, 0, message.LParam);
         const int index = static_cast<int>(LOWORD(hit));
         const bool inCheckColumn =
             UseRightToLeftAlignment() ? x >= ClientWidth() - CheckWidth() : x < CheckWidth();
@@ -174,7 +174,7 @@ void TCheckListBox::Dispatch(TMessage& message) {
     }
     case WM_KEYDOWN:
         if (message.WParam == VK_SPACE && Enabled()) {
-            const auto index = static_cast<int>(::SendMessageA(FHandle, LB_GETCURSEL, 0, 0));
+            const auto index = static_cast<int>(::SendMessageA(WindowHandle(), LB_GETCURSEL, 0, 0));
             if (index != LB_ERR)
                 ToggleState(index);
         }

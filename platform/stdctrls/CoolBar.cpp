@@ -76,7 +76,7 @@ TCoolBar::TCoolBar(TComponent* owner) : TWinControl(owner) {
     FWidth = 150;
     FHeight = 75;
     FColor = clBtnFace;
-    FBrush->SetColor(FColor);
+    Brush()->SetColor(FColor);
 }
 
 TCoolBar::~TCoolBar() = default;
@@ -105,7 +105,7 @@ TCoolBand* TCoolBar::BandOf(const TControl* control) const {
 int TCoolBar::BandIndexInWindow(const TCoolBand& band) const {
     if (!HandleAllocated())
         return -1;
-    return static_cast<int>(::SendMessageA(FHandle, RB_IDTOINDEX, band.Id(), 0));
+    return static_cast<int>(::SendMessageA(WindowHandle(), RB_IDTOINDEX, band.Id(), 0));
 }
 
 void TCoolBar::InsertBand(const TCoolBand& band) {
@@ -113,7 +113,7 @@ void TCoolBar::InsertBand(const TCoolBand& band) {
         return;
     std::string text;
     REBARBANDINFOA info = BandInfo(band, text);
-    ::SendMessageA(FHandle, RB_INSERTBANDA, static_cast<WPARAM>(-1),
+    ::SendMessageA(WindowHandle(), RB_INSERTBANDA, static_cast<WPARAM>(-1),
                    reinterpret_cast<LPARAM>(&info));
 }
 
@@ -130,7 +130,7 @@ void TCoolBar::RemoveBand(const TControl* control) {
     if (it == FBands.end())
         return;
     if (const int index = BandIndexInWindow(**it); index >= 0)
-        ::SendMessageA(FHandle, RB_DELETEBAND, static_cast<WPARAM>(index), 0);
+        ::SendMessageA(WindowHandle(), RB_DELETEBAND, static_cast<WPARAM>(index), 0);
     FBands.erase(it);
 }
 

@@ -22,5 +22,5 @@ TCustomFrame::TCustomFrame(TComponent* owner) : TWinControl(owner) {
     FWidth = 320;
     FHeight = 240;
     FColor = clBtnFace;
-    FBrush->SetColor(FColor);
+    Brush()->SetColor(FColor);
 }

@@ -42,10 +42,10 @@ const TClassInfo& TDrawGrid::StaticClassInfo() {
 TCustomGrid::TCustomGrid(TComponent* owner) : TCustomControl(owner) {
     FWidth = 320;
     FHeight = 120;
-    FTabStop = true;
+    SetDefaultTabStop(true);
     FColor = clWindow;
     FParentColor = false;
-    FBrush->SetColor(FColor);
+    Brush()->SetColor(FColor);
     FControlStyle.Include(csOpaque);
 }
 
@@ -209,10 +209,10 @@ void TCustomGrid::UpdateScrollBars() {
     // Twice: a bar that appears narrows the client area for the other.
     for (int pass = 0; pass < 2; ++pass) {
         if (HasHorizontalBar(FScrollBars))
-            SetWindowScrollBar(FHandle, SB_HORZ, FFixedCols, FColCount - 1, VisibleColCount(),
+            SetWindowScrollBar(WindowHandle(), SB_HORZ, FFixedCols, FColCount - 1, VisibleColCount(),
                                FLeftCol);
         if (HasVerticalBar(FScrollBars))
-            SetWindowScrollBar(FHandle, SB_VERT, FFixedRows, FRowCount - 1, VisibleRowCount(),
+            SetWindowScrollBar(WindowHandle(), SB_VERT, FFixedRows, FRowCount - 1, VisibleRowCount(),
                                FTopRow);
     }
 }
@@ -239,7 +239,7 @@ void TCustomGrid::InvalidateCell(int col, int row) {
     if (!HandleAllocated())
         return;
     const RECT r = CellRect(col, row);
-    ::InvalidateRect(FHandle, &r, FALSE);
+    ::InvalidateRect(WindowHandle(), &r, FALSE);
 }
 
 void TCustomGrid::FocusCell(int col, int row) {
@@ -309,10 +309,10 @@ void TCustomGrid::HandleKey(WORD key) {
 
 void TCustomGrid::HandleScroll(bool horizontal, WORD code) {
     if (horizontal)
-        SetLeftCol(ScrollRequestPosition(FHandle, SB_HORZ, code, FLeftCol, FFixedCols,
+        SetLeftCol(ScrollRequestPosition(WindowHandle(), SB_HORZ, code, FLeftCol, FFixedCols,
                                          LastLeftCol(), 1, VisibleColCount()));
     else
-        SetTopRow(ScrollRequestPosition(FHandle, SB_VERT, code, FTopRow, FFixedRows, LastTopRow(),
+        SetTopRow(ScrollRequestPosition(WindowHandle(), SB_VERT, code, FTopRow, FFixedRows, LastTopRow(),
                                         1, VisibleRowCount()));
 }
 

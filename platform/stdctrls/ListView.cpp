@@ -22,9 +22,9 @@ const TClassInfo& TListView::StaticClassInfo() {
 TCustomListView::TCustomListView(TComponent* owner) : TWinControl(owner) {
     FWidth = 250;
     FHeight = 150;
-    FTabStop = true;
+    SetDefaultTabStop(true);
     FColor = clWindow;
-    FBrush->SetColor(FColor);
+    Brush()->SetColor(FColor);
 }
 
 void TCustomListView::CreateParams(TCreateParams& params) {

@@ -20,9 +20,9 @@ TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
     FControlStyle.Include(csAcceptsControls);
     FWidth = 289;
     FHeight = 193;
-    FTabStop = true;
+    SetDefaultTabStop(true);
     FColor = clBtnFace;
-    FBrush->SetColor(FColor);
+    Brush()->SetColor(FColor);
 }
 
 void TPageControl::CreateParams(TCreateParams& params) {
@@ -37,7 +37,7 @@ void TPageControl::CreateHandleDone() {
 RECT TPageControl::DisplayRect() {
     RECT r = ClientRect();
     if (HandleAllocated())
-        ::SendMessageA(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+        ::SendMessageA(WindowHandle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
     return r;
 }
 
@@ -66,18 +66,18 @@ void TPageControl::SetActivePage(TTabSheet* page) {
 
 void TPageControl::UpdateTabs() {
     if (HandleAllocated()) {
-        ::SendMessageA(FHandle, TCM_DELETEALLITEMS, 0, 0);
+        ::SendMessageA(WindowHandle(), TCM_DELETEALLITEMS, 0, 0);
         for (int i = 0; i < PageCount(); ++i) {
             TCITEMA item{};
             item.mask = TCIF_TEXT;
             std::string text = FPages[static_cast<std::size_t>(i)]->Caption();
             item.pszText = text.data();
-            ::SendMessageA(FHandle, TCM_INSERTITEMA, static_cast<WPARAM>(i),
+            ::SendMessageA(WindowHandle(), TCM_INSERTITEMA, static_cast<WPARAM>(i),
                            reinterpret_cast<LPARAM>(&item));
         }
         const auto active = std::ranges::find(FPages, FActivePage);
         if (active != FPages.end())
-            ::SendMessageA(FHandle, TCM_SETCURSEL, static_cast<WPARAM>(active - FPages.begin()), 0);
+            ::SendMessageA(WindowHandle(), TCM_SETCURSEL, static_cast<WPARAM>(active - FPages.begin()), 0);
     }
     PlaceSheets();
 }
@@ -99,7 +99,7 @@ void TPageControl::Dispatch(TMessage& message) {
     if (message.Msg == CN_NOTIFY && message.LParam) {
         const auto* header = reinterpret_cast<const NMHDR*>(message.LParam);
         if (header->code == static_cast<UINT>(TCN_SELCHANGE)) {
-            const auto index = static_cast<int>(::SendMessageA(FHandle, TCM_GETCURSEL, 0, 0));
+            const auto index = static_cast<int>(::SendMessageA(WindowHandle(), TCM_GETCURSEL, 0, 0));
             if (index >= 0 && index < PageCount()) {
                 FActivePage = FPages[static_cast<std::size_t>(index)];
                 PlaceSheets();
@@ -123,7 +123,7 @@ const TClassInfo& TTabSheet::StaticClassInfo() {
 TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
     FControlStyle.Include(csAcceptsControls);
     FColor = clBtnFace;
-    FBrush->SetColor(FColor);
+    Brush()->SetColor(FColor);
 }
 
 void TTabSheet::BeforeDestruction() {

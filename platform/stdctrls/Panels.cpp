@@ -67,7 +67,7 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
     FHeight = 41;
     FColor = clBtnFace;
     FParentColor = false;
-    FBrush->SetColor(FColor);
+    Brush()->SetColor(FColor);
 }
 
 void TCustomPanel::SetAlignment(TAlignment value) {

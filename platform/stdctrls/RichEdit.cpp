@@ -79,10 +79,10 @@ TCustomRichEdit::TCustomRichEdit(TComponent* owner)
     : TWinControl(owner), FLines(std::make_unique<TRichEditStrings>(*this)) {
     FWidth = 185;
     FHeight = 89;
-    FTabStop = true;
+    SetDefaultTabStop(true);
     FColor = clWindow;
     FParentColor = false;
-    FBrush->SetColor(FColor);
+    Brush()->SetColor(FColor);
 }
 
 TCustomRichEdit::~TCustomRichEdit() = default;
@@ -108,11 +108,11 @@ void TCustomRichEdit::DestroyWnd() {
 }
 
 const std::string& TCustomRichEdit::GetText() const {
-    if (!FHandle)
+    if (!WindowHandle())
         return FText;
-    const int length = ::GetWindowTextLengthA(FHandle);
+    const int length = ::GetWindowTextLengthA(WindowHandle());
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(FHandle, text.data(), length + 1);
+    const int copied = ::GetWindowTextA(WindowHandle(), text.data(), length + 1);
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     FCurrentText = std::move(text);
     return FCurrentText;
@@ -120,8 +120,8 @@ const std::string& TCustomRichEdit::GetText() const {
 
 void TCustomRichEdit::SetText(const std::string& value) {
     FText = value;
-    if (FHandle)
-        ::SetWindowTextA(FHandle, FText.c_str());
+    if (WindowHandle())
+        ::SetWindowTextA(WindowHandle(), FText.c_str());
     Perform(CM_TEXTCHANGED);
 }
 

@@ -52,8 +52,8 @@ void TScrollingWinControl::UpdateScrollBars(const TControl* leaving) {
     // Twice: a bar that appears narrows the client area for the other.
     for (int pass = 0; pass < 2; ++pass) {
         const RECT client = ClientRect();
-        SetWindowScrollBar(FHandle, SB_HORZ, 0, FHorz.Range - 1, client.right, FHorz.Position);
-        SetWindowScrollBar(FHandle, SB_VERT, 0, FVert.Range - 1, client.bottom, FVert.Position);
+        SetWindowScrollBar(WindowHandle(), SB_HORZ, 0, FHorz.Range - 1, client.right, FHorz.Position);
+        SetWindowScrollBar(WindowHandle(), SB_VERT, 0, FVert.Range - 1, client.bottom, FVert.Position);
     }
     FAdjusting = false;
     // A grown client area may leave nothing to scroll to.
@@ -74,9 +74,9 @@ void TScrollingWinControl::ScrollTo(int horz, int vert) {
         child->SetBounds(child->Left() + dx, child->Top() + dy, child->Width(), child->Height());
     FAdjusting = false;
     if (HandleAllocated()) {
-        ::SetScrollPos(FHandle, SB_HORZ, horz, TRUE);
-        ::SetScrollPos(FHandle, SB_VERT, vert, TRUE);
-        ::InvalidateRect(FHandle, nullptr, TRUE);
+        ::SetScrollPos(WindowHandle(), SB_HORZ, horz, TRUE);
+        ::SetScrollPos(WindowHandle(), SB_VERT, vert, TRUE);
+        ::InvalidateRect(WindowHandle(), nullptr, TRUE);
     }
 }
 
@@ -124,7 +124,7 @@ void TScrollingWinControl::Dispatch(TMessage& message) {
         const TAxis& axis = horizontal ? FHorz : FVert;
         const int page = horizontal ? client.right : client.bottom;
         const int target =
-            ScrollRequestPosition(FHandle, horizontal ? SB_HORZ : SB_VERT, LOWORD(message.WParam),
+            ScrollRequestPosition(WindowHandle(), horizontal ? SB_HORZ : SB_VERT, LOWORD(message.WParam),
                                   axis.Position, 0, Last(axis, page), LineStep, page);
         if (horizontal)
             ScrollTo(target, FVert.Position);
@@ -169,7 +169,7 @@ TScrollBox::TScrollBox(TComponent* owner) : TScrollingWinControl(owner) {
     FWidth = 185;
     FHeight = 41;
     FColor = clBtnFace;
-    FBrush->SetColor(FColor);
+    Brush()->SetColor(FColor);
 }
 
 void TScrollBox::SetBorderStyle(TBorderStyle value) {

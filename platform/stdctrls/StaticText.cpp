@@ -22,7 +22,7 @@ TCustomStaticText::TCustomStaticText(TComponent* owner) : TWinControl(owner) {
     FWidth = 65;
     FHeight = 17;
     FColor = clBtnFace;
-    FBrush->SetColor(FColor);
+    Brush()->SetColor(FColor);
 }
 
 void TCustomStaticText::CreateParams(TCreateParams& params) {

@@ -27,14 +27,14 @@ void TStatusBar::CreateParams(TCreateParams& params) {
 }
 
 void TStatusBar::CreateHandleDone() {
-    ::SendMessageA(FHandle, SB_SIMPLE, TRUE, 0);
-    ::SendMessageA(FHandle, SB_SETTEXTA, SB_SIMPLEID,
+    ::SendMessageA(WindowHandle(), SB_SIMPLE, TRUE, 0);
+    ::SendMessageA(WindowHandle(), SB_SETTEXTA, SB_SIMPLEID,
                    reinterpret_cast<LPARAM>(FSimpleText.c_str()));
 }
 
 void TStatusBar::SetSimpleText(const std::string& value) {
     FSimpleText = value;
     if (HandleAllocated())
-        ::SendMessageA(FHandle, SB_SETTEXTA, SB_SIMPLEID,
+        ::SendMessageA(WindowHandle(), SB_SETTEXTA, SB_SIMPLEID,
                        reinterpret_cast<LPARAM>(FSimpleText.c_str()));
 }

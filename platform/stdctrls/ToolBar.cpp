@@ -50,9 +50,9 @@ void TToolBar::SetTransparent(bool value) {
     // The bar follows a change of its window style (WM_STYLECHANGED), so
     // its window, and whatever replaced its procedure, stays.
     if (HandleAllocated()) {
-        const auto style = static_cast<DWORD>(::GetWindowLongPtrA(FHandle, GWL_STYLE));
+        const auto style = static_cast<DWORD>(::GetWindowLongPtrA(WindowHandle(), GWL_STYLE));
         const DWORD kept = style & ~DWORD{TBSTYLE_FLAT | TBSTYLE_TRANSPARENT};
-        ::SetWindowLongPtrA(FHandle, GWL_STYLE, static_cast<LONG_PTR>(kept | TransparencyStyle()));
+        ::SetWindowLongPtrA(WindowHandle(), GWL_STYLE, static_cast<LONG_PTR>(kept | TransparencyStyle()));
         Invalidate();
     }
 }

@@ -38,7 +38,7 @@ const TClassInfo& TTrackBar::StaticClassInfo() {
 TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
     FWidth = 150;
     FHeight = 45;
-    FTabStop = true;
+    SetDefaultTabStop(true);
 }
 
 void TTrackBar::CreateParams(TCreateParams& params) {
@@ -70,19 +70,19 @@ void TTrackBar::CreateParams(TCreateParams& params) {
 }
 
 void TTrackBar::CreateHandleDone() {
-    ::SendMessageA(FHandle, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(FThumbLength), 0);
-    ::SendMessageA(FHandle, TBM_SETLINESIZE, 0, FLineSize);
-    ::SendMessageA(FHandle, TBM_SETPAGESIZE, 0, FPageSize);
-    ::SendMessageA(FHandle, TBM_SETTICFREQ, static_cast<WPARAM>(FFrequency), 0);
+    ::SendMessageA(WindowHandle(), TBM_SETTHUMBLENGTH, static_cast<WPARAM>(FThumbLength), 0);
+    ::SendMessageA(WindowHandle(), TBM_SETLINESIZE, 0, FLineSize);
+    ::SendMessageA(WindowHandle(), TBM_SETPAGESIZE, 0, FPageSize);
+    ::SendMessageA(WindowHandle(), TBM_SETTICFREQ, static_cast<WPARAM>(FFrequency), 0);
     ApplyRange();
 }
 
 void TTrackBar::ApplyRange() {
-    if (!FHandle)
+    if (!WindowHandle())
         return;
-    ::SendMessageA(FHandle, TBM_SETRANGEMIN, FALSE, FMin);
-    ::SendMessageA(FHandle, TBM_SETRANGEMAX, FALSE, FMax);
-    ::SendMessageA(FHandle, TBM_SETPOS, TRUE, FPosition);
+    ::SendMessageA(WindowHandle(), TBM_SETRANGEMIN, FALSE, FMin);
+    ::SendMessageA(WindowHandle(), TBM_SETRANGEMAX, FALSE, FMax);
+    ::SendMessageA(WindowHandle(), TBM_SETPOS, TRUE, FPosition);
 }
 
 void TTrackBar::SetMin(int value) {
@@ -114,8 +114,8 @@ void TTrackBar::SetPosition(int value) {
     if (value == FPosition)
         return;
     FPosition = value;
-    if (FHandle)
-        ::SendMessageA(FHandle, TBM_SETPOS, TRUE, FPosition);
+    if (WindowHandle())
+        ::SendMessageA(WindowHandle(), TBM_SETPOS, TRUE, FPosition);
     if (!Loading())
         Changed();
 }
@@ -129,20 +129,20 @@ void TTrackBar::Loaded() {
 
 void TTrackBar::SetPageSize(int value) {
     FPageSize = value;
-    if (FHandle)
-        ::SendMessageA(FHandle, TBM_SETPAGESIZE, 0, value);
+    if (WindowHandle())
+        ::SendMessageA(WindowHandle(), TBM_SETPAGESIZE, 0, value);
 }
 
 void TTrackBar::SetLineSize(int value) {
     FLineSize = value;
-    if (FHandle)
-        ::SendMessageA(FHandle, TBM_SETLINESIZE, 0, value);
+    if (WindowHandle())
+        ::SendMessageA(WindowHandle(), TBM_SETLINESIZE, 0, value);
 }
 
 void TTrackBar::SetFrequency(int value) {
     FFrequency = value;
-    if (FHandle)
-        ::SendMessageA(FHandle, TBM_SETTICFREQ, static_cast<WPARAM>(value), 0);
+    if (WindowHandle())
+        ::SendMessageA(WindowHandle(), TBM_SETTICFREQ, static_cast<WPARAM>(value), 0);
 }
 
 void TTrackBar::SetOrientation(TTrackBarOrientation value) {
@@ -168,8 +168,8 @@ void TTrackBar::SetTickMarks(TTickMark value) {
 
 void TTrackBar::SetThumbLength(int value) {
     FThumbLength = value;
-    if (FHandle)
-        ::SendMessageA(FHandle, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(value), 0);
+    if (WindowHandle())
+        ::SendMessageA(WindowHandle(), TBM_SETTHUMBLENGTH, static_cast<WPARAM>(value), 0);
 }
 
 void TTrackBar::Changed() {
@@ -178,7 +178,7 @@ void TTrackBar::Changed() {
 
 void TTrackBar::Dispatch(TMessage& message) {
     if (message.Msg == CN_HSCROLL || message.Msg == CN_VSCROLL) {
-        FPosition = static_cast<int>(::SendMessageA(FHandle, TBM_GETPOS, 0, 0));
+        FPosition = static_cast<int>(::SendMessageA(WindowHandle(), TBM_GETPOS, 0, 0));
         Changed();
         message.Result = 0;
         return;
