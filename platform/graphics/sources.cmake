@@ -6,6 +6,8 @@ list(APPEND PORTABLE
 )
 list(APPEND WINDOWS
     Bitmap.cpp
+    BitmapLayout.cpp
+    BitmapStream.cpp
     Canvas.cpp
     DeviceContext.cpp
     Graphic.cpp
