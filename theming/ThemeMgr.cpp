@@ -8,8 +8,6 @@
 #include "platform/graphics/GdiObject.h"
 #include "platform/rtl/AssertionFailed.h"
 #include "platform/rtl/CriticalSection.h"
-#include "platform/stdctrls/Label.h"
-#include "platform/stdctrls/ToolBar.h"
 #include "theming/ControlClassNames.h"
 #include "theming/ThemeSrv.h"
 #include "theming/UxTheme.h"
@@ -549,47 +547,6 @@ bool TThemeManager::RunCases(TThemedCases cases, TControl* control, TMessage& me
         return cases(*this, control, message);
     } catch (...) {
         return true;
-    }
-}
-
-void TThemeManager::ApplyFixUps(TCustomForm* form) {
-    if (form) {
-        FixUpChildren(form);
-        return;
-    }
-    if (Screen)
-        for (int i = 0; i < Screen->FormCount(); ++i)
-            FixUpChildren(Screen->Forms(i));
-}
-
-void TThemeManager::FixUpChildren(TWinControl* parent) {
-    const std::vector<TControl*> children = parent->ControlList();
-    for (TControl* child : children) {
-        auto* windowed = dynamic_cast<TWinControl*>(child);
-        if (windowed && IsControlThemingEnabled())
-            UxTheme::EnableThemeDialogTexture(windowed->Handle(), ETDT_ENABLETAB);
-        if (auto* toolBar = dynamic_cast<TToolBar*>(child)) {
-            FixUpToolBar(toolBar);
-        } else if (auto* label = dynamic_cast<TLabel*>(child)) {
-            if (FOptions.Contains(toSetTransparency))
-                label->SetTransparent(true);
-        } else if (windowed && windowed->ControlCount()) {
-            FixUpChildren(windowed);
-        }
-    }
-}
-
-// The bar's buttons are its own business: they are adjusted, not walked.
-void TThemeManager::FixUpToolBar(TToolBar* toolBar) {
-    if (FOptions.Contains(toSetTransparency))
-        toolBar->SetTransparent(true);
-    if (!FOptions.Contains(toResetMouseCapture))
-        return;
-    // A drop-down button keeps the capture so that its menu can track.
-    for (TControl* child : toolBar->ControlList()) {
-        auto* button = dynamic_cast<TToolButton*>(child);
-        if (button && button->Style() != tbsDropDown)
-            button->SetControlStyle(button->ControlStyle() - TControlStyle{csCaptureMouse});
     }
 }
 

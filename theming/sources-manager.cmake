@@ -3,4 +3,5 @@ list(APPEND WINDOWS
     ControlClassNames.cpp
     WindowProcList.cpp
     ThemeMgr.cpp
+    ThemeFixUps.cpp
 )
