@@ -39,6 +39,14 @@ TOOLINFOA ToolFor(HWND control, const std::string* text) {
     ti.lpszText = text ? const_cast<char*>(text->c_str()) : nullptr;
     return ti;
 }
+
+TOOLINFOA AreaTool(HWND window, UINT_PTR id) {
+    TOOLINFOA ti{};
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.hwnd = window;
+    ti.uId = id;
+    return ti;
+}
 } // namespace
 
 void SetWindowHint(HWND control, const std::string& text) {
@@ -66,10 +74,7 @@ void SetAreaHint(HWND window, UINT_PTR id, const RECT& area, const std::string& 
     HWND tip = Tooltip();
     if (!tip)
         return;
-    TOOLINFOA ti{};
-    ti.cbSize = TTTOOLINFOA_V2_SIZE;
-    ti.hwnd = window;
-    ti.uId = id;
+    TOOLINFOA ti = AreaTool(window, id);
     ::SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
     if (text.empty()) {
         known->second.erase(id);
@@ -89,10 +94,7 @@ void ForgetAreaHints(HWND window) {
     if (known == tools.end())
         return;
     for (const UINT_PTR id : known->second) {
-        TOOLINFOA ti{};
-        ti.cbSize = TTTOOLINFOA_V2_SIZE;
-        ti.hwnd = window;
-        ti.uId = id;
+        TOOLINFOA ti = AreaTool(window, id);
         ::SendMessageA(tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
     }
     tools.erase(known);

@@ -105,27 +105,28 @@ protected:
     TForm* form = nullptr;
 };
 
+struct TTooltipSearch {
+    const std::string* Text;
+    bool Found = false;
+};
+
+BOOL CALLBACK FindTooltip(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<TTooltipSearch*>(p);
+    char name[64]{};
+    char shown[64]{};
+    ::GetClassNameA(w, name, sizeof name);
+    ::GetWindowTextA(w, shown, sizeof shown);
+    s->Found = ::IsWindowVisible(w) && std::string(name) == TOOLTIPS_CLASSA && *s->Text == shown;
+    return !s->Found;
+}
+
 // The visible tooltip of this thread showing Text, within five seconds.
 bool TooltipShows(const std::string& text) {
-    struct TSearch {
-        const std::string* Text;
-        bool Found = false;
-    } search{&text};
+    TTooltipSearch search{&text};
     for (int i = 0; i < 100 && !search.Found; ++i) {
         PumpFor(50);
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<TSearch*>(p);
-                char name[64]{};
-                char shown[64]{};
-                ::GetClassNameA(w, name, sizeof name);
-                ::GetWindowTextA(w, shown, sizeof shown);
-                s->Found = ::IsWindowVisible(w) && std::string(name) == TOOLTIPS_CLASSA &&
-                           *s->Text == shown;
-                return !s->Found;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        ::EnumThreadWindows(::GetCurrentThreadId(), &FindTooltip,
+                            reinterpret_cast<LPARAM>(&search));
     }
     return search.Found;
 }
