@@ -1,3 +1,4 @@
+#include "KeepFreedMemory.h"
 #include "components/base/kitclass.h"
 
 #include "platform/controls/ExceptionHook.h"
@@ -349,7 +350,9 @@ TEST_F(KitTimerPool, HandlerMayFreeALaterEntry) {
     AddEntry(3, 1);
     first->OnTimer = TNotifyEvent::Of<&TEntryHandler::FreeOther>(&handler);
     Pool->UpdateTimer(true);
+    KeepFreedMemory = true; // the freed entry still reads as enabled
     SendTicks(1);
+    KeepFreedMemory = false;
     EXPECT_EQ(Pool->EntryCount(), 2);
     EXPECT_EQ(FiredIdents(), (std::vector<int>{3}));
 }

@@ -161,7 +161,9 @@ TEST(ListFileHeader, UnknownSignaturesGiveKind5) {
     wrongLength[0] = 7;
     TBytes lowerCase = BuildListFile(lkImageList, {});
     lowerCase[4] = 'i';
-    for (const TBytes& bytes : {wrongLength, lowerCase}) {
+    TBytes otherVersion = BuildListFile(lkImageList, {});
+    otherVersion[8] = '1';
+    for (const TBytes& bytes : {wrongLength, lowerCase, otherVersion}) {
         TTempListFile file(bytes);
         std::int32_t count = 0;
         TList table;
@@ -270,14 +272,15 @@ TEST(ListFileHostile, ShortFilesOf0To12Bytes) {
 }
 
 TEST(ListFileHostile, AbsurdCounts) {
-    for (const std::int32_t count : {1000000000, -1, INT32_MIN, 2, 3}) {
+    // 3 and 4 find their table entries but not one record byte each.
+    for (const std::int32_t count : {1000000000, -1, INT32_MIN, 2, 3, 4}) {
         TBytes bytes = BuildListFile(lkStringList, {});
         bytes[9] = static_cast<std::uint8_t>(count);
         bytes[10] = static_cast<std::uint8_t>(count >> 8);
         bytes[11] = static_cast<std::uint8_t>(count >> 16);
         bytes[12] = static_cast<std::uint8_t>(count >> 24);
-        AppendInt32(bytes, 17); // 20 bytes: one entry and three bytes
-        bytes.resize(20, 0);
+        AppendInt32(bytes, 17); // one entry and three bytes, or the entries of 3 and 4
+        bytes.resize(count == 3 || count == 4 ? 13 + 4 * count : 20, 0);
         TTempListFile file(bytes);
         std::int32_t read = 0;
         TList table;

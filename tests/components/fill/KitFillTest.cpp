@@ -2,6 +2,7 @@
 // when, the caption flags, and the scale of the main window read from a form.
 
 #include "components/controls/kitextcS.h"
+#include "components/imagelists/kitbitmaplist.h"
 #include "platform/classes/Stream.h"
 #include "platform/filer/ObjectText.h"
 #include "platform/filer/Reader.h"
@@ -58,8 +59,37 @@ TEST(KitFill, ANewFillIsTransparentEmptyAndPaintsNothing) {
     auto b = SentinelBitmap(30, 30);
     PaintInto(fill, *b);
     EXPECT_EQ(CountNot(*b, Sentinel), 0);
-    fill.Caption()->SetCaption("Text");
-    EXPECT_FALSE(fill.IsEmpty()) << "a caption gives it something to paint";
+}
+
+TEST(KitFill, ACaptionOrABevelAloneGivesItSomethingToPaint) {
+    for (const bool bevel : {false, true}) {
+        TKitFill fill(nullptr);
+        if (bevel)
+            fill.Bevel()->SetMode(bmWindows);
+        else
+            fill.Caption()->SetCaption("Text");
+        EXPECT_FALSE(fill.IsEmpty()) << bevel;
+        auto b = SentinelBitmap(30, 30);
+        PaintInto(fill, *b);
+        EXPECT_GT(CountNot(*b, Sentinel), 0) << bevel;
+    }
+}
+
+TEST(KitFill, AnEmptyFillShowsItsDashedFrameOnlyAtDesignTime) {
+    TKitFill fill(nullptr);
+    fill.SetBounds(0, 0, 40, 20);
+    fill.IncludeState(csDesigning);
+    auto b = SentinelBitmap(40, 20);
+    PaintInto(fill, *b);
+    // Dashes along all four edges of the control, nothing inside.
+    int right = 0, bottom = 0;
+    for (int y = 0; y < 20; ++y)
+        right += b->Canvas()->Pixels(39, y) == clBlack;
+    for (int x = 0; x < 40; ++x)
+        bottom += b->Canvas()->Pixels(x, 19) == clBlack;
+    EXPECT_GT(right, 0);
+    EXPECT_GT(bottom, 0);
+    EXPECT_EQ(b->Canvas()->Pixels(20, 10), Sentinel);
 }
 
 TEST(KitFill, TransparencyFollowsTheFillStyleOnly) {
@@ -81,13 +111,18 @@ TEST(KitFill, CaptionFlagsTellEnabledFromDisabled) {
     EXPECT_EQ(fill.CaptionFlags(), 0x0009);
 }
 
-TEST(KitFill, AMissingImageEmptiesTheListBitmap) {
+TEST(KitFill, TheListBitmapIsTheImageAtListIndexOrNothing) {
+    TKitBitmapList list(nullptr);
+    for (const int side : {4, 6}) {
+        auto picture = SentinelBitmap(side, side);
+        list.BitmapItems(list.AddItem())->SetBitmap(picture.get());
+    }
     TKitFill fill(nullptr);
-    auto picture = SentinelBitmap(4, 4);
-    fill.FillObject()->SetListBitmap(picture.get());
-    ASSERT_FALSE(fill.FillObject()->ListBitmap()->Empty());
-    fill.ImageListChanged(nullptr); // no list: the image is missing
-    EXPECT_TRUE(!fill.FillObject()->ListBitmap() || fill.FillObject()->ListBitmap()->Empty());
+    fill.SetImageList(&list);
+    fill.SetListIndexValue(1);
+    EXPECT_EQ(fill.FillObject()->ListBitmap()->Width(), 6) << "item 1 of the list, image 0";
+    fill.SetListIndexValue(2); // past the list's end
+    EXPECT_TRUE(fill.FillObject()->ListBitmap()->Empty());
 }
 
 namespace {

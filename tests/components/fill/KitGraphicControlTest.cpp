@@ -265,6 +265,16 @@ TEST_F(KitGraphicControl, TransparencyTogglesTheOpaqueStyleAndHowItRedraws) {
     EXPECT_NE(FormPixel(79, 59), RGB(255, 0, 255)) << "the background was painted again";
 }
 
+TEST_F(KitGraphicControl, AFillIsClippedToItsOwnPlaceOnTheForm) {
+    auto* probe = AddProbe(form, {50, 20, 90, 50}, "probe"); // Left and Top differ
+    probe->FillObject()->Brush()->SetColor(clBlue);
+    probe->FillObject()->SetStyle(sfBrush); // solid, so clipped and opaque
+    ::UpdateWindow(form->Handle());
+    for (const POINT p : {POINT{50, 20}, POINT{89, 49}, POINT{70, 35}})
+        EXPECT_EQ(FormPixel(p.x, p.y), RGB(0, 0, 255)) << p.x << "," << p.y;
+    EXPECT_NE(FormPixel(90, 35), RGB(0, 0, 255));
+}
+
 TEST_F(KitGraphicControl, ABevelAssignedIsCopiedIntoTheOwnedOne) {
     auto* probe = AddProbe(form, {20, 20, 80, 60}, "probe");
     TKitBevel* owned = probe->Bevel();

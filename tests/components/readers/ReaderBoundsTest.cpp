@@ -23,6 +23,7 @@
 
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <typeinfo>
 
 namespace {
@@ -262,20 +263,47 @@ TEST(DecodeBound, ListReadFromAFormDecodesWithinItsLimit) {
     }
 }
 
-TEST(DecodeBound, BudgetCoversEveryBlockReadWhileItIsOpen) {
+TEST(DecodeBound, BudgetsCoverEveryBlockToTheirLastByteAndNest) {
+    // Blocks of 1000 bytes: compressed, plain, compressed.
     TMemoryStream blocks;
     const std::string text(1000, 't');
     for (int i = 0; i < 3; ++i)
         WriteDataBlock(blocks, i % 2 == 0, [&text](TStream& s) {
             s.WriteBuffer(text.data(), static_cast<std::int32_t>(text.size()));
         });
-    blocks.SetPosition(0);
-    const TKitDecodeBudget budget(2500);
     TMemoryStream payload;
-    ReadDataBlock(blocks, true, payload);
-    ReadDataBlock(blocks, false, payload);
-    EXPECT_EQ(budget.Remaining(), 500);
-    EXPECT_THROW(ReadDataBlock(blocks, true, payload), EKitDecodeLimit);
+    // Reads the blocks until one is refused; the number read.
+    auto readAll = [&] {
+        blocks.SetPosition(0);
+        for (int i = 0; i < 3; ++i) {
+            try {
+                ReadDataBlock(blocks, i % 2 == 0, payload);
+            } catch (const EKitDecodeLimit&) {
+                return i;
+            }
+        }
+        return 3;
+    };
+    struct TCase {
+        std::int64_t Outer, Inner; // Inner 0: no inner scope
+        int Read;
+        std::int64_t OuterLeft;
+    };
+    const TCase cases[] = {
+        {2500, 0, 2, 500},              // the third would pass the budget
+        {2000, 0, 2, 0},                // a plain block of exactly what is left
+        {3000, 0, 3, 0},                // a compressed block of exactly what is left
+        {2500, std::int64_t{1} << 20, 2, 500}, // the outer scope holds a larger inner one
+        {std::int64_t{1} << 20, 1500, 1, (std::int64_t{1} << 20) - 1000},
+    };
+    for (const TCase& c : cases) {
+        const TKitDecodeBudget outer(c.Outer);
+        std::optional<TKitDecodeBudget> inner;
+        if (c.Inner)
+            inner.emplace(c.Inner);
+        EXPECT_EQ(readAll(), c.Read) << c.Outer << "/" << c.Inner;
+        EXPECT_EQ(outer.Remaining(), c.OuterLeft) << c.Outer << "/" << c.Inner;
+    }
 }
 
 TEST(CompressedStream, CutInsideTheSecondBlockKeepsTheFirst) {

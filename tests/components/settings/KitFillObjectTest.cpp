@@ -330,16 +330,40 @@ TEST(KitFillObjectPaint, CentredBitmapGetsTheBackgroundAroundIt) {
     EXPECT_EQ(ink, PixelAt(*target, Area.left + 11, Area.top + 5));
 }
 
-TEST(KitFillObjectPaint, TiledBitmapCoversTheAreaAndStopsAtItsEdge) {
-    TKitFillObject fill;
-    fill.SetStyle(sfBitmap);
-    const COLORREF ink = RGB(10, 200, 10);
+TEST(KitFillObjectPaint, TiledAndStretchedBitmapsCoverTheAreaAndStopAtItsEdge) {
+    // 7 x 6 pixels with a marked first column: tiles repeat it every 7
+    // pixels, stretching widens it at the left only.
+    const COLORREF ink = RGB(10, 200, 10), mark = RGB(200, 10, 200);
     auto picture = Picture(7, 6, ink);
-    fill.SetBitmap(picture.get());
-    auto target = FilledBitmap(40, 26);
-    fill.FillObjectPaint(*target->Canvas(), Area, static_cast<TColor>(Background), 0);
-    EXPECT_EQ(32 * 20, CountColor(*target, ink, Area));
-    EXPECT_EQ(0, PaintedOutside(*target, Area));
+    picture->Canvas()->Brush()->SetColor(static_cast<TColor>(mark));
+    picture->Canvas()->FillRect({0, 0, 1, 6});
+    for (const TKitTileMode mode : {tmTile, tmStretch}) {
+        TKitFillObject fill;
+        fill.SetStyle(sfBitmap);
+        fill.SetTileMode(mode);
+        fill.SetBitmap(picture.get());
+        auto target = FilledBitmap(40, 26);
+        fill.FillObjectPaint(*target->Canvas(), Area, static_cast<TColor>(Background), 0);
+        EXPECT_EQ(32 * 20, CountColor(*target, ink, Area) + CountColor(*target, mark, Area));
+        EXPECT_EQ(0, PaintedOutside(*target, Area));
+        const bool tiled = mode == tmTile;
+        EXPECT_EQ(mark, PixelAt(*target, Area.left, Area.top + 8)) << tiled;
+        for (const int x : {7, 14})
+            EXPECT_EQ(tiled ? mark : ink, PixelAt(*target, Area.left + x, Area.top + 8))
+                << tiled << " at " << x;
+    }
+}
+
+TEST(KitFillObjectPaint, AGradientPaintsWithItsPaletteOnlyWhenItRealisesOne) {
+    for (const bool realise : {false, true}) {
+        TKitFillObject fill;
+        fill.SetStyle(sfGradient);
+        fill.Gradient()->SetPaletteRealize(realise);
+        auto target = FilledBitmap(40, 26);
+        fill.FillObjectPaint(*target->Canvas(), Area, clWindow, 0);
+        const HGDIOBJ selected = ::GetCurrentObject(target->Canvas()->Handle(), OBJ_PAL);
+        EXPECT_EQ(realise, selected == fill.Gradient()->Palette()) << realise;
+    }
 }
 
 TEST(KitFillObjectPaint, ClipRegionOfTheContextIsPutBack) {

@@ -28,6 +28,8 @@ void TProbeGraphic::Dispatch(TMessage& message) {
     if (const char* what = Describe(message.Msg); what && Log)
         Log->push_back(Name() + " " + what);
     TGraphicControl::Dispatch(message);
+    if (message.Msg == CM_MOUSELEAVE && OnLeave)
+        OnLeave();
 }
 
 void TProbeWindow::Dispatch(TMessage& message) {

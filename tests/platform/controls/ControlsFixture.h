@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ class TProbeGraphic : public TGraphicControl {
 public:
     using TGraphicControl::TGraphicControl;
     std::vector<std::string>* Log = nullptr;
+    std::function<void()> OnLeave; // runs after the leave is noted
     void Dispatch(TMessage& message) override;
 };
 

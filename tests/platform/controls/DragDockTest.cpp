@@ -82,10 +82,12 @@ TEST_F(ControlsTest, AnAutomaticDragCarriesAControlToOneThatAcceptsIt) {
     d.Entries.clear();
 
     Press(src, 10, 10);
-    MoveOver(src, 11, 11); // within the drag distance: nothing yet
+    const int dx = ::GetSystemMetrics(SM_CXDRAG), dy = ::GetSystemMetrics(SM_CYDRAG);
+    MoveOver(src, 10 + dx, 10 - dy); // exactly the drag distance, both ways: nothing yet
     EXPECT_FALSE(src->Dragging());
-    MoveOver(src, 30, 15);
+    MoveOver(src, 10, 9 - dy); // one pixel further, upwards
     EXPECT_TRUE(src->Dragging());
+    MoveOver(src, 30, 15);
     EXPECT_EQ(::GetCursor(), CursorHandle(crNoDrop)) << "over itself, which takes nothing";
     MoveOver(other, 10, 10);
     EXPECT_EQ(::GetCursor(), CursorHandle(crNoDrop));

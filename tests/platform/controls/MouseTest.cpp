@@ -4,6 +4,8 @@
 
 #include "ControlsFixture.h"
 
+#include <algorithm>
+
 #include "platform/stdctrls/GlyphButtons.h"
 #include "platform/stdctrls/Panels.h"
 
@@ -86,6 +88,21 @@ TEST_F(ControlsTest, HidingOrFreeingTheControlUnderTheMouseEndsItsVisit) {
     MoveMouseTo(form, 200, 200);
     MoveMouseAway();
     EXPECT_EQ(log, (std::vector<std::string>{"a enter", "a leave", "a enter"}));
+}
+
+TEST_F(ControlsTest, AControlHiddenByALeaveHandlerIsNotEntered) {
+    auto* a = Add<TProbeGraphic>(form, {10, 10, 60, 40}, "a");
+    auto* b = Add<TProbeGraphic>(form, {60, 10, 110, 40}, "b");
+    a->Log = b->Log = &log;
+    a->OnLeave = [b] { b->Hide(); };
+    MoveMouseTo(a, 20, 15);
+    MoveMouseTo(b, 5, 15); // a's leave hides b, the control the mouse moves onto
+    MoveMouseTo(form, 70, 25);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "b enter"), 0);
+    a->OnLeave = nullptr;
+    b->Show();
+    MoveMouseTo(b, 6, 15);
+    EXPECT_EQ(log.back(), "b enter");
 }
 
 TEST_F(ControlsTest, AFlatSpeedButtonIsHotWhileTheRealMouseIsOverIt) {

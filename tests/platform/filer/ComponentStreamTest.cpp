@@ -286,6 +286,7 @@ const std::string SampleForm = Utf8(u8R"(object Form1: TTestForm
     Title = 'nicht sichtbar'
   end
   object Last: TWidget
+    Left = 2147483647
     Fill.Gradient.Edges = []
     Buddy = Inner
   end
@@ -323,6 +324,7 @@ TEST_F(ComponentStream, ReadsEveryKindOfValueIntoLiveComponents) {
     EXPECT_EQ(tool->Title(), "nicht sichtbar");
     EXPECT_TRUE(last->Fill()->Gradient()->Edges().Empty()) << "an empty set overrides the default";
     EXPECT_EQ(last->Buddy(), inner) << "a forward reference";
+    EXPECT_EQ(last->Left(), INT32_MAX) << "the largest value the property takes";
     EXPECT_EQ(last->Fill()->Gradient()->Color(), 0) << "absent means default";
 
     panel->OnClick(panel);
