@@ -2,8 +2,8 @@
 // source's name stays Unicode from the dialog to the part files, the file
 // manager and the messages that name it.
 
-#include "app/SplitEngine.h"
 #include "app/UnMain.h"
+#include "app/split/SplitEngine.h"
 
 #include "platform/dialogs/SystemSeams.h"
 #include "platform/forms/Application.h"
@@ -22,23 +22,6 @@
 namespace {
 const char* const StartCaption = "Datei wählen und Aufteilung starten";
 const char* const CancelCaption = "Abbrechen";
-
-// Owns a directory search handle.
-class TSearch {
-public:
-    explicit TSearch(const std::wstring& name) : FHandle(::FindFirstFileW(name.c_str(), &Data)) {}
-    ~TSearch() {
-        if (FHandle != INVALID_HANDLE_VALUE)
-            ::FindClose(FHandle);
-    }
-    TSearch(const TSearch&) = delete;
-    TSearch& operator=(const TSearch&) = delete;
-    HANDLE Handle() const { return FHandle; }
-    WIN32_FIND_DATAW Data{};
-
-private:
-    HANDLE FHandle;
-};
 
 // Clears a flag when it goes out of scope.
 class TFlagGuard {
@@ -146,12 +129,11 @@ std::wstring HandleValueText(void* handle) {
 std::int64_t GetFileSize(const std::wstring& FileName) {
     if (!FileExists(FileName))
         throw ETessaro(NotFoundText(FileName));
-    const TSearch search(FileName);
-    if (search.Handle() == INVALID_HANDLE_VALUE)
+    const std::optional<std::int64_t> size = FoundFileSize(FileName);
+    if (!size)
         throw ETessaro(L"File \"" + FileName +
-                       L"\" INVALID_HANDLE_VALUE: " + HandleValueText(search.Handle()));
-    return static_cast<std::int64_t>((static_cast<std::uint64_t>(search.Data.nFileSizeHigh) << 32) |
-                                     search.Data.nFileSizeLow);
+                       L"\" INVALID_HANDLE_VALUE: " + HandleValueText(INVALID_HANDLE_VALUE));
+    return *size;
 }
 
 std::int64_t GetFreeDiskSpace(const std::wstring& Path) {

@@ -3,10 +3,14 @@
 // that any name the system can show can be tested and made.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // True when a directory search finds fileName and the entry is no folder.
 bool FileExists(const std::wstring& fileName);
+// The size of the entry a directory search finds for fileName; nothing when
+// the search finds none.
+std::optional<std::int64_t> FoundFileSize(const std::wstring& fileName);
 // True when the name's attributes can be read and mark a folder.
 bool DirectoryExists(const std::wstring& directory);
 // Makes the folder and every missing folder above it. Raises Exception for an

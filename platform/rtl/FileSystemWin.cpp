@@ -36,6 +36,16 @@ bool FileExists(const std::wstring& fileName) {
     return search.IsValid() && (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+std::optional<std::int64_t> FoundFileSize(const std::wstring& fileName) {
+    WIN32_FIND_DATAW entry{};
+    const TFindHandle search(FindFirstFileW(fileName.c_str(), &entry));
+    if (!search.IsValid()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) |
+                                     entry.nFileSizeLow);
+}
+
 bool DirectoryExists(const std::wstring& directory) {
     const DWORD attributes = GetFileAttributesW(directory.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

@@ -1,7 +1,7 @@
 #pragma once
 // Sources, sinks and file helpers for the split's tests.
 
-#include "app/SplitEngine.h"
+#include "app/split/SplitEngine.h"
 #include "app/split/PartSink.h"
 #include "tests/platform/rtl/TempFolder.h"
 
