@@ -146,11 +146,20 @@ void TfrmMain::btnCloseClick(TObject*) {
 }
 
 std::wstring FileManagerPath() {
+    // The system's folder, not the Windows folder a Terminal Server gives a
+    // user of its own. Never a bare name: that would be looked for in the
+    // program's and the current folder first.
     wchar_t folder[MAX_PATH] = {};
-    const UINT n = ::GetWindowsDirectoryW(folder, MAX_PATH);
+    const UINT n = ::GetSystemWindowsDirectoryW(folder, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
-        return L"explorer.exe";
+        return std::wstring();
     return IncludeTrailingBackslash(folder) + L"explorer.exe";
+}
+
+void StartFileManager(HWND owner, const std::wstring& arguments) {
+    const std::wstring fileManager = FileManagerPath();
+    if (!fileManager.empty())
+        ShellExecuteFile(owner, L"open", fileManager, arguments, std::wstring(), SW_SHOWNORMAL);
 }
 
 std::wstring HelpPageAddress() {
@@ -175,8 +184,7 @@ void TfrmMain::btnHelpClick(TObject*) {
     // is wherever the open dialog last browsed. The file manager splits its
     // arguments at blanks and commas, so the page's path goes in quotes (a
     // path cannot hold a quotation mark).
-    ShellExecuteFile(Handle(), L"open", FileManagerPath(), L"\"" + HelpPageAddress() + L"\"",
-                     std::wstring(), SW_SHOWNORMAL);
+    StartFileManager(Handle(), L"\"" + HelpPageAddress() + L"\"");
 }
 
 void TfrmMain::DisableControls(const std::string& ExceptName) {

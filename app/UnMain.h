@@ -16,6 +16,7 @@
 #include "platform/rtl/SystemText.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,14 +42,22 @@ private:
 std::wstring HandleValueText(void* handle);
 // Size of a file in bytes; ETessaro when it cannot be found.
 std::int64_t GetFileSize(const std::wstring& FileName);
-// Bytes the user may still write on the drive of Path; 0 when unknown.
+// Bytes the user may still write on the volume that holds the folder Path;
+// 0 when unknown.
 std::int64_t GetFreeDiskSpace(const std::wstring& Path);
 // The first output folder for Source: its folder plus the name up to the
 // first dot, with a trailing backslash.
 std::wstring FirstOutputFolder(const std::wstring& Source);
-// The output folder itself when it does not exist yet, else the first of
-// Folder-0, Folder-1, ... that does not.
-std::wstring FreeOutputFolder(const std::wstring& Folder);
+// Folder-Number, with a trailing backslash.
+std::wstring NumberedOutputFolder(const std::wstring& Folder, std::uint64_t Number);
+// Creates the output folder and returns its name: the first of Folder,
+// Folder-0, Folder-1, ... that FolderExists calls free and that this call
+// itself creates; a name taken after that test, as a folder, file or link, is
+// passed over too. Raises ETessaro when a folder cannot be created for another
+// reason. The one-argument form tests with DirectoryExists.
+std::wstring CreateOutputFolder(const std::wstring& Folder,
+                                const std::function<bool(const std::wstring&)>& FolderExists);
+std::wstring CreateOutputFolder(const std::wstring& Folder);
 
 class TfrmMain : public TForm {
     TESSARO_CLASS(TfrmMain, TForm)
@@ -109,8 +118,12 @@ extern TfrmMain* frmMain;
 
 // The address the Help button opens: the FAQ page beside the program.
 std::wstring HelpPageAddress();
-// The file manager, by its full path in the Windows folder.
+// The file manager, by its full path in the system's Windows folder; empty
+// when that folder cannot be read.
 std::wstring FileManagerPath();
+// Starts the file manager with these arguments; starts nothing when its path
+// is not known.
+void StartFileManager(HWND owner, const std::wstring& arguments);
 
 void InitializeUnMain();
 void FinalizeUnMain();

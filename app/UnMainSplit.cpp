@@ -2,8 +2,8 @@
 // source's name stays Unicode from the dialog to the part files, the file
 // manager and the messages that name it.
 
-#include "app/SplitEngine.h"
 #include "app/UnMain.h"
+#include "app/split/SplitEngine.h"
 
 #include "platform/dialogs/SystemSeams.h"
 #include "platform/forms/Application.h"
@@ -17,26 +17,11 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace {
 const char* const StartCaption = "Datei wählen und Aufteilung starten";
 const char* const CancelCaption = "Abbrechen";
-
-// Owns a directory search handle.
-class TSearch {
-public:
-    explicit TSearch(const std::wstring& name) : FHandle(::FindFirstFileW(name.c_str(), &Data)) {}
-    ~TSearch() {
-        if (FHandle != INVALID_HANDLE_VALUE)
-            ::FindClose(FHandle);
-    }
-    TSearch(const TSearch&) = delete;
-    TSearch& operator=(const TSearch&) = delete;
-    HANDLE Handle() const { return FHandle; }
-    WIN32_FIND_DATAW Data{};
-
-private:
-    HANDLE FHandle;
-};
 
 // Clears a flag when it goes out of scope.
 class TFlagGuard {
@@ -55,14 +40,24 @@ void ShowOnButton(TButton& button, const char* caption) {
     button.SetHint(caption);
 }
 
+// bAbort is False from the start of the copy until the report has been
+// shown: a close request meanwhile, during the report box too, is answered
+// with the waiting message and leaves the window, and the report, on screen.
+// However the scope is left, bAbort is True afterwards.
+class TSplitUnderway {
+public:
+    TSplitUnderway() { bAbort = false; }
+    ~TSplitUnderway() { bAbort = true; }
+    TSplitUnderway(const TSplitUnderway&) = delete;
+    TSplitUnderway& operator=(const TSplitUnderway&) = delete;
+};
+
 // The window while a split copies: the button reads "Abbrechen", the cursor
-// is the hourglass, the other controls are disabled and bAbort is False.
-// However the scope is left, the window is idle again afterwards and bAbort
-// is True.
+// is the hourglass and the other controls are disabled. However the scope is
+// left, the window is idle again afterwards.
 class TRunningWindow {
 public:
     TRunningWindow(TfrmMain& form, TButton& button) : FForm(form), FButton(button) {
-        bAbort = false;
         try {
             ShowOnButton(FButton, CancelCaption);
             Screen->SetCursor(crHourGlass);
@@ -85,17 +80,31 @@ private:
         } catch (...) {
             // Nothing may leave a destructor; the window keeps what it got.
         }
-        bAbort = true;
     }
 
     TfrmMain& FForm;
     TButton& FButton;
 };
 
-std::wstring FolderArgument(const std::wstring& folder) {
-    const std::wstring trimmed = ExcludeTrailingBackslash(folder);
-    return trimmed.empty() || trimmed.back() == L':' ? folder : trimmed;
+// The file manager's argument that opens the folder in its explorer view,
+// quoted against the blanks and commas at which it splits arguments. The
+// output folder is never a drive root, so without its trailing backslash,
+// which would escape the closing quote.
+std::wstring ExploreArgument(const std::wstring& folder) {
+    return L"/e,\"" + ExcludeTrailingBackslash(folder) + L"\"";
 }
+
+// The folder that holds the output folder: the volume the parts go to.
+std::wstring HoldingFolder(const std::wstring& outputFolder) {
+    const std::wstring folder = ExcludeTrailingBackslash(outputFolder);
+    const std::wstring drive = ExtractFileDrive(folder);
+    if (folder.size() <= drive.size())
+        return IncludeTrailingBackslash(drive);
+    return IncludeTrailingBackslash(ExtractFileDir(folder));
+}
+
+// The run-time library's code whose text is "Ungültiger Dateiname".
+constexpr int InvalidFileName = 3;
 
 int ShowBox(HWND owner, const std::wstring& text, UINT flags) {
     return ShowMessageBox(owner, text, AnsiToWide(Application->Title()), flags);
@@ -120,22 +129,20 @@ std::wstring HandleValueText(void* handle) {
 std::int64_t GetFileSize(const std::wstring& FileName) {
     if (!FileExists(FileName))
         throw ETessaro(NotFoundText(FileName));
-    const TSearch search(FileName);
-    if (search.Handle() == INVALID_HANDLE_VALUE)
+    const std::optional<std::int64_t> size = FoundFileSize(FileName);
+    if (!size)
         throw ETessaro(L"File \"" + FileName +
-                       L"\" INVALID_HANDLE_VALUE: " + HandleValueText(search.Handle()));
-    return static_cast<std::int64_t>((static_cast<std::uint64_t>(search.Data.nFileSizeHigh) << 32) |
-                                     search.Data.nFileSizeLow);
+                       L"\" INVALID_HANDLE_VALUE: " + HandleValueText(INVALID_HANDLE_VALUE));
+    return *size;
 }
 
 std::int64_t GetFreeDiskSpace(const std::wstring& Path) {
-    // The root of the drive or share, with its backslash: "X:\" or
-    // "\\server\share\" (a share is not found without it).
-    const std::wstring drive = ExtractFileDrive(Path);
-    const std::wstring root = drive.empty() ? drive : IncludeTrailingBackslash(drive);
+    // The folder itself, not its drive's root: a folder on the way may be the
+    // mount point of another volume. With its backslash, without which a
+    // share is not found.
     std::uint64_t freeBytes = 0;
     std::uint64_t totalBytes = 0;
-    if (!GetDiskFreeSpaceOf(root, freeBytes, totalBytes))
+    if (!GetDiskFreeSpaceOf(IncludeTrailingBackslash(Path), freeBytes, totalBytes))
         return 0;
     return freeBytes > static_cast<std::uint64_t>(INT64_MAX) ? INT64_MAX
                                                              : static_cast<std::int64_t>(freeBytes);
@@ -147,18 +154,32 @@ std::wstring FirstOutputFolder(const std::wstring& Source) {
     return IncludeTrailingBackslash(IncludeTrailingBackslash(ExtractFileDir(Source)) + stem);
 }
 
-std::wstring FreeOutputFolder(const std::wstring& Folder) {
-    if (!DirectoryExists(Folder))
-        return Folder;
+std::wstring NumberedOutputFolder(const std::wstring& Folder, std::uint64_t Number) {
     // A drive or share root keeps its backslash: "C:\-0", not the relative "C:-0".
     std::wstring base = ExcludeTrailingBackslash(Folder);
     if (!base.empty() && (base.back() == L':' || base == ExtractFileDrive(base)))
         base = Folder;
-    for (std::uint64_t n = 0;; ++n) {
-        const std::wstring candidate = base + L"-" + std::to_wstring(n);
-        if (!DirectoryExists(candidate))
-            return candidate + L"\\";
+    return base + L"-" + std::to_wstring(Number) + L"\\";
+}
+
+std::wstring CreateOutputFolder(const std::wstring& Folder,
+                                const std::function<bool(const std::wstring&)>& FolderExists) {
+    std::wstring candidate = Folder;
+    for (std::uint64_t next = 0;; candidate = NumberedOutputFolder(Folder, next++)) {
+        if (FolderExists(candidate))
+            continue;
+        // Made by this call or not at all: a name taken meanwhile, by a folder,
+        // a file or a link, is passed over like one taken before.
+        const int error = CreateNewDirectory(candidate);
+        if (error == 0)
+            return candidate;
+        if (error != ERROR_ALREADY_EXISTS)
+            throw ETessaro(L"Order \"" + candidate + L"\" kann nicht erstellt werden!");
     }
+}
+
+std::wstring CreateOutputFolder(const std::wstring& Folder) {
+    return CreateOutputFolder(Folder, [](const std::wstring& name) { return DirectoryExists(name); });
 }
 
 void TfrmMain::RunSplit(const std::wstring& source, const std::wstring& folder) {
@@ -209,13 +230,17 @@ void TfrmMain::btnExecuteClick(TObject* Sender) {
                         L"\" ist keine unterstützte Textdatei!\rBitte wählen Sie eine Textdatei.",
                     MB_ICONWARNING | MB_OK);
         }
+        // Before anything touches it: a device would answer the reads (or
+        // wait for data for ever), and its attributes are no file's.
+        if (IsDeviceOrPipe(source))
+            throw EInOutError(InvalidFileName);
         if (!FileExists(source))
             throw ETessaro(NotFoundText(source));
         if (StartsWithUtf16Bom(source))
             throw ETessaro(L"Die Datei \"" + source +
                            L"\" ist UTF-16-kodiert und kann nicht zeilenweise aufgeteilt werden.");
         const std::int64_t size = GetFileSize(source);
-        const std::int64_t free = GetFreeDiskSpace(folder);
+        const std::int64_t free = GetFreeDiskSpace(HoldingFolder(folder));
         if (free < size) {
             const std::wstring drive = ExtractFileDrive(folder);
             throw ETessaro(Format(L"%s Bytes free disk space needed to save the part files on "
@@ -223,21 +248,19 @@ void TfrmMain::btnExecuteClick(TObject* Sender) {
                                   {AnsiToWide(NumberText(size, 18)), drive, drive,
                                    AnsiToWide(NumberText(free, 18))}));
         }
-        folder = FreeOutputFolder(folder);
-        if (!ForceDirectories(folder))
-            throw ETessaro(L"Order \"" + folder + L"\" kann nicht erstellt werden!");
+        // The program runs elevated: the parts go only into a folder it made
+        // itself, which nobody can swap for another while they are written.
+        folder = CreateOutputFolder(folder);
+        std::optional<TFolderHold> held(std::in_place, folder);
         FileSetAttr(source, 0);
 
+        const TSplitUnderway underway;
         bool stopped = false;
         {
             const TRunningWindow runningWindow(*this, *button);
             RunSplit(source, folder);
-            // Without its trailing backslash, which would escape the quote the
-            // shell puts around the argument of the file manager.
-            ShellExecuteFile(nullptr, L"explore", FolderArgument(folder), std::wstring(),
-                             std::wstring(), SW_SHOWNORMAL);
-            // The report is decided before the box opens; while it is open the
-            // window is idle again.
+            held.reset(); // the user may rename or move the folder from now on
+            StartFileManager(nullptr, ExploreArgument(folder));
             stopped = bAbort;
         }
         if (stopped)

@@ -4,7 +4,7 @@
 
 #include "BenchReport.h"
 
-#include "app/SplitEngine.h"
+#include "app/split/SplitEngine.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SystemText.h"
 

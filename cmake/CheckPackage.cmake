@@ -71,5 +71,11 @@ foreach(import ${imports})
         fail("tessaro.exe imports ${import} at load time")
     endif()
 endforeach()
+# Elevated on a Terminal Server, a program that is not Terminal-Server-aware
+# gets a per-user Windows folder the user can write; the file manager is
+# started from the system's.
+if(NOT headers MATCHES "TERMINAL_SERVICE_AWARE")
+    fail("tessaro.exe is not Terminal-Server-aware")
+endif()
 file(REMOVE_RECURSE ${work})
 message(STATUS "package ${top}.zip: tessaro.exe and faq.html")

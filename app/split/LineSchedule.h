@@ -4,7 +4,7 @@
 // counts line ends a block at a time and asks for the first such line of a
 // block; only there does it look for the exact line.
 
-#include "app/SplitEngine.h"
+#include "app/split/SplitEngine.h"
 
 #include <cstdint>
 #include <limits>

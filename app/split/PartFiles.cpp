@@ -2,6 +2,9 @@
 
 #include "app/split/PartFiles.h"
 
+#include "platform/rtl/Exceptions.h"
+
+#include <new>
 #include <string_view>
 #include <utility>
 
@@ -13,7 +16,8 @@ std::wstring TPartFiles::Name(std::int64_t part) const {
 }
 
 void TPartFiles::Open(std::int64_t part) {
-    FWriter.Open(Name(part));
+    FWriter.OpenNew(Name(part));
+    FWriting = part;
 }
 
 void TPartFiles::Write(const char* bytes, std::size_t count) {
@@ -22,4 +26,21 @@ void TPartFiles::Write(const char* bytes, std::size_t count) {
 
 void TPartFiles::Close() {
     FWriter.Close();
+    FWriting.reset();
+}
+
+void TPartFiles::Discard() noexcept {
+    if (!FWriting) {
+        return;
+    }
+    const std::int64_t part = *std::exchange(FWriting, std::nullopt);
+    try {
+        FWriter.Close();
+        // The part goes anyway; the failure that led here is the one to report.
+    } catch (const Exception&) {
+    }
+    try {
+        TOSFile::Delete(Name(part));
+    } catch (const std::bad_alloc&) {
+    }
 }

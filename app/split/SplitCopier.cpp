@@ -7,6 +7,7 @@
 
 #include "app/split/LineSchedule.h"
 #include "app/split/Utf8Mark.h"
+#include "platform/rtl/Exceptions.h"
 
 namespace {
 
@@ -23,12 +24,22 @@ public:
             FMark = FSource.HasMark();
             WriteMark();
             Copy();
+            FPartOpen = false;
+            FParts.Close();
+        } catch (const EInOutError& error) {
+            // A full disk cuts the part wherever the write stopped: it goes,
+            // so that every part left ends with a whole line.
+            if (error.ErrorCode == ioErrorDiskFull) {
+                FPartOpen = false;
+                FParts.Discard();
+            } else {
+                AbandonPart();
+            }
+            throw;
         } catch (...) {
             AbandonPart();
             throw;
         }
-        FPartOpen = false;
-        FParts.Close();
         return {FLine - FTuning.FirstLine, FPart + 1, FStopped};
     }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The copy loop of a split, on any byte source and part sink.
 
-#include "app/SplitEngine.h"
+#include "app/split/SplitEngine.h"
 #include "app/split/PartSink.h"
 #include "platform/rtl/TextLineSplitter.h"
 

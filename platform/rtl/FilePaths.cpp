@@ -127,3 +127,25 @@ std::string ExcludeTrailingBackslash(std::string_view path) {
 std::wstring ExcludeTrailingBackslash(std::wstring_view path) {
     return WithoutBackslash(path);
 }
+
+bool IsDosDeviceName(std::wstring_view fileName) {
+    std::wstring_view stem = fileName.substr(NameStart(fileName));
+    stem = stem.substr(0, stem.find(L'.'));
+    while (!stem.empty() && stem.back() == L' ') {
+        stem.remove_suffix(1);
+    }
+    std::wstring upper(stem);
+    for (wchar_t& c : upper) {
+        if (c >= L'a' && c <= L'z') {
+            c = static_cast<wchar_t>(c - L'a' + L'A');
+        }
+    }
+    if (upper == L"CON" || upper == L"PRN" || upper == L"AUX" || upper == L"NUL" ||
+        upper == L"CONIN$" || upper == L"CONOUT$") {
+        return true;
+    }
+    // COM and LPT with a digit 1 to 9, or a superscript one, two or three.
+    const std::wstring_view digits = L"123456789\u00B9\u00B2\u00B3";
+    return upper.size() == 4 && (upper.starts_with(L"COM") || upper.starts_with(L"LPT")) &&
+           digits.find(upper[3]) != std::wstring_view::npos;
+}

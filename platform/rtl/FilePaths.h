@@ -31,3 +31,8 @@ std::wstring IncludeTrailingBackslash(std::wstring_view path);
 // Removes one trailing backslash, if there is one.
 std::string ExcludeTrailingBackslash(std::string_view path);
 std::wstring ExcludeTrailingBackslash(std::wstring_view path);
+
+// True when the name part names a DOS device (CON, PRN, AUX, NUL, COM1 to
+// COM9, LPT1 to LPT9, CONIN$, CONOUT$) in any case, whatever extension and
+// blanks follow: Windows opens the device for "C:\Daten\aux.txt".
+bool IsDosDeviceName(std::wstring_view fileName);

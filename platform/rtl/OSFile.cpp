@@ -2,6 +2,8 @@
 
 #include "platform/rtl/OSFile.h"
 
+#include "platform/rtl/Exceptions.h"
+
 #include <utility>
 
 TOSFile::~TOSFile() {
@@ -16,4 +18,10 @@ TOSFile& TOSFile::operator=(TOSFile&& other) noexcept {
         FHandle = std::exchange(other.FHandle, InvalidHandle);
     }
     return *this;
+}
+
+int InOutErrorCode(int systemError) {
+    constexpr int HandleDiskFull = 39;
+    constexpr int DiskFull = 112;
+    return systemError == HandleDiskFull || systemError == DiskFull ? ioErrorDiskFull : systemError;
 }

@@ -7,6 +7,11 @@
 #include <cstdint>
 #include <string>
 
+// The code a failed file operation raises for a system error code: a full
+// disk (39 or 112) is the run-time library's own ioErrorDiskFull, whose text
+// the user reads ("Zu wenig Speicherplatz"); every other code stays.
+int InOutErrorCode(int systemError);
+
 class TOSFile {
 public:
     TOSFile() = default;
@@ -25,6 +30,12 @@ public:
     // Creates the file, or empties it when it exists, for writing.
     static TOSFile Create(const std::string& fileName);
     static TOSFile Create(const std::wstring& fileName);
+    // Creates a new file for writing. A name that exists, as a file or as a
+    // link, is neither opened nor followed: EInOutError with code 80.
+    static TOSFile CreateNew(const std::wstring& fileName);
+    // Removes the file (a link itself, never its target); false when that
+    // failed.
+    static bool Delete(const std::wstring& fileName) noexcept;
 
     bool IsOpen() const { return FHandle != InvalidHandle; }
     // Reads up to count bytes; returns how many, 0 only at the end.

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -40,6 +41,8 @@ int WindowsCode(int error, const std::string& fileName = {}) {
         return 5; // access denied
     case ENOSPC:
         return 112; // disk full
+    case EEXIST:
+        return 80; // the file exists
     default:
         return error;
     }
@@ -82,7 +85,7 @@ std::string SystemName(const std::wstring& fileName) {
 }
 
 [[noreturn]] void RaiseErrno(const std::string& fileName = {}) {
-    throw EInOutError(WindowsCode(errno, fileName));
+    throw EInOutError(InOutErrorCode(WindowsCode(errno, fileName)));
 }
 
 int Descriptor(std::intptr_t handle) {
@@ -122,6 +125,24 @@ TOSFile TOSFile::Create(const std::string& fileName) {
         RaiseErrno(fileName);
     }
     return TOSFile(fd);
+}
+
+TOSFile TOSFile::CreateNew(const std::wstring& fileName) {
+    // O_EXCL fails on any existing name and never follows a link.
+    const std::string name = SystemName(fileName);
+    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        RaiseErrno(name);
+    }
+    return TOSFile(fd);
+}
+
+bool TOSFile::Delete(const std::wstring& fileName) noexcept {
+    try {
+        return unlink(SystemName(fileName).c_str()) == 0;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 std::size_t TOSFile::Read(void* buffer, std::size_t count) {

@@ -15,7 +15,7 @@ HANDLE AsHandle(std::intptr_t handle) {
 }
 
 [[noreturn]] void RaiseLastError() {
-    throw EInOutError(static_cast<int>(GetLastError()));
+    throw EInOutError(InOutErrorCode(static_cast<int>(GetLastError())));
 }
 
 HANDLE CreateFileOf(const std::string& fileName, DWORD access, DWORD disposition, DWORD flags) {
@@ -56,6 +56,17 @@ TOSFile TOSFile::Create(const std::string& fileName) {
 
 TOSFile TOSFile::Create(const std::wstring& fileName) {
     return TOSFile(CheckedOpen(fileName, GENERIC_WRITE, CREATE_ALWAYS, 0));
+}
+
+TOSFile TOSFile::CreateNew(const std::wstring& fileName) {
+    // CREATE_NEW fails on any existing name, a link or junction included;
+    // the reparse flag keeps a link planted after that check from being
+    // followed all the same.
+    return TOSFile(CheckedOpen(fileName, GENERIC_WRITE, CREATE_NEW, FILE_FLAG_OPEN_REPARSE_POINT));
+}
+
+bool TOSFile::Delete(const std::wstring& fileName) noexcept {
+    return DeleteFileW(fileName.c_str()) != 0;
 }
 
 std::size_t TOSFile::Read(void* buffer, std::size_t count) {

@@ -28,6 +28,11 @@ void TTextWriter::Open(const std::wstring& fileName) {
     Start(TOSFile::Create(fileName));
 }
 
+void TTextWriter::OpenNew(const std::wstring& fileName) {
+    Close();
+    Start(TOSFile::CreateNew(fileName));
+}
+
 void TTextWriter::Start(TOSFile file) {
     FFile = std::move(file);
     FBuffer.reserve(BufferSize);

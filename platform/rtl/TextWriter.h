@@ -26,6 +26,9 @@ public:
     // as for TOSFile.
     void Open(const std::string& fileName);
     void Open(const std::wstring& fileName);
+    // Creates a new file as TOSFile::CreateNew does: an existing name, file
+    // or link, raises EInOutError and is left as it is.
+    void OpenNew(const std::wstring& fileName);
     bool IsOpen() const { return FFile.IsOpen(); }
 
     // Writes text and CR LF.

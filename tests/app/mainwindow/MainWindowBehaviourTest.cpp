@@ -173,7 +173,7 @@ TEST_F(MainWindow, HelpStartsTheFileManagerByFullPathWithThePageBesideTheProgram
     ClickButton(form->btnHelp);
     EXPECT_EQ(verb, L"open");
     wchar_t windows[MAX_PATH];
-    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    ::GetSystemWindowsDirectoryW(windows, MAX_PATH);
     EXPECT_EQ(file, std::wstring(windows) + L"\\explorer.exe");
     wchar_t program[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, program, MAX_PATH);

@@ -13,6 +13,7 @@
 
 #include <cwchar>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 
@@ -59,6 +60,8 @@ protected:
     // The dialog answers with these names in turn, then cancels.
     void Choose(std::vector<std::wstring> names) { chosen = std::move(names); }
     void Execute() { form->btnExecuteClick(form->btnExecute); }
+    // The file manager's arguments that open folder.
+    static std::wstring Explore(const std::wstring& folder) { return L"/e,\"" + folder + L"\""; }
     void ExpectIdle() {
         EXPECT_TRUE(bAbort);
         EXPECT_EQ(form->btnExecute->Caption(), "Datei w\xE4hlen und Aufteilung starten");
@@ -104,9 +107,10 @@ protected:
                             const std::wstring&, int)>
         shellSeam{SystemSeams().ShellExecuteFile,
                   [this](HWND, const std::wstring& verb, const std::wstring& file,
-                         const std::wstring&, const std::wstring&, int) {
-                      EXPECT_EQ(verb, L"explore");
-                      explored.push_back(file);
+                         const std::wstring& parameters, const std::wstring&, int) {
+                      EXPECT_EQ(verb, L"open");
+                      EXPECT_TRUE(!file.empty() && file == FileManagerPath());
+                      explored.push_back(parameters);
                       return reinterpret_cast<HINSTANCE>(33);
                   }};
     TSeamOverride<bool(const std::wstring&, std::uint64_t&, std::uint64_t&)> freeSeam{
@@ -139,22 +143,26 @@ TEST_F(SplitHandler, SplitsReportsAndRestoresTheWindow) {
     EXPECT_EQ(Read(Path(L"Bericht") + L"\\0.CSV"), Lines(250)) << "stem before the first dot, "
                                                                 "extension as typed";
     ASSERT_EQ(explored.size(), 1u);
-    EXPECT_EQ(explored[0], Path(L"Bericht"));
+    EXPECT_EQ(explored[0], Explore(Path(L"Bericht")));
     EXPECT_NE(std::find(status.begin(), status.end(), "100 Zeilen"), status.end());
     EXPECT_NE(std::find(status.begin(), status.end(), "200 Zeilen"), status.end());
     ExpectIdle();
 }
 
-TEST_F(SplitHandler, FreeSpaceIsAskedOfTheRootAndEqualSpacePasses) {
+TEST_F(SplitHandler, FreeSpaceIsAskedOfTheSourcesFolderAndEqualSpacePasses) {
     const std::string text = Lines(10);
     Write(L"a.txt", text);
     Choose({Path(L"a.txt")});
     freeBytes = text.size();
     Execute();
     ASSERT_EQ(freeQueries.size(), 1u);
-    EXPECT_EQ(freeQueries[0], folder.substr(0, 2) + L"\\") << "the drive's root with backslash";
+    EXPECT_EQ(freeQueries[0], folder + L"\\") << "the volume the parts go to, not the drive's";
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+    // The system answers for a folder below the root too.
+    const TSeamOverride realFree(SystemSeams().GetDiskFreeSpaceOf,
+                                 TSystemSeams().GetDiskFreeSpaceOf);
+    EXPECT_GT(GetFreeDiskSpace(folder), 0);
 }
 
 TEST_F(SplitHandler, OneByteTooLittleSpaceGivesTheExactMessage) {
@@ -209,20 +217,79 @@ TEST_F(SplitHandler, OutputFoldersAreNumberedFromTheFirstFreeOne) {
     RemoveFileTree(Path(L"Umsatz-1"));
     ::CreateDirectoryW(Path(L"Umsatz-5").c_str(), nullptr);
     ::CreateDirectoryW(Path(L"Umsatz").c_str(), nullptr);
-    EXPECT_EQ(FreeOutputFolder(Path(L"Umsatz") + L"\\"), Path(L"Umsatz-0") + L"\\");
+    EXPECT_EQ(CreateOutputFolder(Path(L"Umsatz") + L"\\"), Path(L"Umsatz-0") + L"\\");
 }
 
-TEST_F(SplitHandler, AFileInTheFoldersPlaceCannotBecomeTheFolder) {
-    Write(L"Umsatz.csv", Lines(3));
-    Write(L"Umsatz", "ich bin eine Datei");
+// The program runs elevated: what others put where its folder or a part
+// goes is never written to or through.
+TEST_F(SplitHandler, ANameTakenBetweenTheCheckAndTheCreationIsPassedOver) {
+    const std::wstring target = Path(L"Umsatz");
+    const std::function<void()> plants[] = {
+        [&] { Write(L"Umsatz", "fremd"); },
+        [&] {
+            ::CreateDirectoryW(target.c_str(), nullptr);
+            Write(L"Umsatz\\0.csv", "fremd");
+        }};
+    for (const std::function<void()>& plant : plants) {
+        const std::wstring made =
+            CreateOutputFolder(target + L"\\", [&](const std::wstring& candidate) {
+                const bool exists = DirectoryExists(candidate);
+                if (candidate == target + L"\\")
+                    plant(); // after the test, before the creation
+                return exists;
+            });
+        EXPECT_EQ(made, Path(L"Umsatz-0") + L"\\");
+        EXPECT_EQ(Read(DirectoryExists(target) ? target + L"\\0.csv" : target), "fremd");
+        RemoveFileTree(target);
+        RemoveFileTree(Path(L"Umsatz-0"));
+    }
+    EXPECT_THROW(CreateOutputFolder(Path(L"fehlt\\Umsatz\\")), ETessaro);
+}
+
+TEST_F(SplitHandler, APartNamePlantedInTheNewFolderStaysAndTheSplitFails) {
+    const std::string text = Lines(10100);
+    Write(L"Umsatz.csv", text);
     Choose({Path(L"Umsatz.csv")});
+    form->TrackBarMaxLines->SetPosition(10000); // part 1 begins at line 10000
+    bool planted = false;
+    bool renamed = false;
+    onClock = [&] {
+        if (planted)
+            return;
+        planted = true;
+        Write(L"Umsatz\\1.csv", "fremd");
+        renamed = ::MoveFileW(Path(L"Umsatz").c_str(), Path(L"Anders").c_str());
+    };
     Execute();
+    EXPECT_TRUE(planted);
+    EXPECT_FALSE(renamed) << "the folder is held while the parts are written";
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].Text.find(L"Meldung:\rOrder \"" + Path(L"Umsatz") +
-                                 L"\\\" kann nicht erstellt werden!"),
-              std::string::npos)
-        << boxes[0].Text;
-    EXPECT_EQ(Read(Path(L"Umsatz")), "ich bin eine Datei");
+    EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_ICONERROR | MB_OK));
+    EXPECT_NE(boxes[0].Text.find(L"Meldung:\rE/A-Fehler 80"), std::string::npos) << boxes[0].Text;
+    EXPECT_EQ(Read(Path(L"Umsatz\\1.csv")), "fremd");
+    EXPECT_EQ(Read(Path(L"Umsatz.csv")), text);
+    ExpectIdle();
+}
+
+TEST_F(SplitHandler, DevicesAndPipesAreRefusedBeforeAnythingElse) {
+    const std::wstring pipe = L"\\\\.\\pipe\\tessaro-quelle.txt";
+    HANDLE server = ::CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE, 1, 0,
+                                       0, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    for (const std::wstring& source :
+         {Path(L"aux.txt"), Path(L"COM1.txt"), Path(L"CON.csv"), Path(L"nul.csv"), pipe}) {
+        boxes.clear();
+        dialogs = 0;
+        Choose({source});
+        Execute();
+        ASSERT_EQ(boxes.size(), 1u) << WideToAnsi(source);
+        EXPECT_EQ(boxes[0].Flags, static_cast<UINT>(MB_ICONERROR | MB_OK));
+        EXPECT_NE(boxes[0].Text.find(L"Meldung:\rUng\xFCltiger Dateiname"), std::string::npos)
+            << WideToAnsi(boxes[0].Text);
+    }
+    ::CloseHandle(server);
+    EXPECT_TRUE(freeQueries.empty()) << "nothing was measured";
+    EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(folder))) << "nothing was made";
 }
 
 TEST_F(SplitHandler, ANameThatIsOnlyAnExtensionUsesTheNumberedSourceFolder) {
@@ -232,7 +299,7 @@ TEST_F(SplitHandler, ANameThatIsOnlyAnExtensionUsesTheNumberedSourceFolder) {
     EXPECT_EQ(Read(folder + L"-0\\0.txt"), Lines(2));
     RemoveFileTree(folder + L"-0");
     EXPECT_EQ(FirstOutputFolder(L"C:\\.txt"), L"C:\\");
-    EXPECT_EQ(FreeOutputFolder(L"C:\\"), L"C:\\-0\\") << "not the relative C:-0";
+    EXPECT_EQ(NumberedOutputFolder(L"C:\\", 0), L"C:\\-0\\") << "not the relative C:-0";
     EXPECT_EQ(FirstOutputFolder(L"\\\\server\\share\\Umsatz.csv"), L"\\\\server\\share\\Umsatz\\");
 }
 
@@ -313,21 +380,22 @@ TEST_F(SplitHandler, AUtf16FileIsRefusedBeforeAnyFolderIsMade) {
     EXPECT_FALSE(DirectoryExists(Path(L"breit")));
 }
 
-TEST_F(SplitHandler, TheWindowIsLiveDuringTheReportButAStartWaits) {
+TEST_F(SplitHandler, ACloseRequestDuringTheReportKeepsTheWindowAndAStartWaits) {
     Write(L"a.csv", Lines(3));
     Choose({Path(L"a.csv"), Path(L"a.csv")});
-    bool canClose = false;
+    form->Show();
     onBox = [&] {
         onBox = nullptr;
-        EXPECT_TRUE(bAbort) << "decided before the box opens";
-        Execute();       // a start request during the report
-        canClose = true; // what the close request starts with
-        form->FormCloseQuery(form, canClose);
+        EXPECT_FALSE(bAbort) << "the split lasts until its report has been shown";
+        Execute(); // a start request during the report
+        ::SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
     };
     Execute();
     EXPECT_EQ(dialogs, 1) << "the second start was ignored";
-    EXPECT_TRUE(canClose) << "the idle window may close during the report";
-    EXPECT_TRUE(form->btnExecute->Enabled());
+    ASSERT_EQ(boxes.size(), 2u) << "the report, then the waiting message";
+    EXPECT_EQ(boxes[1].Flags, static_cast<UINT>(MB_ICONQUESTION | MB_OK));
+    EXPECT_TRUE(form->Visible()) << "the window stays";
+    ExpectIdle();
 }
 
 TEST_F(SplitHandler, ACloseRequestDuringTheCopyLeavesTheButtonEnabledAfterwards) {
@@ -350,11 +418,10 @@ TEST_F(SplitHandler, ACloseRequestDuringTheCopyLeavesTheButtonEnabledAfterwards)
     ExpectIdle();
 }
 
-TEST_F(SplitHandler, SharesAreAskedAtTheirRootAndHandlesPrintUnsigned) {
-    EXPECT_EQ(GetFreeDiskSpace(L"\\\\server\\share\\Umsatz\\"),
-              static_cast<std::int64_t>(freeBytes));
+TEST_F(SplitHandler, SharesAreAskedWithTheirBackslashAndHandlesPrintUnsigned) {
+    EXPECT_EQ(GetFreeDiskSpace(L"\\\\server\\share\\Daten"), static_cast<std::int64_t>(freeBytes));
     ASSERT_EQ(freeQueries.size(), 1u);
-    EXPECT_EQ(freeQueries[0], L"\\\\server\\share\\");
+    EXPECT_EQ(freeQueries[0], L"\\\\server\\share\\Daten\\");
     EXPECT_EQ(HandleValueText(INVALID_HANDLE_VALUE), L"4294967295");
     Write(L"sieben.txt", "1234567");
     EXPECT_EQ(GetFileSize(Path(L"sieben.txt")), 7);
@@ -413,7 +480,7 @@ TEST_F(SplitHandler, NamesOfAnyScriptAreSplitAndReportedAsTheyAreCalled) {
         const std::wstring output = Path(stem + L"-0");
         EXPECT_EQ(Read(output + L"\\0.csv"), Lines(3)) << WideToAnsi(output);
         ASSERT_EQ(explored.size(), 1u);
-        EXPECT_TRUE(explored[0] == output) << WideToAnsi(explored[0]);
+        EXPECT_TRUE(explored[0] == Explore(output)) << WideToAnsi(explored[0]);
         ExpectIdle();
     }
 }

@@ -4,7 +4,7 @@
 // time, with the stop flag and the line limit asked before every line. A
 // UTF-8 mark at the start is taken off and put before every part.
 
-#include "app/SplitEngine.h"
+#include "app/split/SplitEngine.h"
 
 #include <cstdint>
 #include <string>

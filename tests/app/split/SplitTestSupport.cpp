@@ -39,6 +39,11 @@ void TMemoryParts::Close() {
     }
 }
 
+void TMemoryParts::Discard() noexcept {
+    IsOpen = false;
+    ++Discards;
+}
+
 std::int64_t TMemoryParts::LineEndsWritten() const {
     std::int64_t count = 0;
     for (const std::string& part : Parts) {
@@ -75,6 +80,8 @@ std::filesystem::path TSplitFolder::Part(std::int64_t part, const std::wstring& 
 TFileSplit TSplitFolder::Split(const std::string& data, std::int32_t limit,
                                const TSplitTuning& tuning, const std::wstring& extension) {
     WriteWholeFile(FSource, data);
+    std::filesystem::remove_all(FOutput.parent_path());
+    std::filesystem::create_directory(FOutput.parent_path());
     TSplitProgress progress;
     progress.LineLimit = [limit] { return limit; };
     TFileSplit split;

@@ -1,7 +1,7 @@
 #pragma once
 // Sources, sinks and file helpers for the split's tests.
 
-#include "app/SplitEngine.h"
+#include "app/split/SplitEngine.h"
 #include "app/split/PartSink.h"
 #include "tests/platform/rtl/TempFolder.h"
 
@@ -19,6 +19,7 @@ public:
     int Opens = 0;
     int Closes = 0;
     int Writes = 0;
+    int Discards = 0;
     bool IsOpen = false;
     std::function<void(std::int64_t part)> BeforeOpen;
     std::function<void(std::size_t writtenSoFar)> BeforeWrite;
@@ -27,6 +28,7 @@ public:
     void Open(std::int64_t part) override;
     void Write(const char* bytes, std::size_t count) override;
     void Close() override;
+    void Discard() noexcept override;
 
     // CR LF pairs written so far, over all parts.
     std::int64_t LineEndsWritten() const;
@@ -70,6 +72,7 @@ public:
     std::filesystem::path Part(std::int64_t part, const std::wstring& extension = L".txt") const;
     std::filesystem::path File(const std::wstring& name) const;
 
+    // Splits into an empty output folder: parts are created new.
     TFileSplit Split(const std::string& data, std::int32_t limit, const TSplitTuning& tuning = {},
                      const std::wstring& extension = L".txt");
     // The parts 0, 1, ... that exist, read back.

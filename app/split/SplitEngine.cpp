@@ -1,6 +1,6 @@
 // The copy behind a split, on files.
 
-#include "app/SplitEngine.h"
+#include "app/split/SplitEngine.h"
 
 #include "app/split/PartFiles.h"
 #include "app/split/SplitCopier.h"
