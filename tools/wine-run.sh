@@ -33,6 +33,21 @@ if [ ! -f "$WINEPREFIX/.tessaro-ready" ]; then
     ) 9>"$WINEPREFIX.lock"
 fi
 
+# A program that crashes ends at once and reports its exception: with an empty
+# crash debugger command Wine starts none (its own would wait on a dialog
+# until a test runner's time is up). Prefixes made before this setting get
+# it on their next run.
+if [ ! -f "$WINEPREFIX/.tessaro-no-crash-debugger" ]; then
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/.tessaro-no-crash-debugger" ]; then
+            "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+                /v Debugger /d '' /f >/dev/null 2>&1
+            touch "$WINEPREFIX/.tessaro-no-crash-debugger"
+        fi
+    ) 9>"$WINEPREFIX.lock"
+fi
+
 # The fonts the program's form names ("MS Sans Serif") and the dialogs use
 # ("MS Shell Dlg" is Tahoma), from fonts-wine. Without them in the prefix,
 # Wine draws every face in DejaVu Sans, which is wider and cuts captions.

@@ -3,6 +3,7 @@
 #include "tests/e2e/Handles.h"
 #include "tests/e2e/WindowQuery.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
@@ -79,6 +80,16 @@ RECT ScreenArea(HWND window, TCaptureArea area) {
     GetClientRect(window, &rect);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+// No visible window of the tree has an area waiting to be painted.
+bool NothingToPaint(HWND top) {
+    std::vector<HWND> windows = ChildWindows(top);
+    windows.push_back(top);
+    for (HWND window : windows)
+        if (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE))
+            return false;
+    return true;
 }
 
 template <class T> void Append(std::vector<char>& out, T value) {
@@ -179,21 +190,35 @@ TCapture CaptureWindow(HWND window, TCaptureArea area, TDuration settle) {
     BringWindowToTop(top);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 
-    // The program repaints, and the screen gets its picture, some time after
-    // the request: wait until the picture has stayed the same for a while.
-    constexpr auto quiet = 100ms;
+    // Painted means: no window of the top-level window has anything left to
+    // paint, and its thread has answered a message since, so a paint begun
+    // then has ended. A busy program is waited for, however long it takes.
+    const auto deadline = std::chrono::steady_clock::now() + settle;
+    WaitFor(
+        [&] {
+            if (!NothingToPaint(top))
+                return false;
+            const auto left = std::chrono::duration_cast<TDuration>(
+                deadline - std::chrono::steady_clock::now());
+            DWORD_PTR unused = 0;
+            return SendMessageTimeoutA(top, WM_NULL, 0, 0, SMTO_NORMAL,
+                                       static_cast<UINT>(std::max(left, 1ms).count()),
+                                       &unused) != 0 &&
+                   NothingToPaint(top);
+        },
+        settle, "the painting of " + Describe(window));
+
+    // Wine hands a window's picture to the screen when its program next
+    // waits for messages, just after the answer above: the picture is taken
+    // once it is the same twice in a row.
     TCapture picture = GrabWindow(window, area);
-    auto unchangedSince = std::chrono::steady_clock::now();
-    WaitUntil(
+    WaitFor(
         [&] {
             TCapture now = GrabWindow(window, area);
-            if (!(now == picture)) {
-                picture = std::move(now);
-                unchangedSince = std::chrono::steady_clock::now();
-            }
-            return std::chrono::steady_clock::now() - unchangedSince >= quiet;
+            std::swap(now, picture);
+            return now == picture;
         },
-        settle);
+        settle, "a steady picture of " + Describe(window));
     return picture;
 }
 

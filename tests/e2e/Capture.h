@@ -47,11 +47,11 @@ private:
     std::vector<std::uint8_t> FPixels;
 };
 
-// Brings the window's top-level window to the front and copies the area from
-// the screen once the picture has stopped changing (the program may still be
-// painting) or settle has passed.
+// Brings the window's top-level window to the front, has it repainted and
+// copies the area from the screen once the program has painted it. Raises
+// std::runtime_error when that has not happened within settle.
 TCapture CaptureWindow(HWND window, TCaptureArea area = TCaptureArea::Client,
-                       TDuration settle = 2s);
+                       TDuration settle = 10s);
 
 // One copy of what the screen shows now, without waiting or bringing the
 // window to the front.

@@ -68,7 +68,7 @@ struct TSystemIcon {
 };
 
 TBoxIcon IdentifyIcon(HWND iconStatic) {
-    const TCapture shown = CaptureWindow(iconStatic, TCaptureArea::Client, 1s);
+    const TCapture shown = CaptureWindow(iconStatic);
     // The corners of the standard icons are transparent: the corner shows
     // the background the icon was drawn on.
     const TRgb background = shown.Pixel(0, 0);

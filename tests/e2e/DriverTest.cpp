@@ -2,6 +2,7 @@
 // known: every action and reading of the driver is checked on a real window.
 
 #include "tests/e2e/Driver.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -28,31 +29,13 @@ std::string FixtureProgram() {
     return OwnFolder() + "e2e_fixture.exe";
 }
 
-// A fresh folder under the temporary folder, removed with its files.
-class TTempFolder {
-public:
-    TTempFolder() {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        FPath = std::string(temp) + "e2e_driver_" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(FPath.c_str(), nullptr);
-    }
-    ~TTempFolder() {
-        for (const std::string& file : FFiles)
-            DeleteFileA(file.c_str());
-        RemoveDirectoryA(FPath.c_str());
-    }
-    std::string File(const std::string& name, const std::string& content = {}) {
-        const std::string path = FPath + name;
-        std::ofstream(path, std::ios::binary) << content;
-        FFiles.push_back(path);
-        return path;
-    }
-
-private:
-    std::string FPath;
-    std::vector<std::string> FFiles;
-};
+// A file of folder with these bytes; the name is in the ANSI code page.
+std::string WriteFile(const TTempFolder& folder, const std::string& name,
+                      const std::string& content = {}) {
+    const std::string path = folder.File(name);
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+}
 
 // Runs the fixture for one test; the driver ends it afterwards if needed.
 class FixtureTest : public ::testing::Test {
@@ -394,7 +377,7 @@ TEST_F(FixtureTest, WaitingForAMessageBoxThatDoesNotComeTimesOut) {
 
 TEST_F(FixtureTest, TheOpenDialogTakesAFileWithANonAsciiName) {
     TTempFolder folder;
-    const std::string file = folder.File("Übersicht_März.csv", "a;b\r\n");
+    const std::string file = WriteFile(folder, "Übersicht_März.csv", "a;b\r\n");
 
     EXPECT_EQ(Click(Button("Öffnen")), TSendResult::WindowOpened);
     App.AnswerOpenDialog(OpenDialogTitle, file);
@@ -472,7 +455,7 @@ TEST(Pictures, ABmpFileReadsBackWithTheSamePixels) {
         pixels.push_back(static_cast<std::uint8_t>(i * 13));
     const TCapture picture(3, 2, pixels);
     TTempFolder folder;
-    const std::string file = folder.File("picture.bmp");
+    const std::string file = WriteFile(folder, "picture.bmp");
     picture.SaveBmp(file);
 
     std::ifstream in(file, std::ios::binary);

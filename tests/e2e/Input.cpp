@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <unordered_set>
+#include <vector>
 
 namespace e2e {
 
@@ -47,10 +48,28 @@ bool IsExtendedKey(WORD virtualKey) {
     }
 }
 
-void Post(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!PostMessageA(target, message, wParam, lParam))
-        throw std::runtime_error("cannot post to " + Describe(target) + " (error " +
-                                 std::to_string(GetLastError()) + ")");
+struct TPosted {
+    UINT Message;
+    WPARAM WParam;
+    LPARAM LParam;
+};
+
+// Posts the messages of one user action (a key press, a click, a typed text)
+// in order. The program may handle an early one before the next is posted;
+// when that one closes the window (Alt+F4, a button's accelerator), the rest
+// has nowhere to go and the action has done what it was for.
+void PostAction(HWND target, const std::vector<TPosted>& messages) {
+    bool first = true;
+    for (const TPosted& posted : messages) {
+        if (!PostMessageA(target, posted.Message, posted.WParam, posted.LParam)) {
+            const DWORD error = GetLastError();
+            if (!first && !IsWindow(target))
+                return;
+            throw std::runtime_error("cannot post to " + Describe(target) + " (error " +
+                                     std::to_string(error) + ")");
+        }
+        first = false;
+    }
 }
 
 } // namespace
@@ -94,9 +113,9 @@ TSendResult Click(HWND button, TDuration settle) {
 void ClickAt(HWND window, int x, int y) {
     RequireWindow(window, "click");
     const LPARAM point = MAKELPARAM(x, y);
-    Post(window, WM_MOUSEMOVE, 0, point);
-    Post(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    Post(window, WM_LBUTTONUP, 0, point);
+    PostAction(window, {{WM_MOUSEMOVE, 0, point},
+                        {WM_LBUTTONDOWN, MK_LBUTTON, point},
+                        {WM_LBUTTONUP, 0, point}});
 }
 
 HCURSOR CursorShownAt(HWND window, int x, int y, TDuration settle) {
@@ -137,20 +156,22 @@ LPARAM KeyMessageParam(WORD virtualKey, bool keyUp, bool altDown) {
 
 void PressKey(HWND target, WORD virtualKey) {
     RequireWindow(target, "send keys to");
-    Post(target, WM_KEYDOWN, virtualKey, KeyMessageParam(virtualKey, false, false));
-    Post(target, WM_KEYUP, virtualKey, KeyMessageParam(virtualKey, true, false));
+    PostAction(target, {{WM_KEYDOWN, virtualKey, KeyMessageParam(virtualKey, false, false)},
+                        {WM_KEYUP, virtualKey, KeyMessageParam(virtualKey, true, false)}});
 }
 
 void PressAltKey(HWND target, WORD virtualKey) {
     RequireWindow(target, "send keys to");
-    Post(target, WM_SYSKEYDOWN, virtualKey, KeyMessageParam(virtualKey, false, true));
-    Post(target, WM_SYSKEYUP, virtualKey, KeyMessageParam(virtualKey, true, true));
+    PostAction(target, {{WM_SYSKEYDOWN, virtualKey, KeyMessageParam(virtualKey, false, true)},
+                        {WM_SYSKEYUP, virtualKey, KeyMessageParam(virtualKey, true, true)}});
 }
 
 void TypeText(HWND target, std::string_view text) {
     RequireWindow(target, "type into");
+    std::vector<TPosted> typed;
     for (char c : text)
-        Post(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+        typed.push_back({WM_CHAR, static_cast<unsigned char>(c), 1});
+    PostAction(target, typed);
 }
 
 } // namespace e2e

@@ -31,6 +31,8 @@ TSendResult Click(HWND button, TDuration settle = 5s);
 
 // Posts a left click (button down and up) at a point in window's client
 // coordinates; for controls that are not buttons, e.g. to focus an edit.
+// A click, a key press and a typed text are one action each: one that closes
+// its window on the way has succeeded.
 void ClickAt(HWND window, int x, int y);
 void ClickCentre(HWND window);
 

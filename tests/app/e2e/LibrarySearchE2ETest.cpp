@@ -22,19 +22,6 @@ int Loads(const std::string& folder, const std::string& name) {
         std::count(std::istreambuf_iterator<char>(marks), std::istreambuf_iterator<char>(), '\n'));
 }
 
-// The window's picture once two full repaints in a row give the same one:
-// a busy machine can leave a single capture short of the program's last paint.
-e2e::TCapture SettledPicture(HWND window) {
-    e2e::TCapture last = e2e::CaptureWindow(window);
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        e2e::TCapture next = e2e::CaptureWindow(window);
-        if (next == last)
-            break;
-        last = std::move(next);
-    }
-    return last;
-}
-
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -121,7 +108,7 @@ TEST_F(Program, LibrariesPlantedBesideTheProgramAreNeverLoadedByIt) {
         Start(program);
         for (const std::string& module : e2e::ModulesOf(driver.ProcessId()))
             EXPECT_FALSE(PlantedThere(module, folder)) << "the program holds " << module;
-        beside = SettledPicture(window);
+        beside = e2e::CaptureWindow(window);
         EXPECT_TRUE(driver.RequestClose(10s));
         EXPECT_EQ(driver.WaitForExit(), 0u);
         for (size_t k = 0; k < std::size(Planted); ++k)
@@ -131,7 +118,7 @@ TEST_F(Program, LibrariesPlantedBesideTheProgramAreNeverLoadedByIt) {
     {
         // It themes and paints as the program does where nothing is planted.
         Start();
-        const e2e::TCapture alone = SettledPicture(window);
+        const e2e::TCapture alone = e2e::CaptureWindow(window);
         EXPECT_TRUE(beside == alone) << "the window looks different with the planted libraries";
         EXPECT_TRUE(driver.RequestClose(10s));
         EXPECT_EQ(driver.WaitForExit(), 0u);

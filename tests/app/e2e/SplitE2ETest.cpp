@@ -99,7 +99,9 @@ TEST_F(Program, AStopKeepsTheCompletePartsAndWarns) {
                         "abgebrochen wurde.");
     EXPECT_EQ(box.Icon, e2e::TBoxIcon::Warning);
     driver.ConfirmMessageBox();
-    EXPECT_EQ(e2e::CursorShownAt(window, LogoX, LogoY), idle) << "the idle cursor again";
+    EXPECT_TRUE(e2e::WaitUntil(
+        [&] { return e2e::CursorShownAt(window, LogoX, LogoY, 100ms) == idle; }, 10s))
+        << "the idle cursor again";
     EXPECT_TRUE(e2e::IsEnabled(Radio("Eigene Einstellung")));
     // The parts hold the first lines, complete, up to a multiple of 100.
     std::string parts;

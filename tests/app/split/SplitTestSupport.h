@@ -3,7 +3,7 @@
 
 #include "app/split/SplitEngine.h"
 #include "app/split/PartSink.h"
-#include "tests/platform/rtl/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <cstdint>
 #include <filesystem>

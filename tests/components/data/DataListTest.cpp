@@ -5,6 +5,7 @@
 #include "platform/classes/StringList.h"
 #include "platform/filer/Reader.h"
 #include "platform/filer/Writer.h"
+#include "tests/support/FormBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -199,20 +200,6 @@ TEST_P(DataListRoundTrip, StringListFilesOnDisk) {
     list.WriteItems(a, false);
     back.WriteItems(b, false);
     EXPECT_EQ(StreamBytes(a), StreamBytes(b));
-}
-
-TBytes WriteForm(TComponent& root) {
-    TMemoryStream s;
-    TWriter writer(s);
-    writer.WriteRootComponent(&root);
-    return StreamBytes(s);
-}
-
-void ReadForm(TComponent& root, const TBytes& bytes) {
-    TMemoryStream s;
-    LoadBytes(s, bytes);
-    TReader reader(s);
-    reader.ReadRootComponent(&root);
 }
 
 TEST_P(DataListRoundTrip, FormResourcesByteForByte) {

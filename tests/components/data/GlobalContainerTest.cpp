@@ -7,6 +7,7 @@
 #include "platform/classes/StringList.h"
 #include "platform/filer/Reader.h"
 #include "platform/filer/Writer.h"
+#include "tests/support/FormBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -119,20 +120,6 @@ public:
 const TClassInfo& TListUser::StaticClassInfo() {
     static const TClassInfo info = MakeClassInfo<TListUser>("TListUser");
     return info;
-}
-
-TBytes WriteForm(TComponent& root) {
-    TMemoryStream s;
-    TWriter writer(s);
-    writer.WriteRootComponent(&root);
-    return StreamBytes(s);
-}
-
-void ReadForm(TComponent& root, const TBytes& bytes) {
-    TMemoryStream s;
-    LoadBytes(s, bytes);
-    TReader reader(s);
-    reader.ReadRootComponent(&root);
 }
 
 bool Contains(const TBytes& bytes, const std::string& text) {

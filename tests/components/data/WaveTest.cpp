@@ -5,6 +5,7 @@
 #include "platform/classes/StringList.h"
 #include "platform/filer/Reader.h"
 #include "platform/filer/Writer.h"
+#include "tests/support/FormBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -239,20 +240,6 @@ const TClassInfo& TWaveHolder::StaticClassInfo() {
         p.Object("Wave", &TWaveHolder::Wave);
     });
     return info;
-}
-
-TBytes WriteForm(TComponent& root) {
-    TMemoryStream s;
-    TWriter writer(s);
-    writer.WriteRootComponent(&root);
-    return StreamBytes(s);
-}
-
-void ReadForm(TComponent& root, const TBytes& bytes) {
-    TMemoryStream s;
-    LoadBytes(s, bytes);
-    TReader reader(s);
-    reader.ReadRootComponent(&root);
 }
 
 TEST(WaveFormTest, DataPropertyRoundTripsByteForByte) {

@@ -178,7 +178,7 @@ TEST(DrawCanvasImage, MaskedCopyThroughAMaskCanvas) {
                     kdMasked, 0, clNone, mask->Canvas());
     EXPECT_EQ(CountColor(*target, Ink), 32);
     const RECT through{4, 0, 8, 8};
-    EXPECT_EQ(CountColor(*target, Sentinel, &through), 32);
+    EXPECT_EQ(CountColor(*target, Sentinel, through), 32);
     EXPECT_EQ(target->Canvas()->CopyMode(), static_cast<TCopyMode>(SRCCOPY));
     EXPECT_EQ(::GetTextColor(target->Canvas()->Handle()), textBefore);
 }

@@ -3,42 +3,6 @@
 #include <cstdint>
 #include <cstdio>
 
-std::unique_ptr<TBitmap> FilledBitmap(int width, int height, COLORREF color) {
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->SetSize(width, height);
-    TCanvas* canvas = bitmap->Canvas();
-    canvas->Brush()->SetStyle(bsSolid);
-    canvas->Brush()->SetColor(static_cast<TColor>(color));
-    canvas->FillRect(RECT{0, 0, width, height});
-    return bitmap;
-}
-
-COLORREF PixelAt(TBitmap& bitmap, int x, int y) {
-    return static_cast<COLORREF>(bitmap.Canvas()->Pixels(x, y));
-}
-
-int CountColor(TBitmap& bitmap, COLORREF color, const RECT* area) {
-    const RECT whole{0, 0, bitmap.Width(), bitmap.Height()};
-    const RECT& r = area ? *area : whole;
-    int count = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            if (PixelAt(bitmap, x, y) == color)
-                ++count;
-    return count;
-}
-
-int PaintedOutside(TBitmap& bitmap, const RECT& area) {
-    int count = 0;
-    for (int y = 0; y < bitmap.Height(); ++y)
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            const POINT p{x, y};
-            if (!::PtInRect(&area, p) && PixelAt(bitmap, x, y) != Sentinel)
-                ++count;
-        }
-    return count;
-}
-
 bool SamePixels(TBitmap& a, TBitmap& b) {
     if (a.Width() != b.Width() || a.Height() != b.Height())
         return false;

@@ -1,26 +1,12 @@
 #pragma once
-// Memory bitmaps for the drawing tests: pre-filled with a sentinel colour no
-// routine under test paints, read back pixel by pixel.
+// Helpers of the drawing tests beside the sentinel-filled bitmaps.
 
-#include "platform/graphics/Bitmap.h"
+#include "tests/support/SentinelBitmap.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 #include <windows.h>
-
-inline constexpr COLORREF Sentinel = RGB(0x12, 0x34, 0x56);
-
-// A 24-bit bitmap of Width x Height filled with Color.
-std::unique_ptr<TBitmap> FilledBitmap(int width, int height, COLORREF color = Sentinel);
-
-COLORREF PixelAt(TBitmap& bitmap, int x, int y);
-
-// Pixels of Bitmap that have Color, inside Area (whole bitmap when null).
-int CountColor(TBitmap& bitmap, COLORREF color, const RECT* area = nullptr);
-
-// Pixels outside Area that are not the sentinel.
-int PaintedOutside(TBitmap& bitmap, const RECT& area);
 
 // Whether both bitmaps have the same size and pixels.
 bool SamePixels(TBitmap& a, TBitmap& b);

@@ -56,7 +56,7 @@ TEST(DrawBevelFrame, WidthOneBevelsShrinkByOneWithTheirColours) {
         EXPECT_EQ(PixelAt(*run.Bitmap, 21, 12), c.LowerRight) << style;
         EXPECT_EQ(PixelAt(*run.Bitmap, 12, 21), c.LowerRight) << style;
         // The ring is one pixel: inside and outside stay as they were.
-        EXPECT_EQ(CountColor(*run.Bitmap, Sentinel, &run.Rect), 18 * 18) << style;
+        EXPECT_EQ(CountColor(*run.Bitmap, Sentinel, run.Rect), 18 * 18) << style;
         EXPECT_EQ(PaintedOutside(*run.Bitmap, RECT{2, 2, 22, 22}), 0) << style;
     }
 }
@@ -81,7 +81,7 @@ TEST(DrawBevelFrame, WideBevelsShrinkByTheirWidth) {
         // The lower-right polygon's top edge is the first row of the inner
         // rectangle; everything further in stays untouched.
         const RECT untouched{4, 4, 20, 19};
-        EXPECT_EQ(CountColor(*run.Bitmap, Sentinel, &untouched), 16 * 15) << style;
+        EXPECT_EQ(CountColor(*run.Bitmap, Sentinel, untouched), 16 * 15) << style;
         EXPECT_EQ(PaintedOutside(*run.Bitmap, RECT{2, 2, 22, 22}), 0) << style;
     }
 }
@@ -109,7 +109,7 @@ TEST(DrawBevelFrame, FrameStylesShrinkByWidthPlusOne) {
             EXPECT_EQ(PixelAt(*run.Bitmap, 3, 12), c.LowerRight) << style;
             EXPECT_EQ(PixelAt(*run.Bitmap, 20, 12), c.UpperLeft) << style;
             const int inner = 20 - 2 * inset;
-            EXPECT_EQ(CountColor(*run.Bitmap, Sentinel, &run.Rect), inner * inner) << style;
+            EXPECT_EQ(CountColor(*run.Bitmap, Sentinel, run.Rect), inner * inner) << style;
             EXPECT_EQ(PaintedOutside(*run.Bitmap, RECT{2, 2, 22, 22}), 0) << style;
         }
     }
@@ -139,8 +139,8 @@ TEST(DrawShadowFrame, TransparentLeavesTheCornersAndNoRingsWithCountZero) {
     EXPECT_TRUE(SameRect(rect, RECT{0, 0, 17, 17}));
     const RECT corner1{17, 0, 20, 3};
     const RECT corner2{0, 17, 3, 20};
-    EXPECT_EQ(CountColor(*bitmap, Sentinel, &corner1), 9);
-    EXPECT_EQ(CountColor(*bitmap, Sentinel, &corner2), 9);
+    EXPECT_EQ(CountColor(*bitmap, Sentinel, corner1), 9);
+    EXPECT_EQ(CountColor(*bitmap, Sentinel, corner2), 9);
     EXPECT_EQ(CountColor(*bitmap, Shadow), 3 * 17 + 3 * 17 - 9);
     EXPECT_EQ(CountColor(*bitmap, Sentinel), 17 * 17 + 18);
 }
@@ -184,7 +184,7 @@ TEST(StandardBorder, EveryStyleLeavesItsInnerRectangle) {
         // lower-right edge lies inside.
         if (c.Style == lsSingle)
             continue;
-        EXPECT_EQ(CountColor(*bitmap, Sentinel, &rect),
+        EXPECT_EQ(CountColor(*bitmap, Sentinel, rect),
                   (rect.right - rect.left) * (rect.bottom - rect.top))
             << style;
     }

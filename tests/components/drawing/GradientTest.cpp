@@ -210,7 +210,7 @@ TEST(FillGradient, ClippedDirectAndOffscreenPathsAgreeForEveryStyle) {
         FillGradient(*offscreen->Canvas(), area, style, &colors, nullptr, kgOffscreen | kgClip, 0);
         EXPECT_TRUE(SamePixels(*direct, *offscreen)) << "style " << s;
         EXPECT_EQ(PaintedOutside(*direct, area), 0) << "style " << s;
-        EXPECT_EQ(CountColor(*direct, Sentinel, &area), 0) << "style " << s;
+        EXPECT_EQ(CountColor(*direct, Sentinel, area), 0) << "style " << s;
     }
 }
 
@@ -274,14 +274,14 @@ TEST(FillGradient, ClipOffsetMovesTheClipRegionBothWays) {
     auto right = FilledBitmap(40, 10);
     FillGradient(*right->Canvas(), area, gstHorizontal, &colors, nullptr, kgClip, PackOffset(5, 0));
     const RECT leftStrip{10, 2, 15, 8};
-    EXPECT_EQ(CountColor(*right, Sentinel, &leftStrip), 5 * 6);
-    EXPECT_EQ(CountColor(*right, Sentinel, &area), 5 * 6);
+    EXPECT_EQ(CountColor(*right, Sentinel, leftStrip), 5 * 6);
+    EXPECT_EQ(CountColor(*right, Sentinel, area), 5 * 6);
 
     auto left = FilledBitmap(40, 10);
     FillGradient(*left->Canvas(), area, gstHorizontal, &colors, nullptr, kgClip, PackOffset(-5, 0));
     const RECT rightStrip{25, 2, 30, 8};
-    EXPECT_EQ(CountColor(*left, Sentinel, &rightStrip), 5 * 6);
-    EXPECT_EQ(CountColor(*left, Sentinel, &area), 5 * 6);
+    EXPECT_EQ(CountColor(*left, Sentinel, rightStrip), 5 * 6);
+    EXPECT_EQ(CountColor(*left, Sentinel, area), 5 * 6);
 }
 
 TEST(FillGradient, ClippingPutsTheCallersClipRegionBack) {
@@ -303,7 +303,7 @@ TEST(FillGradient, ClippingPutsTheCallersClipRegionBack) {
     EXPECT_EQ(box.bottom, 5);
     // Painting stayed inside the caller's region too.
     const RECT outside{25, 0, 40, 10};
-    EXPECT_EQ(CountColor(*bitmap, Sentinel, &outside), 15 * 10);
+    EXPECT_EQ(CountColor(*bitmap, Sentinel, outside), 15 * 10);
     ::SelectClipRgn(dc, nullptr);
 }
 

@@ -9,32 +9,18 @@
 #include "platform/forms/Form.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/BitmapFile.h"
+#include "tests/support/SentinelBitmap.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-constexpr TColor Sentinel = 0x00FF00FF; // magenta
-
-// A 24-bit bitmap filled with the sentinel colour.
-std::unique_ptr<TBitmap> SentinelBitmap(int w, int h) {
-    auto b = std::make_unique<TBitmap>();
-    b->SetPixelFormat(pf24bit);
-    b->SetSize(w, h);
-    b->Canvas()->Brush()->SetColor(Sentinel);
-    b->Canvas()->FillRect({0, 0, w, h});
-    return b;
-}
-
 void PaintInto(TKitFill& fill, TBitmap& target) {
     fill.Perform(WM_PAINT, reinterpret_cast<WPARAM>(target.Canvas()->Handle()), 0);
 }
 
-int CountNot(TBitmap& b, TColor colour) {
-    int n = 0;
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            n += b.Canvas()->Pixels(x, y) != colour;
-    return n;
+// Pixels painted anywhere: none is the sentinel any more.
+int Painted(TBitmap& b) {
+    return PaintedOutside(b, RECT{});
 }
 
 class TScaleForm : public TForm {
@@ -56,9 +42,9 @@ TEST(KitFill, ANewFillIsTransparentEmptyAndPaintsNothing) {
     EXPECT_EQ(fill.Width(), 30);
     EXPECT_EQ(fill.Height(), 30);
     EXPECT_TRUE(fill.IsEmpty());
-    auto b = SentinelBitmap(30, 30);
+    auto b = FilledBitmap(30, 30);
     PaintInto(fill, *b);
-    EXPECT_EQ(CountNot(*b, Sentinel), 0);
+    EXPECT_EQ(Painted(*b), 0);
 }
 
 TEST(KitFill, ACaptionOrABevelAloneGivesItSomethingToPaint) {
@@ -69,9 +55,9 @@ TEST(KitFill, ACaptionOrABevelAloneGivesItSomethingToPaint) {
         else
             fill.Caption()->SetCaption("Text");
         EXPECT_FALSE(fill.IsEmpty()) << bevel;
-        auto b = SentinelBitmap(30, 30);
+        auto b = FilledBitmap(30, 30);
         PaintInto(fill, *b);
-        EXPECT_GT(CountNot(*b, Sentinel), 0) << bevel;
+        EXPECT_GT(Painted(*b), 0) << bevel;
     }
 }
 
@@ -79,7 +65,7 @@ TEST(KitFill, AnEmptyFillShowsItsDashedFrameOnlyAtDesignTime) {
     TKitFill fill(nullptr);
     fill.SetBounds(0, 0, 40, 20);
     fill.IncludeState(csDesigning);
-    auto b = SentinelBitmap(40, 20);
+    auto b = FilledBitmap(40, 20);
     PaintInto(fill, *b);
     // Dashes along all four edges of the control, nothing inside.
     int right = 0, bottom = 0;
@@ -114,7 +100,7 @@ TEST(KitFill, CaptionFlagsTellEnabledFromDisabled) {
 TEST(KitFill, TheListBitmapIsTheImageAtListIndexOrNothing) {
     TKitBitmapList list(nullptr);
     for (const int side : {4, 6}) {
-        auto picture = SentinelBitmap(side, side);
+        auto picture = FilledBitmap(side, side);
         list.BitmapItems(list.AddItem())->SetBitmap(picture.get());
     }
     TKitFill fill(nullptr);
@@ -146,12 +132,12 @@ TEST(KitFill, AnExceptionInPaintingEndsThatPaintAndTheNextOneWorks) {
     TFailingFill fill(nullptr);
     fill.SetBounds(0, 0, 20, 10);
     fill.FillObject()->SetStyle(sfGradient);
-    auto b = SentinelBitmap(20, 10);
+    auto b = FilledBitmap(20, 10);
     EXPECT_NO_THROW(PaintInto(fill, *b));
     EXPECT_EQ(fill.Attempts, 1);
     PaintInto(fill, *b);
     EXPECT_EQ(fill.Attempts, 2);
-    EXPECT_EQ(CountNot(*b, Sentinel), 200) << "the second paint covers the control";
+    EXPECT_EQ(Painted(*b), 200) << "the second paint covers the control";
 }
 
 TEST(KitFill, TheMainWindowsScaleReadFromAFormPaintsItsBands) {
@@ -184,10 +170,10 @@ end
     EXPECT_FALSE(fill->Transparent());
     EXPECT_EQ(fill->FillObject()->Gradient()->ColorCount(), 236);
 
-    auto b = SentinelBitmap(292, 20);
+    auto b = FilledBitmap(292, 20);
     fill->IncludeState(csLoading);
     PaintInto(*fill, *b);
-    EXPECT_EQ(CountNot(*b, Sentinel), 0) << "nothing is painted while loading";
+    EXPECT_EQ(Painted(*b), 0) << "nothing is painted while loading";
     fill->ExcludeState(csLoading);
     PaintInto(*fill, *b);
     for (int i : {0, 1, 117, 234, 235}) {

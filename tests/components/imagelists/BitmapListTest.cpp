@@ -152,11 +152,11 @@ TEST(BitmapSourceName, FollowsThePrefix) {
 TEST(BitmapFetch, FromABmpFileOnceAndWithoutChangeReport) {
     TTempFolder folder;
     auto source = PatternBitmap(5, 3);
-    source->SaveToFile(folder.Path() + "ico7.bmp");
+    source->SaveToFile(folder.File("ico7.bmp"));
     TKitBitmapList list(nullptr);
     list.SetSourceKind(skFile);
     list.SetSourcePrefix(ppFixed);
-    list.SetSourceFile(folder.Path() + "icons.lst");
+    list.SetSourceFile(folder.File("icons.lst"));
     auto* item = AddBitmapItem(list, nullptr);
     item->SetIdent(7);
     TChangeCounter changes;
@@ -172,7 +172,7 @@ TEST(BitmapFetch, FromABmpFileOnceAndWithoutChangeReport) {
     EXPECT_FALSE(item->Updating());
 
     // Filled: the file is not read again.
-    std::remove((folder.Path() + "ico7.bmp").c_str());
+    std::remove(folder.File("ico7.bmp").c_str());
     EXPECT_NO_THROW(item->Bitmap());
 }
 
@@ -181,13 +181,13 @@ TEST(BitmapFetch, MissingFileRaisesEveryTimeAndClosesTheUpdate) {
     TKitBitmapList list(nullptr);
     list.SetSourceKind(skFile);
     list.SetSourcePrefix(ppFixed);
-    list.SetSourceFile(folder.Path() + "none.lst");
+    list.SetSourceFile(folder.File("none.lst"));
     auto* item = AddBitmapItem(list, nullptr);
     EXPECT_THROW(list.GetItemDimension(0, 1), EFOpenError);
     EXPECT_FALSE(item->Updating());
     EXPECT_THROW(item->Bitmap(), EFOpenError);
     // Appears later: the next read fetches it.
-    PatternBitmap(2, 2)->SaveToFile(folder.Path() + "non0.bmp");
+    PatternBitmap(2, 2)->SaveToFile(folder.File("non0.bmp"));
     EXPECT_EQ(item->Bitmap()->Width(), 2);
 }
 
@@ -196,7 +196,7 @@ TEST(BitmapFetch, NotWhileReadingOrDesigning) {
     TKitBitmapList list(nullptr);
     list.SetSourceKind(skFile);
     list.SetSourcePrefix(ppFixed);
-    list.SetSourceFile(folder.Path() + "none.lst");
+    list.SetSourceFile(folder.File("none.lst"));
     auto* item = AddBitmapItem(list, nullptr);
     item->IncludeState(csReading);
     EXPECT_NO_THROW(item->Bitmap());
@@ -214,16 +214,16 @@ TEST(BitmapFetch, FromAListFileByIdent) {
     auto b = PatternBitmap(4, 2, 2);
     AddBitmapItem(written, a.get());
     AddBitmapItem(written, b.get())->SetCompressed(true);
-    written.SaveToListFile(folder.Path() + "pics.kbl");
+    written.SaveToListFile(folder.File("pics.kbl"));
 
     TBitmap direct;
-    EXPECT_TRUE(LoadBitmapFromListFile(folder.Path() + "pics.kbl", 1, direct));
+    EXPECT_TRUE(LoadBitmapFromListFile(folder.File("pics.kbl"), 1, direct));
     EXPECT_TRUE(SamePixels(direct, *b));
 
     TKitBitmapList list(nullptr);
     list.SetSourceKind(skListFile);
     list.SetSourcePrefix(ppFixed);
-    list.SetSourceFile(folder.Path() + "pics.kbl");
+    list.SetSourceFile(folder.File("pics.kbl"));
     AddBitmapItem(list, nullptr)->SetIdent(1);
     AddBitmapItem(list, nullptr)->SetIdent(0);
     AddBitmapItem(list, nullptr)->SetIdent(2);
@@ -235,10 +235,10 @@ TEST(BitmapFetch, FromAListFileByIdent) {
 TEST(BitmapFetch, ListFileOfAnotherKindIsRejected) {
     TTempFolder folder;
     TKitImageList images(nullptr);
-    images.SaveToListFile(folder.Path() + "x.kil");
+    images.SaveToListFile(folder.File("x.kil"));
     TBitmap bitmap;
     try {
-        LoadBitmapFromListFile(folder.Path() + "x.kil", 0, bitmap);
+        LoadBitmapFromListFile(folder.File("x.kil"), 0, bitmap);
         FAIL() << "no error";
     } catch (const Exception& e) {
         EXPECT_NE(std::string(e.what()).find("kann nicht geöffnet werden"), std::string::npos);
@@ -282,11 +282,11 @@ TEST(BitmapFetch, LibrarySourceOnlyChecksTheLibrary) {
 TEST(BitmapFetch, AssignFetchesTheSourceFirst) {
     TTempFolder folder;
     auto source = PatternBitmap(6, 2);
-    source->SaveToFile(folder.Path() + "abc3.bmp");
+    source->SaveToFile(folder.File("abc3.bmp"));
     TKitBitmapList list(nullptr);
     list.SetSourceKind(skFile);
     list.SetSourcePrefix(ppFixed);
-    list.SetSourceFile(folder.Path() + "abcdef.lst");
+    list.SetSourceFile(folder.File("abcdef.lst"));
     auto* from = AddBitmapItem(list, nullptr);
     from->SetIdent(3);
     TKitBitmapListItem to(nullptr);
@@ -418,10 +418,10 @@ TEST(BitmapList, ListFileRoundTrip) {
     auto* c = AddBitmapItem(list, b.get());
     c->SetCompressed(true);
     c->SetSavePixelFormat(spfMono);
-    list.SaveToListFile(folder.Path() + "l.kbl");
+    list.SaveToListFile(folder.File("l.kbl"));
 
     TKitBitmapList copy(nullptr);
-    copy.LoadFromListFile(folder.Path() + "l.kbl");
+    copy.LoadFromListFile(folder.File("l.kbl"));
     ASSERT_EQ(copy.Count(), 3);
     EXPECT_EQ(copy.BitmapItems(0)->Description(), "eins");
     EXPECT_TRUE(SamePixels(copy.BitmapItems(0)->StoredBitmap(), *a));

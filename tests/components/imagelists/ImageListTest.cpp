@@ -130,16 +130,16 @@ TEST(ImageList, ListFileRoundTrip) {
     auto* second = AddImageItem(list, 3, 5, 3, true);
     second->SetCompressed(true);
     AddImageItem(list, 8, 8, 0);
-    list.SaveToListFile(folder.Path() + "i.kil");
+    list.SaveToListFile(folder.File("i.kil"));
 
     std::int32_t count = 0;
     TList table;
-    EXPECT_EQ(ReadListFileHeader(folder.Path() + "i.kil", count, &table),
+    EXPECT_EQ(ReadListFileHeader(folder.File("i.kil"), count, &table),
               static_cast<std::uint8_t>(lkImageList));
     EXPECT_EQ(count, 3);
 
     TKitImageList copy(nullptr);
-    copy.LoadFromListFile(folder.Path() + "i.kil");
+    copy.LoadFromListFile(folder.File("i.kil"));
     ASSERT_EQ(copy.Count(), 3);
     EXPECT_EQ(copy.ImageItems(1)->Count(), 3);
     EXPECT_TRUE(copy.ImageItems(1)->Masked());
@@ -162,7 +162,7 @@ TEST(ImageList, ListFileWithHostileCountOrOffsets) {
     WriteListFileSignature(file, lkImageList);
     WriteInt32(file, 1000000000);
     WriteInt32(file, 0);
-    const std::string name = folder.Path() + "bad.kil";
+    const std::string name = folder.File("bad.kil");
     WriteFileBytes(name, file.Bytes());
     TKitImageList list(nullptr);
     EXPECT_THROW(list.LoadFromListFile(name), Exception);

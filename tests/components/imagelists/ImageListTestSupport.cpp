@@ -7,9 +7,7 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdio>
-#include <filesystem>
 
 TColor PatternColor(int x, int y, int seed) {
     return static_cast<TColor>(RGB((x * 37 + seed * 11) & 0xFF, (y * 53 + seed * 7) & 0xFF,
@@ -53,19 +51,6 @@ bool SamePixels(TBitmap& a, TBitmap& b) {
     return true;
 }
 
-std::vector<std::uint8_t> WriteForm(TComponent& root) {
-    TMemoryStream stream;
-    TWriter writer(stream);
-    writer.WriteRootComponent(&root);
-    return stream.Bytes();
-}
-
-void ReadForm(TComponent& root, const std::vector<std::uint8_t>& form) {
-    TReadOnlyMemoryStream stream(form.data(), static_cast<std::int64_t>(form.size()));
-    TReader reader(stream);
-    reader.ReadRootComponent(&root);
-}
-
 std::string FormText(const std::vector<std::uint8_t>& form) {
     TReadOnlyMemoryStream in(form.data(), static_cast<std::int64_t>(form.size()));
     return ObjectBinaryToText(in);
@@ -85,20 +70,6 @@ std::string HexOf(const std::vector<std::uint8_t>& bytes) {
         text += digits[b & 0xF];
     }
     return text;
-}
-
-TTempFolder::TTempFolder() {
-    static std::atomic<int> serial{0};
-    char base[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, base);
-    FPath = std::string(base) + "kitlists-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(serial++) + "\\";
-    std::filesystem::create_directories(FPath);
-}
-
-TTempFolder::~TTempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(FPath, ignored);
 }
 
 void WriteFileBytes(const std::string& fileName, const std::vector<std::uint8_t>& bytes) {

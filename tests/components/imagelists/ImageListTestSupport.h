@@ -4,6 +4,8 @@
 
 #include "platform/classes/Stream.h"
 #include "platform/graphics/Bitmap.h"
+#include "tests/support/FormBytes.h"
+#include "tests/support/TempFolder.h"
 
 #include <cstdint>
 #include <memory>
@@ -22,28 +24,11 @@ void FillWith(TBitmap& bitmap, TColor color);
 
 bool SamePixels(TBitmap& a, TBitmap& b);
 
-// Root's tree in the binary form format, and read back into Root.
-std::vector<std::uint8_t> WriteForm(TComponent& root);
-void ReadForm(TComponent& root, const std::vector<std::uint8_t>& form);
+// A binary form as text, and text as a binary form.
 std::string FormText(const std::vector<std::uint8_t>& form);
 std::vector<std::uint8_t> FormFromText(const std::string& text);
 
 std::string HexOf(const std::vector<std::uint8_t>& bytes);
-
-// A folder of its own under the system's temporary folder, removed with
-// everything in it at the end of the test.
-class TTempFolder {
-public:
-    TTempFolder();
-    ~TTempFolder();
-    TTempFolder(const TTempFolder&) = delete;
-    TTempFolder& operator=(const TTempFolder&) = delete;
-    // Path with a trailing backslash.
-    const std::string& Path() const { return FPath; }
-
-private:
-    std::string FPath;
-};
 
 void WriteFileBytes(const std::string& fileName, const std::vector<std::uint8_t>& bytes);
 

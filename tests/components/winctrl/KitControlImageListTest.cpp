@@ -9,6 +9,7 @@
 #include "platform/classes/Stream.h"
 #include "platform/filer/Reader.h"
 #include "platform/filer/Writer.h"
+#include "tests/support/FormBytes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -28,22 +29,6 @@ public:
         TKitCustomControl::ImageListChanged(sender);
     }
 };
-
-TBytes WriteForm(TComponent& root) {
-    TMemoryStream s;
-    TWriter writer(s);
-    writer.WriteRootComponent(&root);
-    const std::uint8_t* data = s.Memory();
-    return TBytes(data, data + s.GetSize());
-}
-
-void ReadForm(TComponent& root, const TBytes& bytes) {
-    TMemoryStream s;
-    s.WriteBuffer(bytes.data(), static_cast<std::int32_t>(bytes.size()));
-    s.SetPosition(0);
-    TReader reader(s);
-    reader.ReadRootComponent(&root);
-}
 
 bool Contains(const TBytes& bytes, const std::string& text) {
     return std::search(bytes.begin(), bytes.end(), text.begin(), text.end()) != bytes.end();

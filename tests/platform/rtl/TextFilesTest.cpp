@@ -1,6 +1,6 @@
 // Text files on disk: reading, writing and the error codes of failures.
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/OSFile.h"
 #include "platform/rtl/TextReader.h"

@@ -39,22 +39,30 @@ TEST(TextLineFuzz, ShortInputsAreAccepted) {
     }
 }
 
-TEST(TextLineFuzz, ReferenceFollowsTheRules) {
-    const TTextLineRules plain;
-    const TTextLineRules lfAndTail{true, true};
+// The comparison is only as good as its reference: on these inputs both the
+// reference and the splitter (through the comparison) give the lines written
+// here. Rules byte 0 is the plain rules, 3 has LF end lines and CTRL+Z end the
+// input only at its tail; buffers of 2 bytes, chunks of 1.
+TEST(TextLineFuzz, ReferenceAndSplitterGiveTheLinesOfTheRules) {
     using Lines = std::vector<std::string>;
-    EXPECT_EQ(ReferenceLines("a\r\nb\rc\nd", plain), (Lines{"a", "b", "c\nd"}));
-    EXPECT_EQ(ReferenceLines("a\r\nb\rc\nd", lfAndTail), (Lines{"a", "b", "c", "d"}));
-    EXPECT_EQ(ReferenceLines("a\x1A"
-                             "b\r\x1A\x1A",
-                             plain),
-              (Lines{"a"}));
-    EXPECT_EQ(ReferenceLines("a\x1A"
-                             "b\r\x1A\x1A",
-                             lfAndTail),
-              (Lines{"a\x1A"
-                     "b"}));
-    EXPECT_EQ(ReferenceLines("", plain), Lines{});
+    const struct {
+        std::uint8_t Rules;
+        std::string Data;
+        Lines Expected;
+    } cases[] = {
+        {0, "a\r\nb\rc\nd", {"a", "b", "c\nd"}},
+        {3, "a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {0, "a\x1A" "b\r\x1A\x1A", {"a"}},
+        {3, "a\x1A" "b\r\x1A\x1A", {"a\x1A" "b"}},
+        {0, "", {}},
+    };
+    for (const auto& c : cases) {
+        const TTextLineRules rules{(c.Rules & 1) != 0, (c.Rules & 2) != 0};
+        EXPECT_EQ(ReferenceLines(c.Data, rules), c.Expected) << c.Data;
+        std::vector<std::uint8_t> input{c.Rules, 1, 0};
+        input.insert(input.end(), c.Data.begin(), c.Data.end());
+        EXPECT_EQ(LineSplitMismatch(input.data(), input.size()), "");
+    }
 }
 
 } // namespace

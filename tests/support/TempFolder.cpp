@@ -1,6 +1,6 @@
 // A fresh folder for one test.
 
-#include "TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <atomic>
 #include <chrono>
@@ -14,7 +14,7 @@ TTempFolder::TTempFolder() {
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     const std::filesystem::path path =
         std::filesystem::temp_directory_path() /
-        ("tessaro-rtl-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+        ("tessaro-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
     if (!std::filesystem::create_directory(path)) {
         throw std::runtime_error("temporary folder exists already: " + path.string());
     }
