@@ -63,10 +63,6 @@ TBitmapFileColor FileColor(int red, int green, int blue) {
             static_cast<std::uint8_t>(red), 0};
 }
 
-std::vector<TBitmapFileColor> BlackAndWhite() {
-    return {FileColor(0, 0, 0), FileColor(255, 255, 255)};
-}
-
 // The sixteen standard colours, in the order of the system palette.
 std::vector<TBitmapFileColor> SixteenColors() {
     return {FileColor(0, 0, 0),      FileColor(128, 0, 0),     FileColor(0, 128, 0),
@@ -146,7 +142,7 @@ TBitmap::TLayout TBitmap::LayoutOf(TPixelFormat format) {
         break;
     case pf1bit:
         layout.BitCount = 1;
-        layout.Colors = BlackAndWhite();
+        layout.Colors = BlackAndWhitePalette();
         break;
     case pf4bit:
         layout.BitCount = 4;
@@ -309,7 +305,7 @@ TBitmapHandleType TBitmap::HandleType() const {
 }
 
 bool TBitmap::Monochrome() const {
-    return FLayout.Monochrome || (FLayout.Format == pf1bit && FLayout.Colors == BlackAndWhite());
+    return FLayout.Monochrome || (FLayout.Format == pf1bit && FLayout.Colors == BlackAndWhitePalette());
 }
 
 void TBitmap::SetMonochrome(bool value) {
@@ -586,11 +582,11 @@ TBitmapFileImage TBitmap::ToFileImage() {
                     reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == 0)
         OutOfResources();
     if (FLayout.Monochrome)
-        image.Palette = BlackAndWhite();
+        image.Palette = BlackAndWhitePalette();
     return image;
 }
 
-void TBitmap::FromFileImage(const TBitmapFileImage& image) {
+void TBitmap::LoadFromFileImage(const TBitmapFileImage& image) {
     CheckBitmapImage(image);
     TLayout layout;
     layout.BitCount = image.BitCount;
@@ -634,7 +630,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
     std::memcpy(data.data(), header, sizeof header);
     stream.ReadBuffer(data.data() + sizeof header,
                       static_cast<std::int32_t>(count - sizeof header));
-    FromFileImage(ReadBitmapFile(data.data(), data.size()));
+    LoadFromFileImage(ReadBitmapFile(data.data(), data.size()));
 }
 
 void TBitmap::SaveToStream(TStream& stream) {
@@ -648,7 +644,7 @@ void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) 
     TResourceStream stream(instance, name, MAKEINTRESOURCEA(2)); // RT_BITMAP
     std::vector<std::uint8_t> data(static_cast<std::size_t>(stream.GetSize()));
     stream.ReadBuffer(data.data(), static_cast<std::int32_t>(data.size()));
-    FromFileImage(ReadPackedBitmap(data.data(), data.size()));
+    LoadFromFileImage(ReadPackedBitmap(data.data(), data.size()));
 }
 
 void TBitmap::ReadData(TStream& stream) {
@@ -663,7 +659,7 @@ void TBitmap::ReadData(TStream& stream) {
     }
     std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
     stream.ReadBuffer(data.data(), size);
-    FromFileImage(ReadBitmapFile(data.data(), data.size()));
+    LoadFromFileImage(ReadBitmapFile(data.data(), data.size()));
 }
 
 void TBitmap::WriteData(TStream& stream) {

@@ -79,13 +79,8 @@ public:
     void ReadItemData(TStream& stream) override {
         TKitImageRecord record;
         ReadImageRecord(*this, stream, record);
-        if (record.Strip.Count <= 0)
-            return;
-        const auto [stripWidth, stripHeight] = MakeBitmap(record.Strip.Strip);
-        const auto [maskWidth, maskHeight] = MakeBitmap(record.Strip.Mask);
         const TKitImageRecordFields& f = record.Fields;
-        CheckImageStrip(record.Strip.Count, f.Width, f.Height, f.Masked, stripWidth, stripHeight,
-                        maskWidth, maskHeight);
+        MakeImageStrip(record.Strip, f.Width, f.Height, f.Masked);
     }
     void WriteItemData(TStream&) override {}
     void ClearData() override {}

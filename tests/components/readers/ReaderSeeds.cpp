@@ -91,7 +91,10 @@ TSeedBytes BitmapFile(int width, int height, int bitCount) {
     image.Width = width;
     image.Height = height;
     image.BitCount = static_cast<std::uint16_t>(bitCount);
-    if (bitCount <= 8)
+    // One bit is the monochrome masks of image items; more are colours.
+    if (bitCount == 1)
+        image.Palette = BlackAndWhitePalette();
+    else if (bitCount <= 8)
         image.Palette.resize(std::size_t{1} << bitCount, TBitmapFileColor{0x40, 0x80, 0xC0, 0});
     image.Pixels.resize(BitmapRowSize(width, bitCount) * static_cast<std::uint64_t>(height));
     for (std::size_t i = 0; i < image.Pixels.size(); ++i)
