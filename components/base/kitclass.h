@@ -143,8 +143,9 @@ public:
     // hidden window on first need. EOutOfResources when Windows has no timer.
     void UpdateTimer(bool enable);
     // One timer tick: fires every enabled entry whose divider divides the
-    // tick counter, then advances the counter. A handler may free the pool:
-    // the tick then ends without touching it.
+    // tick counter, then advances the counter. A handler that raises is
+    // reported (with the pool as Sender) and the tick goes on. A handler may
+    // free entries or the pool: a freed pool ends the tick untouched.
     void Tick();
     void FireEntry(TKitTimerEntry* entry);
 
@@ -173,6 +174,9 @@ private:
     TKitTimerInterval FMinInterval = 1000;
     TListOf<TKitTimerEntry> FEntries;
     std::uint8_t FPauseCount = 0;
+    // The entry a tick is at, -1 outside a tick; RemoveEntry keeps it on
+    // the same entry.
+    int FTickIndex = -1;
     // False once the pool is freed; a tick holds a share of it, so it can
     // tell that a handler freed the pool under it.
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);

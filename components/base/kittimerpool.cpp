@@ -100,7 +100,13 @@ TKitTimerEntry* TKitTimerPool::Entry(int index) const {
 }
 
 void TKitTimerPool::RemoveEntry(TKitTimerEntry* entry) {
-    FEntries.Remove(entry);
+    const int index = FEntries.IndexOf(entry);
+    if (index < 0)
+        return;
+    FEntries.Delete(index);
+    // A tick walking the list goes on with the entry that followed.
+    if (index <= FTickIndex)
+        --FTickIndex;
 }
 
 int TKitTimerPool::EnabledCount() const {
@@ -152,25 +158,30 @@ void TKitTimerPool::TimerWndProc(TMessage& message) {
 }
 
 void TKitTimerPool::Tick() {
-    if (FPauseCount > 0)
+    // A handler calling Tick itself gets nothing: the walk in progress owns
+    // the position.
+    if (FPauseCount > 0 || FTickIndex >= 0)
         return;
     const std::shared_ptr<const bool> alive = FAlive;
-    // Handlers may free entries (their own or others): walk the entries as
-    // they were when the tick began and skip those freed meanwhile, so no
-    // entry misses the tick because one before it left the list.
-    std::vector<TKitTimerEntry*> entries;
-    entries.reserve(static_cast<std::size_t>(FEntries.Count()));
-    for (int i = 0; i < FEntries.Count(); ++i)
-        entries.push_back(FEntries[i]);
-    for (TKitTimerEntry* entry : entries) {
-        if (FEntries.IndexOf(entry) < 0)
+    // One walk over the live list: freeing an entry (its own, another, any
+    // number) moves the position back with it, and entries added meanwhile
+    // are reached too. A raising handler is reported on its own, so neither
+    // the entries after it nor the tick counter depend on it; the report
+    // goes to the same hook as any other window procedure's.
+    for (FTickIndex = 0; FTickIndex < FEntries.Count(); ++FTickIndex) {
+        TKitTimerEntry* entry = FEntries[FTickIndex];
+        if (!entry->Enabled || entry->Divider < 1 || FTickCounter % entry->Divider != 0)
             continue;
-        if (entry->Enabled && entry->Divider >= 1 && FTickCounter % entry->Divider == 0) {
+        try {
             FireEntry(entry);
-            if (!*alive)
-                return;
+        } catch (...) {
+            // A handler that freed the pool and then raised leaves no Sender.
+            HandleCurrentException(*alive ? this : nullptr);
         }
+        if (!*alive)
+            return;
     }
+    FTickIndex = -1;
     FTickCounter = IncrementWrapping(FTickCounter);
 }
 

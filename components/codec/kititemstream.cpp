@@ -3,6 +3,7 @@
 #include "components/codec/kitcompressedstream.h"
 #include "components/codec/kiterrors.h"
 #include "platform/classes/Stream.h"
+#include "platform/filer/Reader.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <algorithm>
@@ -12,16 +13,6 @@ namespace {
 
 // The open scopes of this thread, innermost first.
 thread_local TKitDecodeBudget* CurrentBudget = nullptr;
-
-// The first bytes of a plain block, read and given back.
-std::vector<std::uint8_t> PeekHead(TStream& stream, std::int64_t length) {
-    std::vector<std::uint8_t> head(
-        static_cast<std::size_t>(std::min<std::int64_t>(length, DecodedHeadBytes)));
-    const std::int64_t at = stream.GetPosition();
-    stream.ReadBuffer(head.data(), static_cast<std::int32_t>(head.size()));
-    stream.SetPosition(at);
-    return head;
-}
 
 } // namespace
 
@@ -48,6 +39,30 @@ void TKitDecodeBudget::Charge(std::int64_t bytes) {
         RaiseDecodeLimit();
     for (TKitDecodeBudget* b = CurrentBudget; b; b = b->FOuter)
         b->FRemaining -= bytes;
+}
+
+TKitFormDecodeScope::TKitFormDecodeScope(TReader& reader)
+    : FForm(reader.Shared<TFormBudget>()) {
+    if (FForm.Open)
+        return;
+    FForm.Open = true;
+    FBudget.emplace(FForm.Remaining);
+}
+
+TKitFormDecodeScope::~TKitFormDecodeScope() {
+    if (!FBudget)
+        return;
+    FForm.Remaining = FBudget->Remaining();
+    FForm.Open = false;
+}
+
+std::vector<std::uint8_t> PeekHead(TStream& Stream, std::int64_t Length) {
+    std::vector<std::uint8_t> head(
+        static_cast<std::size_t>(std::clamp<std::int64_t>(Length, 0, DecodedHeadBytes)));
+    const std::int64_t at = Stream.GetPosition();
+    Stream.ReadBuffer(head.data(), static_cast<std::int32_t>(head.size()));
+    Stream.SetPosition(at);
+    return head;
 }
 
 void WriteInt32(TStream& Stream, std::int32_t Value) {

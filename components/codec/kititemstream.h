@@ -10,8 +10,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
+class TReader;
 class TStream;
 class TMemoryStream;
 class TStrings;
@@ -53,6 +56,31 @@ private:
     TKitDecodeBudget* FOuter;
     std::int64_t FRemaining;
 };
+
+// One budget of KitDefaultDecodeLimit for everything the kit decodes while
+// one form is read, however many lists and items the form holds: each kit
+// component opens it around its ReadState (the outermost one that is read
+// keeps it open for those inside), and the next one read goes on with what
+// is left. A list's own DecodeLimit opens inside it.
+class TKitFormDecodeScope {
+public:
+    explicit TKitFormDecodeScope(TReader& reader);
+    ~TKitFormDecodeScope();
+    TKitFormDecodeScope(const TKitFormDecodeScope&) = delete;
+    TKitFormDecodeScope& operator=(const TKitFormDecodeScope&) = delete;
+
+private:
+    struct TFormBudget {
+        std::int64_t Remaining = KitDefaultDecodeLimit;
+        bool Open = false;
+    };
+    TFormBudget& FForm;
+    std::optional<TKitDecodeBudget> FBudget;
+};
+
+// The first bytes of what follows in Stream (at most DecodedHeadBytes and
+// Length), read and given back: enough to size what a block will make.
+std::vector<std::uint8_t> PeekHead(TStream& Stream, std::int64_t Length);
 
 // The most a string block may hold: no list of texts a user keeps comes
 // near it, and its lines fit in memory many times over.

@@ -143,6 +143,11 @@ TComponent* TKitListItem::GetParentComponent() const {
     return dynamic_cast<TKitCustomContainer*>(Owner());
 }
 
+void TKitListItem::ReadState(TReader& reader) {
+    const TKitFormDecodeScope form(reader);
+    TKitComponent::ReadState(reader);
+}
+
 void TKitListItem::SetParentComponent(TComponent* value) {
     if (auto* container = dynamic_cast<TKitCustomContainer*>(value))
         container->AddItem(this);
@@ -330,6 +335,7 @@ void TKitCustomContainer::LoadFromListFile(const std::string& fileName) {
 }
 
 void TKitCustomContainer::ReadState(TReader& reader) {
+    const TKitFormDecodeScope form(reader);
     const TKitDecodeBudget budget(FDecodeLimit);
     TKitBaseContainer::ReadState(reader);
 }

@@ -99,6 +99,8 @@ public:
     std::uint8_t ReadHeader(TStream& stream);
     void WriteHeader(TStream& stream);
 
+    // Read from a form, its data decodes within the form's one budget.
+    void ReadState(TReader& reader) override;
     // An item read from a form resource joins the container it is read into.
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override;
@@ -164,7 +166,8 @@ public:
     void LoadFromListFile(const std::string& fileName);
 
     // Read from a form, the items' records decode together within
-    // DecodeLimit, as those of a list file do.
+    // DecodeLimit, as those of a list file do, and within the one budget of
+    // everything the form holds.
     void ReadState(TReader& reader) override;
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     TComponent* GetChildOwner() override { return this; }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -89,11 +90,27 @@ std::int64_t BitmapFilePixelBytes(const std::uint8_t* head, std::size_t size) {
     return static_cast<std::int64_t>(BitmapRowSize(h->Width, h->BitCount)) * h->Height;
 }
 
+void ChargeBitmapFile(const std::uint8_t* head, std::size_t headSize, std::int64_t size) {
+    TKitDecodeBudget::Charge(size + 2 * BitmapFilePixelBytes(head, headSize));
+}
+
+void ChargeBitmapData(TStream& Stream) {
+    if (StreamRemaining(Stream) < KitLengthFieldBytes)
+        return;
+    const std::int64_t at = Stream.GetPosition();
+    const std::int64_t size = Stream.ReadInt32();
+    std::vector<std::uint8_t> head;
+    if (size > 0 && size <= StreamRemaining(Stream))
+        head = PeekHead(Stream, size);
+    Stream.SetPosition(at);
+    if (!head.empty())
+        ChargeBitmapFile(head.data(), head.size(), size);
+}
+
 void ReadBitmapBlock(TStream& Stream, bool Compressed, TMemoryStream& Payload) {
     ReadDataBlock(Stream, Compressed, Payload, &BitmapFileSizeBound);
-    const std::int64_t pixels =
-        BitmapFilePixelBytes(Payload.Memory(), static_cast<std::size_t>(Payload.GetSize()));
-    TKitDecodeBudget::Charge(Payload.GetSize() + 2 * pixels);
+    ChargeBitmapFile(Payload.Memory(), static_cast<std::size_t>(Payload.GetSize()),
+                     Payload.GetSize());
 }
 
 std::uint8_t ReadBitmapRecord(TKitListItem& Item, TStream& Stream, TMemoryStream& Image) {

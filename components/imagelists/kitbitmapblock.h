@@ -25,6 +25,17 @@ std::int64_t BitmapFileSizeBound(const std::uint8_t* head, std::size_t size);
 // makes any row.
 std::int64_t BitmapFilePixelBytes(const std::uint8_t* head, std::size_t size);
 
+// Charges the open decode budget (kititemstream.h) with what making a
+// picture of a bitmap file of Size bytes starting with Head takes: a copy
+// of the file, the decoded rows and the bitmap that holds them.
+void ChargeBitmapFile(const std::uint8_t* head, std::size_t headSize, std::int64_t size);
+
+// The same for a bitmap's form data at Stream's position (a 32-bit size,
+// then that many bytes of a bitmap file), before the bitmap reads it; the
+// position is kept. A size the stream cannot hold is left for the bitmap to
+// refuse.
+void ChargeBitmapData(TStream& Stream);
+
 // Reads a bitmap data block into Payload (a bitmap file image), bounded as
 // above. Charged to the open decode budget (kititemstream.h): the payload,
 // and before any picture is made from it what making one takes (a copy of

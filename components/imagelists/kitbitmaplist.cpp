@@ -80,7 +80,7 @@ const TClassInfo& TKitBitmapListItem::StaticClassInfo() {
 }
 
 TKitBitmapListItem::TKitBitmapListItem(TComponent* owner)
-    : TKitListItem(owner), FBitmap(std::make_unique<TBitmap>()) {}
+    : TKitListItem(owner), FBitmap(std::make_unique<TKitItemBitmap>()) {}
 
 TKitBitmapListItem::~TKitBitmapListItem() = default;
 
@@ -148,7 +148,7 @@ void TKitBitmapListItem::DefineProperties(TFiler& filer) {
 }
 
 void TKitBitmapListItem::ClearData() {
-    FBitmap = std::make_unique<TBitmap>();
+    FBitmap = std::make_unique<TKitItemBitmap>();
 }
 
 bool TKitBitmapListItem::DataEmpty() {

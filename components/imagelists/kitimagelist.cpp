@@ -266,20 +266,20 @@ void TKitImageListItem::ReadStrip(TStream& stream) {
     LoadStrip(data);
 }
 
-void TKitImageListItem::LoadStrip(TKitImageStripData& data) {
+void TKitImageListItem::LoadStrip(const TKitImageStripData& data) {
     if (data.Count <= 0)
         return;
+    // Every cell must lie in the strip and the mask read and be reachable by
+    // a 16-bit offset, and the mask must be one; checked before a bitmap is
+    // made. So no cell operation can ask for more memory than the strip
+    // holds.
+    const TKitImageStripImages images = MakeImageStrip(data, FWidth, FHeight, FMasked);
     try {
-        FStrip->LoadFromStream(data.Strip);
+        FStrip->LoadFromFileImage(images.Strip);
         if (FMasked)
-            FMaskStrip->LoadFromStream(data.Mask);
+            FMaskStrip->LoadFromFileImage(images.Mask);
         else
             FMaskStrip->SetWidth(0);
-        // Every cell must lie in the strip and the mask read and be
-        // reachable by a 16-bit offset; checked before the table is built.
-        // So no cell operation can ask for more memory than the strip holds.
-        CheckImageStrip(data.Count, FWidth, FHeight, FMasked, FStrip->Width(), FStrip->Height(),
-                        FMaskStrip->Width(), FMaskStrip->Height());
     } catch (...) {
         ClearStrip();
         throw;

@@ -101,7 +101,7 @@ private:
     void SetDimension(int index, std::int32_t value);
     // Makes the strips from Data (read for the current Width, Height and
     // Masked) after ClearStrip; damaged data clears them again and raises.
-    void LoadStrip(TKitImageStripData& data);
+    void LoadStrip(const TKitImageStripData& data);
     void RebuildOffsets(int count);
     int Offset(int n) const;
     void DrawMasked(TCanvas& target, int x, int y, int n);

@@ -12,6 +12,13 @@ namespace {
     throw EReadError("Ungültige Bildliste im Stream");
 }
 
+// What a bitmap makes of a block: nothing of an empty one.
+TBitmapFileImage PictureOf(const TMemoryStream& block) {
+    if (block.Bytes().empty())
+        return TBitmapFileImage{.Width = 0, .Height = 0};
+    return ReadBitmapFile(block.Memory(), block.Bytes().size());
+}
+
 } // namespace
 
 TKitImageRecordFields ReadImageRecordFields(TStream& stream) {
@@ -43,11 +50,24 @@ void ReadImageRecord(TKitListItem& item, TStream& stream, TKitImageRecord& recor
     ReadImageStripData(stream, item.Compressed(), record.Fields.Masked, record.Strip);
 }
 
-void CheckImageStrip(std::int32_t count, std::int32_t width, std::int32_t height, bool masked,
-                     int stripWidth, int stripHeight, int maskWidth, int maskHeight) {
-    const std::int64_t cellsWidth = std::int64_t{count} * width;
-    if (cellsWidth > MaxStripWidth || cellsWidth > stripWidth || height > stripHeight)
+TKitImageStripImages MakeImageStrip(const TKitImageStripData& data, std::int32_t width,
+                                    std::int32_t height, bool masked) {
+    TKitImageStripImages images;
+    if (data.Count <= 0)
+        return images;
+    images.Strip = PictureOf(data.Strip);
+    if (masked) {
+        images.Mask = PictureOf(data.Mask);
+        // A mask of colours would be drawn as colours: the cells would show
+        // its pixels instead of the image's.
+        if (!IsMonochromeImage(images.Mask))
+            RaiseBadStrip();
+    }
+    const std::int64_t cellsWidth = std::int64_t{data.Count} * width;
+    if (cellsWidth > MaxStripWidth || cellsWidth > images.Strip.Width ||
+        height > images.Strip.Height)
         RaiseBadStrip();
-    if (masked && (cellsWidth > maskWidth || height > maskHeight))
+    if (masked && (cellsWidth > images.Mask.Width || height > images.Mask.Height))
         RaiseBadStrip();
+    return images;
 }

@@ -4,6 +4,7 @@
 // is made from them (kitimagelist.h makes the bitmaps).
 
 #include "platform/classes/Stream.h"
+#include "platform/graphics/BitmapFile.h"
 
 #include <cstdint>
 
@@ -42,8 +43,18 @@ struct TKitImageRecord {
 };
 void ReadImageRecord(TKitListItem& item, TStream& stream, TKitImageRecord& record);
 
-// Raises EReadError unless Count cells of Width x Height fit the strip (and,
-// when Masked, the mask strip) read, and every cell's left edge fits a
-// 16-bit offset.
-void CheckImageStrip(std::int32_t count, std::int32_t width, std::int32_t height, bool masked,
-                     int stripWidth, int stripHeight, int maskWidth, int maskHeight);
+// The pictures of a strip part, as the bitmap file reader makes them and
+// the image list item adopts them.
+struct TKitImageStripImages {
+    TBitmapFileImage Strip;
+    TBitmapFileImage Mask; // empty unless Masked
+};
+
+// Makes the pictures of Data (nothing when its count is below one) and
+// checks them before any bitmap is made: every one of the Count cells of
+// Width x Height lies in the strip and, when Masked, in the mask, its left
+// edge fits a 16-bit offset, and the mask is monochrome. EReadError
+// "Ungültige Bildliste im Stream" otherwise; EInvalidGraphic for a damaged
+// bitmap file.
+TKitImageStripImages MakeImageStrip(const TKitImageStripData& data, std::int32_t width,
+                                    std::int32_t height, bool masked);

@@ -3,8 +3,18 @@
 #include "components/imagelists/kitbitmapblock.h"
 #include "components/drawing/kitdib.h"
 #include "components/codec/kititemstream.h"
+#include "platform/classes/Properties.h"
 #include "platform/classes/Stream.h"
-#include "platform/graphics/Bitmap.h"
+
+const TClassInfo& TKitItemBitmap::StaticClassInfo() {
+    static const TClassInfo info = MakeClassInfo<TKitItemBitmap>("TKitItemBitmap");
+    return info;
+}
+
+void TKitItemBitmap::ReadData(TStream& stream) {
+    ChargeBitmapData(stream);
+    TBitmap::ReadData(stream);
+}
 
 void WriteBitmap(TStream& Stream, TBitmap& Bitmap, bool Compressed, int Colours) {
     if (Colours == OwnBitmapFormat) {

@@ -3,10 +3,21 @@
 // a bitmap file image, either the bitmap's own or one made by the kit's
 // bitmap-file writer with a given number of colours.
 
+#include "platform/graphics/Bitmap.h"
+
 #include <cstdint>
 
 class TStream;
-class TBitmap;
+
+// The bitmap of a list item. Its form data ("Data", the published Bitmap of
+// a bitmap-list item) is charged to the open decode budget before anything
+// is made of it, as the item's own records are: a form read counts it with
+// everything else it decodes.
+class TKitItemBitmap : public TBitmap {
+    TESSARO_CLASS(TKitItemBitmap, TBitmap)
+public:
+    void ReadData(TStream& stream) override;
+};
 
 // Colour count that keeps the bitmap's own stream form.
 inline constexpr int OwnBitmapFormat = -1;

@@ -14,6 +14,8 @@
 #include "platform/filer/BinaryValueReader.h"
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,16 @@ public:
     void ReadRootComponent(TComponent* root);
 
     TComponent* Root() const { return FRoot; }
+
+    // State the components of one read share, made on the first ask and
+    // freed with the reader: a library's budget for everything one form
+    // holds, whichever of its components is read first.
+    template <class T> T& Shared() {
+        std::shared_ptr<void>& slot = FShared[&SharedKey<T>];
+        if (!slot)
+            slot = std::make_shared<T>();
+        return *static_cast<T*>(slot.get());
+    }
 
     // The properties and children of the component whose ReadState runs
     // (TComponent::ReadState calls it; an override calls it through the
@@ -54,6 +66,8 @@ public:
                               bool hasData) override;
 
 private:
+    template <class T> static constexpr char SharedKey = 0;
+
     struct Fixup {
         TObject* Instance;
         const TPropInfo* Info;
@@ -86,4 +100,5 @@ private:
     // DefineProperties runs.
     std::string FDefinedName;
     bool FDefinedFound = false;
+    std::map<const void*, std::shared_ptr<void>> FShared;
 };

@@ -94,7 +94,7 @@ TBitmapHandleType TBitmap::HandleType() const {
 }
 
 bool TBitmap::Monochrome() const {
-    return FLayout.Monochrome || (FLayout.Format == pf1bit && FLayout.Colors == BlackAndWhite());
+    return FLayout.Monochrome || (FLayout.Format == pf1bit && FLayout.Colors == BlackAndWhitePalette());
 }
 
 void TBitmap::SetMonochrome(bool value) {

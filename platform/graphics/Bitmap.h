@@ -110,6 +110,9 @@ public:
     void LoadFromStream(TStream& stream) override;
     // Writes nothing while empty.
     void SaveToStream(TStream& stream) override;
+    // The picture a bitmap file reader made (ReadBitmapFile), for callers
+    // that check it before it becomes a bitmap.
+    void LoadFromFileImage(const TBitmapFileImage& image);
     // A bitmap resource (RT_BITMAP) of a module; EResNotFound when missing.
     void LoadFromResourceName(HINSTANCE instance, const std::string& name);
     // Form data: a 32-bit little-endian size and that many bytes of a
@@ -147,7 +150,6 @@ private:
     TGdiObject<HBITMAP> MakeMask(TColor color);
     std::uint8_t* DibBits() const;
     TBitmapFileImage ToFileImage();
-    void FromFileImage(const TBitmapFileImage& image);
     void MakeEmpty();
 
     TGdiObject<HBITMAP> FImage;

@@ -270,6 +270,14 @@ TBitmapFileImage ReadDib(const std::uint8_t* dib, std::uint64_t size,
 
 } // namespace
 
+std::vector<TBitmapFileColor> BlackAndWhitePalette() {
+    return {TBitmapFileColor{0, 0, 0, 0}, TBitmapFileColor{255, 255, 255, 0}};
+}
+
+bool IsMonochromeImage(const TBitmapFileImage& image) {
+    return image.BitCount == 1 && image.Palette == BlackAndWhitePalette();
+}
+
 std::uint64_t BitmapRowSize(std::int64_t width, int bitCount) {
     if (width <= 0 || bitCount <= 0)
         return 0;

@@ -46,6 +46,11 @@ inline constexpr std::int64_t MaxBitmapDimension = 32768;
 inline constexpr std::uint64_t MaxBitmapPixelBytes = std::uint64_t{256} << 20;
 inline constexpr std::uint64_t MaxBitmapFileBytes = 2 * MaxBitmapPixelBytes + 65536;
 
+// Black, then white: the colour table of a monochrome bitmap.
+std::vector<TBitmapFileColor> BlackAndWhitePalette();
+// One bit per pixel with that table, as TBitmap::Monochrome sees it.
+bool IsMonochromeImage(const TBitmapFileImage& image);
+
 // Bytes of one stored row: BitCount bits per pixel, padded to 4 bytes.
 std::uint64_t BitmapRowSize(std::int64_t width, int bitCount);
 

@@ -14,10 +14,6 @@ TBitmapFileColor FileColor(int red, int green, int blue) {
             static_cast<std::uint8_t>(red), 0};
 }
 
-std::vector<TBitmapFileColor> BlackAndWhite() {
-    return {FileColor(0, 0, 0), FileColor(255, 255, 255)};
-}
-
 namespace {
 // The sixteen standard colours, in the order of the system palette.
 std::vector<TBitmapFileColor> SixteenColors() {
@@ -92,7 +88,7 @@ TBitmap::TLayout TBitmap::LayoutOf(TPixelFormat format) {
         break;
     case pf1bit:
         layout.BitCount = 1;
-        layout.Colors = BlackAndWhite();
+        layout.Colors = BlackAndWhitePalette();
         break;
     case pf4bit:
         layout.BitCount = 4;

@@ -17,7 +17,6 @@ struct TDibInfo {
 };
 
 TBitmapFileColor FileColor(int red, int green, int blue);
-std::vector<TBitmapFileColor> BlackAndWhite();
 TGdiObject<HPALETTE> PaletteOf(const std::vector<TBitmapFileColor>& colors);
 TPixelFormat FormatOf(int bitCount, const std::array<std::uint32_t, 3>& masks);
 [[noreturn]] void OutOfResources();

@@ -49,11 +49,11 @@ TBitmapFileImage TBitmap::ToFileImage() {
                     reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == 0)
         OutOfResources();
     if (FLayout.Monochrome)
-        image.Palette = BlackAndWhite();
+        image.Palette = BlackAndWhitePalette();
     return image;
 }
 
-void TBitmap::FromFileImage(const TBitmapFileImage& image) {
+void TBitmap::LoadFromFileImage(const TBitmapFileImage& image) {
     CheckBitmapImage(image);
     TLayout layout;
     layout.BitCount = image.BitCount;
@@ -97,7 +97,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
     std::memcpy(data.data(), header, sizeof header);
     stream.ReadBuffer(data.data() + sizeof header,
                       static_cast<std::int32_t>(count - sizeof header));
-    FromFileImage(ReadBitmapFile(data.data(), data.size()));
+    LoadFromFileImage(ReadBitmapFile(data.data(), data.size()));
 }
 
 void TBitmap::SaveToStream(TStream& stream) {
@@ -111,7 +111,7 @@ void TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) 
     TResourceStream stream(instance, name, MAKEINTRESOURCEA(2)); // RT_BITMAP
     std::vector<std::uint8_t> data(static_cast<std::size_t>(stream.GetSize()));
     stream.ReadBuffer(data.data(), static_cast<std::int32_t>(data.size()));
-    FromFileImage(ReadPackedBitmap(data.data(), data.size()));
+    LoadFromFileImage(ReadPackedBitmap(data.data(), data.size()));
 }
 
 void TBitmap::ReadData(TStream& stream) {
@@ -126,7 +126,7 @@ void TBitmap::ReadData(TStream& stream) {
     }
     std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
     stream.ReadBuffer(data.data(), size);
-    FromFileImage(ReadBitmapFile(data.data(), data.size()));
+    LoadFromFileImage(ReadBitmapFile(data.data(), data.size()));
 }
 
 void TBitmap::WriteData(TStream& stream) {

@@ -303,21 +303,29 @@ TEST_F(KitTimerPool, FireEntrySkipsADisabledEntry) {
     EXPECT_TRUE(Firings.empty());
 }
 
-TEST_F(KitTimerPool, RaisingHandlerIsReportedAndLaterTicksStillFire) {
+TEST_F(KitTimerPool, ARaisingHandlerStopsNeitherTheTickNorTheEntriesAfterIt) {
+    // The real timer, until the first entry raised on four ticks; an entry
+    // of divider 2 and one of divider 1 follow it.
+    TOwnedPtr<TKitTimerPool> pool(new TKitTimerPool(nullptr, 1));
+    pool->OnTimer = PoolEvent();
     TEntryHandler handler;
-    AddEntry(1, 1)->OnTimer = TNotifyEvent::Of<&TEntryHandler::Raise>(&handler);
-    AddEntry(2, 1);
-    Pool->UpdateTimer(true);
-    SendTicks(1);
-    ASSERT_EQ(Reported.size(), 1u);
-    EXPECT_EQ(Reported[0], "Fehler im Zeitgeber");
-    EXPECT_TRUE(Firings.empty()); // the rest of that tick is dropped
-    EXPECT_FALSE(Pool->Busy());
-    SendTicks(1);
-    EXPECT_EQ(handler.Senders.size(), 2u);
-    EXPECT_EQ(Reported.size(), 2u);
-    // The tick that raised did not advance the counter.
-    EXPECT_EQ(Pool->TickCounter(), 1);
+    for (const std::int32_t divider : {1, 2, 1}) {
+        TKitTimerEntry* entry = pool->AddEntry();
+        entry->Ident = static_cast<std::uint16_t>(pool->EntryCount());
+        entry->Divider = divider;
+        entry->Enabled = true;
+    }
+    pool->Entry(0)->OnTimer = TNotifyEvent::Of<&TEntryHandler::Raise>(&handler);
+    pool->UpdateTimer(true);
+    MSG msg;
+    while (handler.Senders.size() < 4 && ::GetMessageA(&msg, nullptr, 0, 0) > 0)
+        ::DispatchMessageA(&msg);
+    pool->UpdateTimer(false);
+    EXPECT_EQ(pool->TickCounter(), 5);
+    EXPECT_EQ(FiredIdents(), (std::vector<int>{3, 2, 3, 3, 2, 3}));
+    EXPECT_EQ(Reported, std::vector<std::string>(4, "Fehler im Zeitgeber"));
+    EXPECT_EQ(ReportSenders, std::vector<TObject*>(4, pool.get()));
+    EXPECT_FALSE(pool->Busy());
 }
 
 TEST_F(KitTimerPool, TimerMessageDuringAHandlerIsDropped) {

@@ -552,9 +552,9 @@ TEST(ImageItemHostile, CellsMustLieInTheStripRead) {
     EXPECT_EQ(item.CellRect(9).left, 27);
 }
 
-TEST(ImageItemHostile, MaskMustCoverTheCells) {
-    // Two cells of 4 x 2: a mask narrower or shorter than them is refused,
-    // one that covers them is read.
+TEST(ImageItemHostile, MaskMustBeMonochromeAndCoverTheCells) {
+    // Two cells of 4 x 2: a mask narrower or shorter than them, or one of
+    // colours, is refused; a monochrome one that covers them is read.
     TBitmap strip;
     strip.SetSize(8, 2);
     auto narrow = TopRowMask(7);
@@ -562,8 +562,11 @@ TEST(ImageItemHostile, MaskMustCoverTheCells) {
     TBitmap shortMask;
     shortMask.SetMonochrome(true);
     shortMask.SetSize(8, 1);
+    TBitmap colours;
+    colours.SetSize(8, 2);
     ExpectRefused(Record(2, 4, true, 2, &strip, narrow.get()));
     ExpectRefused(Record(2, 4, true, 2, &strip, &shortMask));
+    ExpectRefused(Record(2, 4, true, 2, &strip, &colours));
     const auto bytes = Record(2, 4, true, 2, &strip, cells.get());
     TReadOnlyMemoryStream stream(bytes.data(), static_cast<std::int64_t>(bytes.size()));
     TKitImageListItem item(nullptr);

@@ -5,6 +5,10 @@
 #include "components/data/kitwave.h"
 #include "components/imagelists/kitbitmapblock.h"
 #include "components/imagelists/kitimagerecord.h"
+#ifdef _WIN32
+#include "components/imagelists/kitbitmaplist.h"
+#include "components/imagelists/kitimagelist.h"
+#endif
 #include "platform/classes/Properties.h"
 #include "platform/classes/Stream.h"
 #include "platform/filer/Reader.h"
@@ -46,30 +50,58 @@ std::string Refusal(const char* what, const std::function<void()>& action) {
     }
 }
 
-// The picture TBitmap would make of a bitmap block: nothing for an empty
-// one, else the bitmap file reader's rows. Its width and height.
-std::pair<int, int> MakeBitmap(const TMemoryStream& image) {
-    if (image.Bytes().empty())
-        return {0, 0};
-    const TBitmapFileImage file = ReadBitmapFile(image.Memory(), image.Bytes().size());
-    return {file.Width, file.Height};
-}
+#ifdef _WIN32
+// The real bitmap and image lists: their items make their pictures with
+// TBitmap.
+using TBitmapCheckList = TKitBitmapList;
+using TImageCheckList = TKitImageList;
+#else
+// Without Windows the items keep what TBitmap would be made from: the
+// pictures of the bitmap file reader, made and checked by the same routines
+// the real items call. They go by the real classes' names, so the same form
+// streams name them.
+class TPictureData : public TPersistent {
+    TESSARO_CLASS(TPictureData, TPersistent)
+public:
+    // "Data" as TBitmap reads it, charged as the real item's bitmap charges.
+    void DefineProperties(TFiler& filer) override {
+        filer.DefineBinaryProperty(
+            "Data",
+            [this](TStream& s) {
+                ChargeBitmapData(s);
+                const std::int32_t size = s.ReadInt32();
+                if (size < 0 || size > StreamRemaining(s))
+                    throw EInvalidGraphic("Ungültiges Bitmap");
+                std::vector<std::uint8_t> file(static_cast<std::size_t>(size));
+                s.ReadBuffer(file.data(), size);
+                Picture = size == 0 ? TBitmapFileImage{} : ReadBitmapFile(file.data(), file.size());
+            },
+            nullptr, false);
+    }
+    TBitmapFileImage Picture;
+};
 
-// The bitmap and image list items as far as they build without Windows:
-// their real record readers, with the bitmap file reader making what TBitmap
-// makes of the blocks on Windows.
 class TBitmapRecordItem : public TKitListItem {
     TESSARO_CLASS(TBitmapRecordItem, TKitListItem)
 public:
     using TKitListItem::TKitListItem;
+    TPictureData* Bitmap() { return &FBitmap; }
     void ReadItemData(TStream& stream) override {
         TMemoryStream image;
-        if (ReadBitmapRecord(*this, stream, image) & ItemFlagData)
-            MakeBitmap(image);
+        if ((ReadBitmapRecord(*this, stream, image) & ItemFlagData) && !image.Bytes().empty())
+            FBitmap.Picture = ReadBitmapFile(image.Memory(), image.Bytes().size());
+    }
+    void DefineProperties(TFiler& filer) override {
+        TKitListItem::DefineProperties(filer);
+        filer.DefineBinaryProperty("Internal", [this](TStream& s) { ReadItemData(s); }, nullptr,
+                                   false);
     }
     void WriteItemData(TStream&) override {}
     void ClearData() override {}
     bool DataEmpty() override { return true; }
+
+private:
+    TPictureData FBitmap;
 };
 
 class TImageRecordItem : public TKitListItem {
@@ -79,27 +111,38 @@ public:
     void ReadItemData(TStream& stream) override {
         TKitImageRecord record;
         ReadImageRecord(*this, stream, record);
-        if (record.Strip.Count <= 0)
-            return;
-        const auto [stripWidth, stripHeight] = MakeBitmap(record.Strip.Strip);
-        const auto [maskWidth, maskHeight] = MakeBitmap(record.Strip.Mask);
         const TKitImageRecordFields& f = record.Fields;
-        CheckImageStrip(record.Strip.Count, f.Width, f.Height, f.Masked, stripWidth, stripHeight,
-                        maskWidth, maskHeight);
+        FPictures = MakeImageStrip(record.Strip, f.Width, f.Height, f.Masked);
+    }
+    void DefineProperties(TFiler& filer) override {
+        TKitListItem::DefineProperties(filer);
+        filer.DefineBinaryProperty("Internal", [this](TStream& s) { ReadItemData(s); }, nullptr,
+                                   false);
     }
     void WriteItemData(TStream&) override {}
     void ClearData() override {}
     bool DataEmpty() override { return true; }
+
+private:
+    TKitImageStripImages FPictures;
 };
 
-template <class TItem, TKitListKind Kind> class TRecordList : public TKitCustomContainer {
+class TBitmapCheckList : public TKitCustomContainer {
+    TESSARO_CLASS(TBitmapCheckList, TKitCustomContainer)
 public:
-    explicit TRecordList(TComponent* owner) : TKitCustomContainer(owner) {
-        SetItemClass(TItem::StaticClassInfo(), Kind);
+    explicit TBitmapCheckList(TComponent* owner) : TKitCustomContainer(owner) {
+        SetItemClass(TBitmapRecordItem::StaticClassInfo(), lkBitmapList);
     }
 };
-using TBitmapRecordList = TRecordList<TBitmapRecordItem, lkBitmapList>;
-using TImageRecordList = TRecordList<TImageRecordItem, lkImageList>;
+
+class TImageCheckList : public TKitCustomContainer {
+    TESSARO_CLASS(TImageCheckList, TKitCustomContainer)
+public:
+    explicit TImageCheckList(TComponent* owner) : TKitCustomContainer(owner) {
+        SetItemClass(TImageRecordItem::StaticClassInfo(), lkImageList);
+    }
+};
+#endif
 
 // The same bytes as every reader the check drives sees them.
 struct TInput {
@@ -141,15 +184,36 @@ template <class TListClass> std::string ListMismatch(const char* kind, const TIn
 
 } // namespace
 
+#ifndef _WIN32
+const TClassInfo& TPictureData::StaticClassInfo() {
+    static const TClassInfo info = MakeClassInfo<TPictureData>("TPictureData");
+    return info;
+}
+
 const TClassInfo& TBitmapRecordItem::StaticClassInfo() {
-    static const TClassInfo info = MakeClassInfo<TBitmapRecordItem>("TBitmapRecordItem");
+    static const TClassInfo info =
+        MakeClassInfo<TBitmapRecordItem>("TKitBitmapListItem", [](TPropertyTable& t) {
+            TPropertyBuilder<TBitmapRecordItem> p(t);
+            p.Object("Bitmap", &TBitmapRecordItem::Bitmap).Stored = [](TObject&) { return false; };
+        });
     return info;
 }
 
 const TClassInfo& TImageRecordItem::StaticClassInfo() {
-    static const TClassInfo info = MakeClassInfo<TImageRecordItem>("TImageRecordItem");
+    static const TClassInfo info = MakeClassInfo<TImageRecordItem>("TKitImageListItem");
     return info;
 }
+
+const TClassInfo& TBitmapCheckList::StaticClassInfo() {
+    static const TClassInfo info = MakeClassInfo<TBitmapCheckList>("TKitBitmapList");
+    return info;
+}
+
+const TClassInfo& TImageCheckList::StaticClassInfo() {
+    static const TClassInfo info = MakeClassInfo<TImageCheckList>("TKitImageList");
+    return info;
+}
+#endif
 
 std::string StringListMismatch(const std::uint8_t* data, std::size_t size) {
     return ListMismatch<TKitStringList>("string list", TInput{data, size});
@@ -175,30 +239,21 @@ std::string WaveListMismatch(const std::uint8_t* data, std::size_t size) {
 }
 
 std::string BitmapListMismatch(const std::uint8_t* data, std::size_t size) {
-    return ListMismatch<TBitmapRecordList>("bitmap list", TInput{data, size});
+    return ListMismatch<TBitmapCheckList>("bitmap list", TInput{data, size});
 }
 
 std::string ImageListMismatch(const std::uint8_t* data, std::size_t size) {
-    return ListMismatch<TImageRecordList>("image list", TInput{data, size});
+    return ListMismatch<TImageCheckList>("image list", TInput{data, size});
 }
 
 std::string KitFormMismatch(const std::uint8_t* data, std::size_t size) {
-    if (size == 0)
-        return {};
-    const TInput in{data + 1, size - 1};
-    const bool waves = (data[0] & 1) != 0;
+    RegisterClasses<TKitStringList, TKitWaveList, TBitmapCheckList, TImageCheckList>();
     return Refusal("form", [&] {
-        TReadOnlyMemoryStream stream = in.Stream();
+        TReadOnlyMemoryStream stream = TInput{data, size}.Stream();
         TReader reader(stream);
-        // The root list's own limit bounds everything the form holds.
-        if (waves) {
-            TOwnedPtr<TKitWaveList> root(new TKitWaveList(nullptr));
-            root->SetDecodeLimit(ReaderCheckDecodeLimit);
-            reader.ReadRootComponent(root.get());
-        } else {
-            TOwnedPtr<TKitStringList> root(new TKitStringList(nullptr));
-            root->SetDecodeLimit(ReaderCheckDecodeLimit);
-            reader.ReadRootComponent(root.get());
-        }
+        // The lists keep their default limits: the form's one budget bounds
+        // everything it holds, as when the program reads a form.
+        TOwnedPtr<TComponent> root(new TComponent(nullptr));
+        reader.ReadRootComponent(root.get());
     });
 }

@@ -6,6 +6,7 @@
 #include "components/data/kitwave.h"
 #include "platform/classes/Stream.h"
 #include "platform/classes/StringList.h"
+#include "platform/filer/ObjectText.h"
 #include "platform/filer/Writer.h"
 #include "platform/graphics/BitmapFile.h"
 
@@ -25,13 +26,57 @@ template <class TList> TSeedBytes ItemBlock(TList& list, bool offsets) {
     return StreamBytes(s);
 }
 
-template <class TList> TSeedBytes Form(TList& list, std::uint8_t kind) {
+// A form holding List, as the component writer writes one; the form takes
+// the list over.
+template <class TList> TSeedBytes FormHolding(TOwnedPtr<TList>& list) {
+    TOwnedPtr<TComponent> form(new TComponent(nullptr));
+    form->SetName("Form");
+    list->SetName("List");
+    form->InsertComponent(list.release());
     TMemoryStream s;
     TWriter writer(s);
-    writer.WriteRootComponent(&list);
-    TSeedBytes b{kind};
-    b.insert(b.end(), s.Bytes().begin(), s.Bytes().end());
-    return b;
+    writer.WriteRootComponent(form.get());
+    return StreamBytes(s);
+}
+
+std::string Hex(const TSeedBytes& bytes) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string text;
+    for (const std::uint8_t b : bytes) {
+        text += digits[b >> 4];
+        text += digits[b & 15];
+    }
+    return text;
+}
+
+// Form data of a bitmap ("Bitmap.Data"): its size, then the file.
+TSeedBytes BitmapData(const TSeedBytes& file) {
+    TSeedBytes data;
+    AppendInt32(data, static_cast<std::int32_t>(file.size()));
+    data.insert(data.end(), file.begin(), file.end());
+    return data;
+}
+
+// The text of a list of class Cls holding one item of ItemCls per entry of
+// Items, each a binary property ("Internal", "Bitmap.Data") and its bytes.
+using TItemData = std::pair<std::string, TSeedBytes>;
+std::string ListText(const std::string& cls, const std::string& itemCls, int number,
+                     const std::vector<TItemData>& items) {
+    std::string text = "  object L" + std::to_string(number) + ": " + cls + "\n";
+    for (std::size_t i = 0; i < items.size(); ++i)
+        text += "    object L" + std::to_string(number) + "I" + std::to_string(i) + ": " + itemCls +
+                "\n      " + items[i].first + " = {" + Hex(items[i].second) + "}\n    end\n";
+    return text + "  end\n";
+}
+
+TSeedBytes FormOfText(const std::string& lists) {
+    TMemoryStream s;
+    ObjectTextToBinary("object Form: TComponent\n" + lists + "end\n", s);
+    return StreamBytes(s);
+}
+
+std::string BitmapListText(int number, const std::vector<TItemData>& items) {
+    return ListText("TKitBitmapList", "TKitBitmapListItem", number, items);
 }
 
 std::vector<TSeedBytes> StringSeeds(std::vector<TSeedBytes>& forms) {
@@ -50,7 +95,7 @@ std::vector<TSeedBytes> StringSeeds(std::vector<TSeedBytes>& forms) {
         seeds.push_back(ListFile(*list));
         seeds.push_back(ItemBlock(*list, false));
         seeds.push_back(ItemBlock(*list, true));
-        forms.push_back(Form(*list, 0));
+        forms.push_back(FormHolding(list));
     }
     // A string item whose compressed block is 30 blocks of runs: 1.3 KB for
     // a 1 MB line. Every damaged copy of it decodes that much, so it stays
@@ -80,7 +125,7 @@ std::vector<TSeedBytes> WaveSeeds(std::vector<TSeedBytes>& forms) {
         }
         seeds.push_back(ListFile(*list));
         seeds.push_back(ItemBlock(*list, false));
-        forms.push_back(Form(*list, 1));
+        forms.push_back(FormHolding(list));
     }
     seeds.push_back({0x09}); // a compressed wave record cut after its flags
     return seeds;
@@ -91,7 +136,10 @@ TSeedBytes BitmapFile(int width, int height, int bitCount) {
     image.Width = width;
     image.Height = height;
     image.BitCount = static_cast<std::uint16_t>(bitCount);
-    if (bitCount <= 8)
+    // One bit is the monochrome masks of image items; more are colours.
+    if (bitCount == 1)
+        image.Palette = BlackAndWhitePalette();
+    else if (bitCount <= 8)
         image.Palette.resize(std::size_t{1} << bitCount, TBitmapFileColor{0x40, 0x80, 0xC0, 0});
     image.Pixels.resize(BitmapRowSize(width, bitCount) * static_cast<std::uint64_t>(height));
     for (std::size_t i = 0; i < image.Pixels.size(); ++i)
@@ -230,8 +278,31 @@ std::map<std::string, std::vector<TSeedBytes>> ReaderSeeds() {
     seeds["waves"] = WaveSeeds(forms);
     seeds["bitmaps"] = BitmapSeeds();
     seeds["images"] = ImageSeeds();
+    // Several lists in one form: bitmap items by their records and by their
+    // published Bitmap, image items, and a second bitmap list.
+    const std::vector<TSeedBytes>& bitmaps = seeds["bitmaps"];
+    const std::vector<TSeedBytes>& images = seeds["images"];
+    forms.push_back(FormOfText(
+        BitmapListText(0, {{"Internal", bitmaps[0]},
+                           {"Bitmap.Data", BitmapData(BitmapFileSeeds()[2])}}) +
+        ListText("TKitImageList", "TKitImageListItem", 1,
+                 {{"Internal", images[1]}, {"Internal", images[2]}}) +
+        BitmapListText(2, {{"Bitmap.Data", BitmapData(BitmapFileSeeds()[0])}})));
     seeds["forms"] = forms;
     return seeds;
+}
+
+TSeedBytes TenLargeListsForm() {
+    const TSeedBytes item = BitmapRecord(EndMarkerBitmapFile(11264, 11264));
+    std::string lists;
+    for (int i = 0; i < 10; ++i)
+        lists += BitmapListText(i, {{"Internal", item}});
+    return FormOfText(lists);
+}
+
+TSeedBytes BitmapDataItemsForm() {
+    return FormOfText(BitmapListText(
+        0, std::vector<TItemData>(6, {"Bitmap.Data", BitmapData(EndMarkerBitmapFile(16384, 16384))})));
 }
 
 TSeedBytes DataBlock(const TSeedBytes& payload, bool compressed) {

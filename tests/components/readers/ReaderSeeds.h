@@ -43,5 +43,14 @@ TSeedBytes RunHeavyStringListFile(int count, int blocks, std::uint8_t fill);
 // data is only the end-of-bitmap marker: about a kilobyte for up to 256 MiB
 // of rows.
 TSeedBytes EndMarkerBitmapFile(int width, int height);
+// Hostile forms of run-length bitmaps that only their end marker fills.
+// Ten bitmap lists of 11 KB in all, each holding one item whose record is a
+// bitmap of 121 MiB of rows: each list's own limit allows one, the form's
+// one budget one for the whole form.
+TSeedBytes TenLargeListsForm();
+// One list of six items, 6 KB, each holding a bitmap of 256 MiB of rows
+// through its published Bitmap ("Bitmap.Data"): the budget refuses the
+// first.
+TSeedBytes BitmapDataItemsForm();
 // A bitmap item record (plain) holding Bitmap.
 TSeedBytes BitmapRecord(const TSeedBytes& bitmap);
