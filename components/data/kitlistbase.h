@@ -105,9 +105,13 @@ public:
     void SetParentComponent(TComponent* value) override;
 
 private:
+    friend class TKitCustomContainer;
     std::string FDescription;
     std::uint16_t FIdent = 0;
     bool FCompressed = false;
+    // In the item sequence of its owner, so a container finds out without a
+    // search.
+    bool FListed = false;
 };
 
 class TKitCustomContainer : public TKitBaseContainer {
@@ -171,6 +175,9 @@ public:
     void Notification(TComponent* component, TOperation operation) override;
 
 protected:
+    // Items hear nothing of each other coming and going: n of them are
+    // loaded, read and freed in time linear in n.
+    bool NotifiesOwnedComponents() const override { return false; }
     // Set by each list class's constructor; the first list of a kind
     // registers its item class with the class registry.
     void SetItemClass(const TClassInfo& cls, TKitListKind kind);
@@ -179,6 +186,11 @@ protected:
     virtual void AssignSettings(const TKitCustomContainer& source);
 
 private:
+    // A new item of ItemClass owned by this container, not yet listed.
+    TKitListItem* MakeItem();
+    int List(TKitListItem* item);
+    void Unlist(TKitListItem* item);
+
     TListOf<TKitListItem> FItems;
     const TClassInfo* FItemClass = nullptr;
     TKitListKind FListKind = lkImageList;
