@@ -241,7 +241,7 @@ TEST(Component, ANotificationWalkSkipsWhatAHandlerFreesAndWhatItInserts) {
     b->Victims = {a, c};
     log.clear();
     add("X");
-    EXPECT_EQ(log, (std::vector<std::string>{"A +X", "B +X", "B +E", "D +E", "X +E", "E +E",
-                                             "D +X", "X +X"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"A +X", "B +X", "B +E", "D +E", "X +E", "E +E", "D +X",
+                                             "X +X"}));
     EXPECT_EQ(root->ComponentCount(), 4);
 }
