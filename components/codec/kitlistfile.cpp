@@ -5,7 +5,6 @@
 
 #include "platform/classes/List.h"
 #include "platform/classes/Stream.h"
-#include "platform/graphics/GraphicOperationError.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 

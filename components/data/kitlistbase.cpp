@@ -325,7 +325,7 @@ void TKitCustomContainer::LoadFromListFile(const std::string& fileName) {
     LoadFromListStream(file, fileName);
 }
 
-void TKitCustomContainer::ReadState(TReader& reader) {
+void TKitCustomContainer::ReadState(TFilerReader& reader) {
     const TKitDecodeBudget budget(FDecodeLimit);
     TKitBaseContainer::ReadState(reader);
 }

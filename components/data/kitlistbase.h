@@ -169,7 +169,7 @@ public:
 
     // Read from a form, the items' records decode together within
     // DecodeLimit, as those of a list file do.
-    void ReadState(TReader& reader) override;
+    void ReadState(TFilerReader& reader) override;
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     TComponent* GetChildOwner() override { return this; }
     void Notification(TComponent* component, TOperation operation) override;

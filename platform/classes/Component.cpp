@@ -2,7 +2,6 @@
 
 #include "platform/classes/List.h"
 #include "platform/classes/Properties.h"
-#include "platform/filer/Reader.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
 
@@ -210,7 +209,7 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
         FComponents[FWalks[depth].Next++]->Notification(component, operation);
 }
 
-void TComponent::ReadState(TReader& reader) {
+void TComponent::ReadState(TFilerReader& reader) {
     reader.ReadComponentState(*this);
 }
 

@@ -34,7 +34,7 @@ using enum TComponentStateFlag;
 enum class TOperation { opInsert, opRemove };
 using enum TOperation;
 
-class TReader;
+class TFilerReader;
 
 class TComponent : public TPersistent {
     TESSARO_CLASS(TComponent, TPersistent)
@@ -90,7 +90,7 @@ public:
     // Reads this component's properties and its children from a form
     // stream (Reader.ReadComponentState). A component that must hold
     // something for that whole time overrides it around the inherited call.
-    virtual void ReadState(TReader& reader);
+    virtual void ReadState(TFilerReader& reader);
     // Called once the whole form stream around this component is read.
     virtual void Loaded();
 

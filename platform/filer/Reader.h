@@ -19,7 +19,7 @@
 
 class TStream;
 
-class TReader : public TFiler {
+class TReader : public TFilerReader {
 public:
     explicit TReader(TStream& stream);
     ~TReader() override;
@@ -33,21 +33,21 @@ public:
     // The properties and children of the component whose ReadState runs
     // (TComponent::ReadState calls it; an override calls it through the
     // inherited ReadState).
-    void ReadComponentState(TComponent& component);
+    void ReadComponentState(TComponent& component) override;
 
     // Values for the readers of defined properties.
     TValueType NextValue();
     std::int64_t ReadInteger();
     bool ReadBoolean();
-    std::string ReadString();
+    std::string ReadString() override;
     std::string ReadIdent();
     long double ReadFloat();
-    void ReadListBegin();
-    bool EndOfList();
-    void ReadListEnd();
+    void ReadListBegin() override;
+    bool EndOfList() override;
+    void ReadListEnd() override;
 
-    void DefineProperty(const std::string& name, const std::function<void(TReader&)>& readData,
-                        const std::function<void(TWriter&)>& writeData, bool hasData) override;
+    void DefineProperty(const std::string& name, const std::function<void(TFilerReader&)>& readData,
+                        const std::function<void(TFilerWriter&)>& writeData, bool hasData) override;
     void DefineBinaryProperty(const std::string& name,
                               const std::function<void(TStream&)>& readData,
                               const std::function<void(TStream&)>& writeData,
