@@ -1,6 +1,6 @@
 #include "app/ProgramStart.h"
 
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 
 void StartProgram(TUnitLifecycle& units) {
     // First of all: the program runs elevated, and the folder it was

@@ -1,6 +1,6 @@
 #include "app/UnMain.h"
 
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 #include "platform/forms/Application.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FilePaths.h"

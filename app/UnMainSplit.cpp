@@ -5,7 +5,7 @@
 #include "app/UnMain.h"
 #include "app/split/SplitEngine.h"
 
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Screen.h"
 #include "platform/rtl/FilePaths.h"

@@ -2,7 +2,7 @@
 
 #include "app/UnMain.h"
 #include "components/base/kitclass.h"
-#include "components/data/kitcont.h"
+#include "components/global/kitcont.h"
 #include "components/base/kitsysinfo.h"
 #include "platform/forms/Application.h"
 #include "theming/ThemeMgr.h"

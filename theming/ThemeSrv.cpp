@@ -2,7 +2,7 @@
 
 #include "platform/controls/ExceptionHook.h"
 #include "platform/controls/WinControl.h"
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 #include "platform/forms/Application.h"
 #include "platform/graphics/DeviceContext.h"
 #include "theming/UxTheme.h"

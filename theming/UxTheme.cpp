@@ -1,7 +1,7 @@
 #include "theming/UxTheme.h"
 
-#include "platform/dialogs/SystemLibrary.h"
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemLibrary.h"
+#include "platform/rtl/SystemSeams.h"
 #include "platform/rtl/CriticalSection.h"
 
 #include <memory>

@@ -28,6 +28,18 @@ public:
             Change();
     }
     bool Updating() const { return FUpdating; }
+    // Runs Steps as one batch: BeginUpdate, the steps, EndUpdate(true), the
+    // last also when a step raises (the exception then passes on).
+    template <class TSteps> void UpdateAsOneChange(TSteps&& steps) {
+        BeginUpdate();
+        try {
+            steps();
+        } catch (...) {
+            EndUpdate(true);
+            throw;
+        }
+        EndUpdate(true);
+    }
 
     TNotifyEvent OnChange;
 

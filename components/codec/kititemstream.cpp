@@ -3,7 +3,7 @@
 #include "components/codec/kitcompressedstream.h"
 #include "components/codec/kiterrors.h"
 #include "platform/classes/Stream.h"
-#include "platform/filer/Reader.h"
+#include "platform/classes/Persistent.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <algorithm>
@@ -41,7 +41,7 @@ void TKitDecodeBudget::Charge(std::int64_t bytes) {
         b->FRemaining -= bytes;
 }
 
-TKitFormDecodeScope::TKitFormDecodeScope(TReader& reader)
+TKitFormDecodeScope::TKitFormDecodeScope(TFilerReader& reader)
     : FForm(reader.Shared<TFormBudget>()) {
     if (FForm.Open)
         return;

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-class TReader;
+class TFilerReader;
 class TStream;
 class TMemoryStream;
 class TStrings;
@@ -64,7 +64,7 @@ private:
 // is left. A list's own DecodeLimit opens inside it.
 class TKitFormDecodeScope {
 public:
-    explicit TKitFormDecodeScope(TReader& reader);
+    explicit TKitFormDecodeScope(TFilerReader& reader);
     ~TKitFormDecodeScope();
     TKitFormDecodeScope(const TKitFormDecodeScope&) = delete;
     TKitFormDecodeScope& operator=(const TKitFormDecodeScope&) = delete;

@@ -5,34 +5,69 @@
 
 #include "platform/classes/List.h"
 #include "platform/classes/Stream.h"
-#include "platform/graphics/GraphicOperationError.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace {
 
 constexpr std::array<const char*, ListKindCount> Extensions{"iml", "bmp", "wav", "txt", "rtf"};
 
+constexpr std::int64_t OffsetEntryBytes = 4;
+// Entries read from a file at a time: one read per entry would cost a system
+// call each.
+constexpr std::int32_t OffsetBlockEntries = 16384;
+
+std::int64_t OffsetTableEnd(std::int32_t count) {
+    return ListFileHeaderSize + OffsetEntryBytes * count;
+}
+
+// An entry of a table of Count entries in a file of Size bytes: every record
+// has at least its flags byte, after the table.
+std::int64_t CheckedOffset(std::int32_t entry, std::int32_t count, std::int64_t size,
+                           const std::string& fileName) {
+    const std::int64_t offset = entry;
+    if (offset < OffsetTableEnd(count) || offset >= size)
+        RaiseListFileError(fileName);
+    return offset;
+}
+
 void ReadOffsetTable(TStream& stream, const std::string& fileName, std::int32_t count,
                      TList& table) {
     const std::int64_t size = stream.GetSize();
-    const std::int64_t tableEnd = ListFileHeaderSize + std::int64_t{4} * count;
     table.Clear();
     table.SetCapacity(count);
-    for (std::int32_t i = 0; i < count; ++i) {
-        const std::int64_t offset = stream.ReadInt32();
-        // Every record has at least its flags byte, after the table.
-        if (offset < tableEnd || offset >= size) {
-            table.Clear();
-            RaiseListFileError(fileName);
+    TMemoryStream block;
+    for (std::int32_t done = 0; done < count;) {
+        const std::int32_t entries = std::min(count - done, OffsetBlockEntries);
+        block.SetSize(OffsetEntryBytes * entries);
+        stream.ReadBuffer(block.Memory(), static_cast<std::int32_t>(block.GetSize()));
+        block.SetPosition(0);
+        for (std::int32_t i = 0; i < entries; ++i) {
+            std::int64_t offset = 0;
+            try {
+                offset = CheckedOffset(block.ReadInt32(), count, size, fileName);
+            } catch (...) {
+                table.Clear();
+                throw;
+            }
+            table.Add(reinterpret_cast<void*>(static_cast<std::intptr_t>(offset)));
         }
-        table.Add(reinterpret_cast<void*>(static_cast<std::intptr_t>(offset)));
+        done += entries;
     }
+}
+
+// The offset of item Index from the table of a list file whose Count was
+// just read: the one entry is read, not the table.
+std::int64_t ReadOffsetEntry(TStream& stream, const std::string& fileName, std::int32_t count,
+                             int index) {
+    if (index < 0 || index >= count)
+        RaiseListIndexError(index);
+    stream.SetPosition(ListFileHeaderSize + OffsetEntryBytes * index);
+    return CheckedOffset(stream.ReadInt32(), count, stream.GetSize(), fileName);
 }
 
 } // namespace
@@ -148,34 +183,40 @@ std::int64_t ListFileOffset(const TList& OffsetTable, int Index) {
     return static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(OffsetTable.Get(Index)));
 }
 
+namespace {
+
+void ReadItemAt(TStream& Stream, std::int64_t Offset, const TListFileItemReader& ReadItemData) {
+    if (Offset < 0 || Offset >= Stream.GetSize()) {
+        throw EReadError("Ungültige Position eines Listeneintrags");
+    }
+    Stream.SetPosition(Offset);
+    ReadItemData(Stream);
+}
+
+} // namespace
+
 bool ReadListFileItem(TStream& Stream, const TList* OffsetTable, int Index,
                       const TListFileItemReader& ReadItemData) {
     if (!OffsetTable) {
         return false;
     }
-    const std::int64_t offset = ListFileOffset(*OffsetTable, Index);
-    if (offset < 0 || offset >= Stream.GetSize()) {
-        throw EReadError("Ungültige Position eines Listeneintrags");
-    }
-    Stream.SetPosition(offset);
-    ReadItemData(Stream);
+    ReadItemAt(Stream, ListFileOffset(*OffsetTable, Index), ReadItemData);
     return true;
 }
 
 bool LoadListFileItem(const std::string& FileName, TKitListKind ExpectedKind,
                       const TList* OffsetTable, int Index, const TListFileItemReader& ReadItemData,
                       std::int64_t DecodeLimit) {
-    std::unique_ptr<TList> ownTable;
-    if (!OffsetTable) {
-        ownTable = std::make_unique<TList>();
-        std::int32_t count = 0;
-        if (ReadListFileHeader(FileName, count, ownTable.get()) !=
-            static_cast<std::uint8_t>(ExpectedKind)) {
-            RaiseListFileError(FileName);
-        }
-        OffsetTable = ownTable.get();
-    }
     TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
     const TKitDecodeBudget budget(DecodeLimit);
-    return ReadListFileItem(stream, OffsetTable, Index, ReadItemData);
+    if (OffsetTable) {
+        return ReadListFileItem(stream, OffsetTable, Index, ReadItemData);
+    }
+    std::int32_t count = 0;
+    if (ReadListFileHeader(stream, FileName, count, nullptr) !=
+        static_cast<std::uint8_t>(ExpectedKind)) {
+        RaiseListFileError(FileName);
+    }
+    ReadItemAt(stream, ReadOffsetEntry(stream, FileName, count, Index), ReadItemData);
+    return true;
 }

@@ -1,6 +1,6 @@
 #include "components/controls/kitcctrl.h"
 
-#include "components/data/kitcont.h"
+#include "components/global/kitcont.h"
 #include "components/drawing/kitframe.h"
 #include "platform/graphics/DeviceContext.h"
 #include "platform/graphics/GdiObject.h"

@@ -1,12 +1,10 @@
 #include "components/controls/kitctrl.h"
 
 #include "components/controls/kitcctrl.h"
-#include "components/data/kitcont.h"
+#include "components/global/kitcont.h"
 #include "components/drawing/kitframe.h"
 #include "components/imagelists/kitimagelistbase.h"
 #include "components/data/kitlistbase.h"
-#include "platform/filer/Reader.h"
-#include "platform/filer/Writer.h"
 
 // --- TKitBaseControl ---------------------------------------------------------
 

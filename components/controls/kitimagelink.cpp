@@ -1,10 +1,9 @@
 #include "components/controls/kitimagelink.h"
 
-#include "components/data/kitcont.h"
+#include "components/global/kitcont.h"
 #include "components/imagelists/kitimagelistbase.h"
 #include "components/data/kitlistbase.h"
-#include "platform/filer/Reader.h"
-#include "platform/filer/Writer.h"
+#include "platform/classes/Persistent.h"
 
 TKitImageListLink::TKitImageListLink(TComponent& control, const TNotifyEvent& changed)
     : FControl(control), FChangeLink(std::make_unique<TKitChangeLink>()) {
@@ -34,8 +33,8 @@ void TKitImageListLink::DefineProperty(TFiler& filer,
                                        const std::function<void(TKitCustomImageList*)>& setList) {
     filer.DefineProperty(
         "Internal",
-        [setList](TReader& reader) {
+        [setList](TFilerReader& reader) {
             setList(dynamic_cast<TKitCustomImageList*>(ReadListReference(reader)));
         },
-        [this](TWriter& writer) { WriteListReference(writer, FList); }, IsGlobalList(FList));
+        [this](TFilerWriter& writer) { WriteListReference(writer, FList); }, IsGlobalList(FList));
 }

@@ -143,7 +143,7 @@ TComponent* TKitListItem::GetParentComponent() const {
     return dynamic_cast<TKitCustomContainer*>(Owner());
 }
 
-void TKitListItem::ReadState(TReader& reader) {
+void TKitListItem::ReadState(TFilerReader& reader) {
     const TKitFormDecodeScope form(reader);
     TKitComponent::ReadState(reader);
 }
@@ -168,8 +168,10 @@ const TClassInfo& TKitCustomContainer::StaticClassInfo() {
 TKitCustomContainer::TKitCustomContainer(TComponent* owner) : TKitBaseContainer(owner) {}
 
 TKitCustomContainer::~TKitCustomContainer() {
-    // The items are owned components; they go with the component destruction.
-    FItems.Clear();
+    // The items are owned components. Freed here rather than by the component
+    // destruction, so that a plain delete too frees them as a list, without
+    // telling each of them of the others.
+    DestroyComponents();
 }
 
 void TKitCustomContainer::SetItemClass(const TClassInfo& cls, TKitListKind kind) {
@@ -188,22 +190,37 @@ int TKitCustomContainer::IndexOf(const TKitListItem* item) const {
     return FItems.IndexOf(item);
 }
 
-int TKitCustomContainer::AddItem(TKitListItem* item) {
+TKitListItem* TKitCustomContainer::MakeItem() {
+    TComponent* made = FItemClass && FItemClass->Factory() ? FItemClass->Factory()(this) : nullptr;
+    auto* item = dynamic_cast<TKitListItem*>(made);
     if (!item) {
-        if (!FItemClass || !FItemClass->Factory())
-            throw EAbstractError("Abstrakter Fehler");
-        TComponent* made = FItemClass->Factory()(this);
-        item = dynamic_cast<TKitListItem*>(made);
-        if (!item) {
-            Free(made);
-            throw EAbstractError("Abstrakter Fehler");
-        }
-    } else if (item->Owner() != this) {
-        InsertComponent(item);
+        Free(made);
+        throw EAbstractError("Abstrakter Fehler");
     }
-    int index = FItems.IndexOf(item);
-    if (index < 0)
-        index = FItems.Add(item);
+    return item;
+}
+
+int TKitCustomContainer::List(TKitListItem* item) {
+    item->FListed = true;
+    return FItems.Add(item);
+}
+
+void TKitCustomContainer::Unlist(TKitListItem* item) {
+    item->FListed = false;
+    // Items mostly leave last first (Clear, the component destruction).
+    for (int i = FItems.Count() - 1; i >= 0; --i)
+        if (FItems[i] == item) {
+            FItems.Delete(i);
+            return;
+        }
+}
+
+int TKitCustomContainer::AddItem(TKitListItem* item) {
+    if (!item)
+        item = MakeItem();
+    else if (item->Owner() != this)
+        InsertComponent(item);
+    const int index = item->FListed ? FItems.IndexOf(item) : List(item);
     Change();
     return index;
 }
@@ -214,14 +231,8 @@ void TKitCustomContainer::CopyItems(const TKitCustomContainer& source) {
     for (int i = 0; i < source.Count(); ++i)
         items.push_back(source.Items(i));
     for (TKitListItem* from : items) {
-        TComponent* made =
-            FItemClass && FItemClass->Factory() ? FItemClass->Factory()(this) : nullptr;
-        auto* item = dynamic_cast<TKitListItem*>(made);
-        if (!item) {
-            Free(made);
-            throw EAbstractError("Abstrakter Fehler");
-        }
-        FItems.Add(item);
+        TKitListItem* item = MakeItem();
+        List(item);
         item->Assign(from);
     }
     Change();
@@ -230,7 +241,7 @@ void TKitCustomContainer::CopyItems(const TKitCustomContainer& source) {
 void TKitCustomContainer::Clear() {
     while (FItems.Count() > 0) {
         TKitListItem* item = FItems[FItems.Count() - 1];
-        FItems.Delete(FItems.Count() - 1);
+        Unlist(item);
         Free(item);
     }
     Change();
@@ -241,16 +252,11 @@ void TKitCustomContainer::Assign(TPersistent* source) {
     if (other && other->InheritsFrom(ClassType())) {
         if (other == this)
             return;
-        BeginUpdate();
-        try {
+        UpdateAsOneChange([&] {
             Clear();
             AssignSettings(*other);
             CopyItems(*other);
-        } catch (...) {
-            EndUpdate(true);
-            throw;
-        }
-        EndUpdate(true);
+        });
         return;
     }
     TKitBaseContainer::Assign(source);
@@ -262,26 +268,21 @@ void TKitCustomContainer::AssignSettings(const TKitCustomContainer& source) {
 
 void TKitCustomContainer::ReadItems(TStream& stream, bool withOffsets) {
     const TKitDecodeBudget budget(FDecodeLimit);
-    BeginUpdate();
-    try {
+    UpdateAsOneChange([&] {
         Clear();
         const std::int32_t count = ::ReadInt32(stream);
-        if (count > 0) {
-            // Every record is at least its flags byte, so a count the rest of
-            // the stream cannot hold is damage, found before any item is made.
-            const std::int64_t need = std::int64_t{count} * (withOffsets ? 5 : 1);
-            if (need > StreamRemaining(stream))
-                RaiseStreamRead();
-            if (withOffsets)
-                stream.Seek(std::int64_t{count} * 4, TSeekOrigin::soCurrent);
-            for (std::int32_t i = 0; i < count; ++i)
-                Items(AddItem())->ReadItemData(stream);
-        }
-    } catch (...) {
-        EndUpdate(true);
-        throw;
-    }
-    EndUpdate(true);
+        if (count <= 0)
+            return;
+        // Every record is at least its flags byte, so a count the rest of
+        // the stream cannot hold is damage, found before any item is made.
+        const std::int64_t need = std::int64_t{count} * (withOffsets ? 5 : 1);
+        if (need > StreamRemaining(stream))
+            RaiseStreamRead();
+        if (withOffsets)
+            stream.Seek(std::int64_t{count} * 4, TSeekOrigin::soCurrent);
+        for (std::int32_t i = 0; i < count; ++i)
+            Items(AddItem())->ReadItemData(stream);
+    });
 }
 
 void TKitCustomContainer::WriteItems(TStream& stream, bool withOffsets) {
@@ -310,18 +311,13 @@ void TKitCustomContainer::LoadFromListStream(TStream& stream, const std::string&
     if (kind != static_cast<std::uint8_t>(FListKind))
         RaiseListFileError(fileName);
     const TKitDecodeBudget budget(FDecodeLimit);
-    BeginUpdate();
-    try {
+    UpdateAsOneChange([&] {
         Clear();
         for (int i = 0; i < count; ++i) {
             TKitListItem* item = Items(AddItem());
             ReadListFileItem(stream, &table, i, [item](TStream& s) { item->ReadItemData(s); });
         }
-    } catch (...) {
-        EndUpdate(true);
-        throw;
-    }
-    EndUpdate(true);
+    });
 }
 
 void TKitCustomContainer::SaveToListFile(const std::string& fileName) {
@@ -334,7 +330,7 @@ void TKitCustomContainer::LoadFromListFile(const std::string& fileName) {
     LoadFromListStream(file, fileName);
 }
 
-void TKitCustomContainer::ReadState(TReader& reader) {
+void TKitCustomContainer::ReadState(TFilerReader& reader) {
     const TKitFormDecodeScope form(reader);
     const TKitDecodeBudget budget(FDecodeLimit);
     TKitBaseContainer::ReadState(reader);
@@ -348,8 +344,9 @@ void TKitCustomContainer::GetChildren(const std::function<void(TComponent*)>& pr
 
 void TKitCustomContainer::Notification(TComponent* component, TOperation operation) {
     TKitBaseContainer::Notification(component, operation);
-    // An item freed on its own leaves the sequence.
+    // An item freed on its own, or taken by another owner, leaves the sequence.
     if (operation == opRemove)
-        if (auto* item = dynamic_cast<TKitListItem*>(component))
-            FItems.Remove(item);
+        if (auto* item = dynamic_cast<TKitListItem*>(component);
+            item && item->Owner() == this && item->FListed)
+            Unlist(item);
 }

@@ -100,16 +100,20 @@ public:
     void WriteHeader(TStream& stream);
 
     // Read from a form, its data decodes within the form's one budget.
-    void ReadState(TReader& reader) override;
+    void ReadState(TFilerReader& reader) override;
     // An item read from a form resource joins the container it is read into.
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override;
     void SetParentComponent(TComponent* value) override;
 
 private:
+    friend class TKitCustomContainer;
     std::string FDescription;
     std::uint16_t FIdent = 0;
     bool FCompressed = false;
+    // In the item sequence of its owner, so a container finds out without a
+    // search.
+    bool FListed = false;
 };
 
 class TKitCustomContainer : public TKitBaseContainer {
@@ -168,12 +172,15 @@ public:
     // Read from a form, the items' records decode together within
     // DecodeLimit, as those of a list file do, and within the one budget of
     // everything the form holds.
-    void ReadState(TReader& reader) override;
+    void ReadState(TFilerReader& reader) override;
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     TComponent* GetChildOwner() override { return this; }
     void Notification(TComponent* component, TOperation operation) override;
 
 protected:
+    // Items hear nothing of each other coming and going: n of them are
+    // loaded, read and freed in time linear in n.
+    bool NotifiesOwnedComponents() const override { return false; }
     // Set by each list class's constructor; the first list of a kind
     // registers its item class with the class registry.
     void SetItemClass(const TClassInfo& cls, TKitListKind kind);
@@ -182,6 +189,11 @@ protected:
     virtual void AssignSettings(const TKitCustomContainer& source);
 
 private:
+    // A new item of ItemClass owned by this container, not yet listed.
+    TKitListItem* MakeItem();
+    int List(TKitListItem* item);
+    void Unlist(TKitListItem* item);
+
     TListOf<TKitListItem> FItems;
     const TClassInfo* FItemClass = nullptr;
     TKitListKind FListKind = lkImageList;

@@ -1,7 +1,7 @@
 // How a wave stops a sound that may be playing: the system's sound call.
 
 #include "components/data/kitwave.h"
-#include "platform/dialogs/SystemLibrary.h"
+#include "platform/rtl/SystemLibrary.h"
 
 #include <windows.h>
 #include <mmsystem.h>

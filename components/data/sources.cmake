@@ -1,6 +1,5 @@
 # Wave data, change links, containers and list items, the string and wave
-# lists: Windows-free but for the call that stops a sound. The global
-# container and its "Internal" list references need the image lists.
+# lists: Windows-free but for the call that stops a sound.
 list(APPEND PORTABLE
     kitwave.cpp
     kitlistbase.cpp
@@ -8,7 +7,6 @@ list(APPEND PORTABLE
 )
 list(APPEND WINDOWS
     kitwavesound.cpp
-    kitcont.cpp
 )
 if(NOT TESSARO_WINDOWS)
     list(APPEND PORTABLE kitwavesoundnone.cpp)

@@ -53,10 +53,14 @@ int TKitImageListItem::Offset(int n) const {
 void TKitImageListItem::RebuildOffsets(int count) {
     FOffsets.Clear();
     FOffsets.SetCapacity(count);
-    for (int n = 0; n < count; ++n) {
-        const auto left = static_cast<std::int16_t>(n * FWidth);
-        FOffsets.Add(reinterpret_cast<void*>(static_cast<std::intptr_t>(left)));
-    }
+    for (int n = 0; n < count; ++n)
+        AddCellOffset();
+}
+
+void TKitImageListItem::AddCellOffset() {
+    // The next cell's left edge, kept as the 16-bit value the strip's cells have.
+    const auto left = static_cast<std::int16_t>(FOffsets.Count() * FWidth);
+    FOffsets.Add(reinterpret_cast<void*>(static_cast<std::intptr_t>(left)));
 }
 
 TRect TKitImageListItem::CellRect(int n) const {
@@ -212,10 +216,8 @@ void TKitImageListItem::AddImages(TKitImageListItem& source) {
         FStrip->Canvas()->CopyRect(dest, *source.FStrip->Canvas(), sourceCells);
         if (FMasked && source.FMasked)
             FMaskStrip->Canvas()->CopyRect(dest, *source.FMaskStrip->Canvas(), sourceCells);
-        for (int i = 0; i < count; ++i) {
-            const auto left = static_cast<std::int16_t>(FOffsets.Count() * FWidth);
-            FOffsets.Add(reinterpret_cast<void*>(static_cast<std::intptr_t>(left)));
-        }
+        for (int i = 0; i < count; ++i)
+            AddCellOffset();
     } catch (...) {
         EndUpdate(false);
         throw;

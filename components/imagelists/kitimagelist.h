@@ -103,6 +103,7 @@ private:
     // Masked) after ClearStrip; damaged data clears them again and raises.
     void LoadStrip(const TKitImageStripData& data);
     void RebuildOffsets(int count);
+    void AddCellOffset();
     int Offset(int n) const;
     void DrawMasked(TCanvas& target, int x, int y, int n);
     void ApplyDither(TBitmap* bitmap, bool half);

@@ -1,7 +1,7 @@
 #include "platform/classes/Component.h"
 
+#include "platform/classes/List.h"
 #include "platform/classes/Properties.h"
-#include "platform/filer/Reader.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
 
@@ -80,7 +80,7 @@ void TComponent::DestroyComponents() {
 
 TComponent* TComponent::Components(int index) const {
     if (index < 0 || index >= ComponentCount())
-        throw EListError("Listenindex überschreitet das Maximum (" + IntToStr(index) + ")");
+        RaiseListIndexError(index);
     return FComponents[static_cast<size_t>(index)];
 }
 
@@ -139,8 +139,19 @@ void TComponent::Insert(TComponent* component) {
 
 void TComponent::Remove(TComponent* component) {
     component->FOwner = nullptr;
-    FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), component),
-                      FComponents.end());
+    // Components mostly leave last first (an owner frees them so): look from
+    // the end.
+    const auto found = std::find(FComponents.rbegin(), FComponents.rend(), component);
+    if (found == FComponents.rend())
+        return;
+    const auto index = static_cast<std::size_t>(FComponents.rend() - found) - 1;
+    FComponents.erase(FComponents.begin() + static_cast<std::ptrdiff_t>(index));
+    for (TOwnedWalk& walk : FWalks) {
+        if (index < walk.End)
+            --walk.End;
+        if (index < walk.Next)
+            --walk.Next;
+    }
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -184,15 +195,21 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
 void TComponent::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component)
         RemoveFreeNotification(component);
-    // A handler may free or insert components: walk a snapshot, and skip
-    // those that left the list meanwhile.
-    const std::vector<TComponent*> snapshot = FComponents;
-    for (TComponent* c : snapshot)
-        if (std::find(FComponents.begin(), FComponents.end(), c) != FComponents.end())
-            c->Notification(component, operation);
+    if (FComponents.empty() || !NotifiesOwnedComponents())
+        return;
+    // A handler may free or insert components: the walk follows the list as
+    // it changes (see TOwnedWalk).
+    const std::size_t depth = FWalks.size();
+    FWalks.push_back({0, FComponents.size()});
+    struct TEndWalk {
+        std::vector<TOwnedWalk>& Walks;
+        ~TEndWalk() { Walks.pop_back(); }
+    } endWalk{FWalks};
+    while (FWalks[depth].Next < FWalks[depth].End)
+        FComponents[FWalks[depth].Next++]->Notification(component, operation);
 }
 
-void TComponent::ReadState(TReader& reader) {
+void TComponent::ReadState(TFilerReader& reader) {
     reader.ReadComponentState(*this);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/classes/Persistent.h"
 #include "platform/classes/Set.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -33,7 +34,7 @@ using enum TComponentStateFlag;
 enum class TOperation { opInsert, opRemove };
 using enum TOperation;
 
-class TReader;
+class TFilerReader;
 
 class TComponent : public TPersistent {
     TESSARO_CLASS(TComponent, TPersistent)
@@ -82,12 +83,14 @@ public:
 
     // Called when Component is inserted into or removed from this component's
     // owner tree, or freed while on the free-notification list. The base
-    // passes it on to every owned component.
+    // passes it on to every owned component (unless NotifiesOwnedComponents
+    // says no): those present when the walk starts and still owned when their
+    // turn comes, each once; handlers may free or insert components meanwhile.
     virtual void Notification(TComponent* component, TOperation operation);
     // Reads this component's properties and its children from a form
     // stream (Reader.ReadComponentState). A component that must hold
     // something for that whole time overrides it around the inherited call.
-    virtual void ReadState(TReader& reader);
+    virtual void ReadState(TFilerReader& reader);
     // Called once the whole form stream around this component is read.
     virtual void Loaded();
 
@@ -118,6 +121,10 @@ public:
     void ExcludeState(TComponentStateFlag flag) { FComponentState.Exclude(flag); }
 
 protected:
+    // Whether Notification passes on to the owned components. An owner of
+    // many components that care nothing about each other coming and going
+    // (a list's items) says no, so that inserting n of them costs n, not n².
+    virtual bool NotifiesOwnedComponents() const { return true; }
     // Sets csDestroying on this component and everything it owns.
     void MarkDestroying();
     // Called on a name change before it takes place (validation hook).
@@ -125,6 +132,14 @@ protected:
                                 const std::string& next) const;
 
 private:
+    // A walk of Notification over the owned components: the next index and
+    // the end of those present when it began. Remove moves both past a
+    // component that leaves, so a freed component is never reached and none
+    // is skipped; one inserted meanwhile (appended past End) is not visited.
+    struct TOwnedWalk {
+        std::size_t Next;
+        std::size_t End;
+    };
     void Insert(TComponent* component);
     void Remove(TComponent* component);
     void NotifyFreeNotifiers();
@@ -136,6 +151,8 @@ private:
     TComponentState FComponentState;
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
+    // The walks of Notification under way over FComponents, innermost last.
+    std::vector<TOwnedWalk> FWalks;
     bool FBeforeDestructionDone = false;
 };
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-void TList::IndexError(int index) {
+void RaiseListIndexError(int index) {
     throw EListError("Listenindex überschreitet das Maximum (" + IntToStr(index) + ")");
 }
 
@@ -23,13 +23,13 @@ void TList::SetCount(int value) {
 
 void* TList::Get(int index) const {
     if (index < 0 || index >= Count())
-        IndexError(index);
+        RaiseListIndexError(index);
     return FItems[static_cast<size_t>(index)];
 }
 
 void TList::Put(int index, void* item) {
     if (index < 0 || index >= Count())
-        IndexError(index);
+        RaiseListIndexError(index);
     FItems[static_cast<size_t>(index)] = item;
 }
 
@@ -40,13 +40,13 @@ int TList::Add(void* item) {
 
 void TList::Insert(int index, void* item) {
     if (index < 0 || index > Count())
-        IndexError(index);
+        RaiseListIndexError(index);
     FItems.insert(FItems.begin() + index, item);
 }
 
 void TList::Delete(int index) {
     if (index < 0 || index >= Count())
-        IndexError(index);
+        RaiseListIndexError(index);
     FItems.erase(FItems.begin() + index);
 }
 
@@ -68,9 +68,9 @@ int TList::IndexOf(const void* item) const {
 
 void TList::Exchange(int index1, int index2) {
     if (index1 < 0 || index1 >= Count())
-        IndexError(index1);
+        RaiseListIndexError(index1);
     if (index2 < 0 || index2 >= Count())
-        IndexError(index2);
+        RaiseListIndexError(index2);
     std::swap(FItems[static_cast<size_t>(index1)], FItems[static_cast<size_t>(index2)]);
 }
 
@@ -78,7 +78,7 @@ void TList::Move(int curIndex, int newIndex) {
     if (curIndex == newIndex)
         return;
     if (newIndex < 0 || newIndex >= Count())
-        IndexError(newIndex);
+        RaiseListIndexError(newIndex);
     void* item = Get(curIndex);
     FItems.erase(FItems.begin() + curIndex);
     FItems.insert(FItems.begin() + newIndex, item);

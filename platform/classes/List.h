@@ -6,6 +6,9 @@
 #include <functional>
 #include <vector>
 
+// The class library's error for an index outside a list (EListError).
+[[noreturn]] void RaiseListIndexError(int index);
+
 class TList {
 public:
     TList() = default;
@@ -39,7 +42,6 @@ public:
     void* Last() const { return Get(Count() - 1); }
 
 private:
-    [[noreturn]] static void IndexError(int index);
     std::vector<void*> FItems;
 };
 

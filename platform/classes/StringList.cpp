@@ -2,8 +2,6 @@
 
 #include "platform/classes/Properties.h"
 #include "platform/classes/Stream.h"
-#include "platform/filer/Reader.h"
-#include "platform/filer/Writer.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
 
@@ -185,11 +183,11 @@ void TStrings::Assign(TPersistent* source) {
 
 void TStrings::DefineProperties(TFiler& filer) {
     filer.DefineProperty(
-        "Strings", [this](TReader& r) { ReadData(r); }, [this](TWriter& w) { WriteData(w); },
-        Count() > 0);
+        "Strings", [this](TFilerReader& r) { ReadData(r); },
+        [this](TFilerWriter& w) { WriteData(w); }, Count() > 0);
 }
 
-void TStrings::ReadData(TReader& reader) {
+void TStrings::ReadData(TFilerReader& reader) {
     BeginUpdate();
     try {
         Clear();
@@ -204,7 +202,7 @@ void TStrings::ReadData(TReader& reader) {
     EndUpdate();
 }
 
-void TStrings::WriteData(TWriter& writer) const {
+void TStrings::WriteData(TFilerWriter& writer) const {
     writer.WriteListBegin();
     for (int i = 0; i < Count(); ++i)
         writer.WriteString(Get(i));

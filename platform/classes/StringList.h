@@ -74,8 +74,8 @@ protected:
     virtual void SetUpdateState(bool /*updating*/) {}
 
 private:
-    void ReadData(TReader& reader);
-    void WriteData(TWriter& writer) const;
+    void ReadData(TFilerReader& reader);
+    void WriteData(TFilerWriter& writer) const;
     int FUpdateCount = 0;
 };
 

@@ -1,7 +1,7 @@
 #include "platform/dialogs/OpenDialog.h"
 
 #include "platform/dialogs/OpenDialogText.h"
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 #include "platform/rtl/SystemText.h"
 
 #include <algorithm>

@@ -8,6 +8,4 @@ list(APPEND WINDOWS
     DialogClasses.cpp
     MessageDlg.cpp
     OpenDialog.cpp
-    SystemLibrary.cpp
-    SystemSeams.cpp
 )

@@ -331,8 +331,9 @@ void TReader::ReadListEnd() {
     FValues.ReadListEnd();
 }
 
-void TReader::DefineProperty(const std::string& name, const std::function<void(TReader&)>& readData,
-                             const std::function<void(TWriter&)>&, bool) {
+void TReader::DefineProperty(const std::string& name,
+                             const std::function<void(TFilerReader&)>& readData,
+                             const std::function<void(TFilerWriter&)>&, bool) {
     if (FDefinedFound || !readData || !SameText(name, FDefinedName))
         return;
     FDefinedFound = true;

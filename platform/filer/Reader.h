@@ -14,14 +14,12 @@
 #include "platform/filer/BinaryValueReader.h"
 
 #include <cstdint>
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
 class TStream;
 
-class TReader : public TFiler {
+class TReader : public TFilerReader {
 public:
     explicit TReader(TStream& stream);
     ~TReader() override;
@@ -32,42 +30,30 @@ public:
 
     TComponent* Root() const { return FRoot; }
 
-    // State the components of one read share, made on the first ask and
-    // freed with the reader: a library's budget for everything one form
-    // holds, whichever of its components is read first.
-    template <class T> T& Shared() {
-        std::shared_ptr<void>& slot = FShared[&SharedKey<T>];
-        if (!slot)
-            slot = std::make_shared<T>();
-        return *static_cast<T*>(slot.get());
-    }
-
     // The properties and children of the component whose ReadState runs
     // (TComponent::ReadState calls it; an override calls it through the
     // inherited ReadState).
-    void ReadComponentState(TComponent& component);
+    void ReadComponentState(TComponent& component) override;
 
     // Values for the readers of defined properties.
     TValueType NextValue();
     std::int64_t ReadInteger();
     bool ReadBoolean();
-    std::string ReadString();
+    std::string ReadString() override;
     std::string ReadIdent();
     long double ReadFloat();
-    void ReadListBegin();
-    bool EndOfList();
-    void ReadListEnd();
+    void ReadListBegin() override;
+    bool EndOfList() override;
+    void ReadListEnd() override;
 
-    void DefineProperty(const std::string& name, const std::function<void(TReader&)>& readData,
-                        const std::function<void(TWriter&)>& writeData, bool hasData) override;
+    void DefineProperty(const std::string& name, const std::function<void(TFilerReader&)>& readData,
+                        const std::function<void(TFilerWriter&)>& writeData, bool hasData) override;
     void DefineBinaryProperty(const std::string& name,
                               const std::function<void(TStream&)>& readData,
                               const std::function<void(TStream&)>& writeData,
                               bool hasData) override;
 
 private:
-    template <class T> static constexpr char SharedKey = 0;
-
     struct Fixup {
         TObject* Instance;
         const TPropInfo* Info;
@@ -100,5 +86,4 @@ private:
     // DefineProperties runs.
     std::string FDefinedName;
     bool FDefinedFound = false;
-    std::map<const void*, std::shared_ptr<void>> FShared;
 };

@@ -147,8 +147,8 @@ void TWriter::WriteListEnd() {
     FValues.WriteListEnd();
 }
 
-void TWriter::DefineProperty(const std::string& name, const std::function<void(TReader&)>&,
-                             const std::function<void(TWriter&)>& writeData, bool hasData) {
+void TWriter::DefineProperty(const std::string& name, const std::function<void(TFilerReader&)>&,
+                             const std::function<void(TFilerWriter&)>& writeData, bool hasData) {
     if (!hasData || !writeData)
         return;
     FValues.WriteStr(FPrefix + name);

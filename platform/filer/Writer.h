@@ -15,7 +15,7 @@
 
 class TStream;
 
-class TWriter : public TFiler {
+class TWriter : public TFilerWriter {
 public:
     explicit TWriter(TStream& stream);
     ~TWriter() override;
@@ -27,14 +27,14 @@ public:
     // Values for the writers of defined properties.
     void WriteInteger(std::int64_t value);
     void WriteBoolean(bool value);
-    void WriteString(const std::string& value);
+    void WriteString(const std::string& value) override;
     void WriteIdent(const std::string& value);
     void WriteFloat(long double value);
-    void WriteListBegin();
-    void WriteListEnd();
+    void WriteListBegin() override;
+    void WriteListEnd() override;
 
-    void DefineProperty(const std::string& name, const std::function<void(TReader&)>& readData,
-                        const std::function<void(TWriter&)>& writeData, bool hasData) override;
+    void DefineProperty(const std::string& name, const std::function<void(TFilerReader&)>& readData,
+                        const std::function<void(TFilerWriter&)>& writeData, bool hasData) override;
     void DefineBinaryProperty(const std::string& name,
                               const std::function<void(TStream&)>& readData,
                               const std::function<void(TStream&)>& writeData,

@@ -28,6 +28,9 @@ private:
 DECLARE_EXCEPTION(EConvertError, Exception);
 DECLARE_EXCEPTION(EInvalidPointer, Exception);
 DECLARE_EXCEPTION(EInvalidOperation, Exception);
+// An operation a graphic object cannot perform (an image size or count it
+// cannot hold); raised by the graphics and by the kit's readers alike.
+DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception);
 // A virtual method that the object's class does not implement.
 DECLARE_EXCEPTION(EAbstractError, Exception);
 DECLARE_EXCEPTION(EOutOfMemory, Exception);

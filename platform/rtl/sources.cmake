@@ -14,6 +14,8 @@ list(APPEND PORTABLE
 list(APPEND WINDOWS
     FileSystemWin.cpp
     OSFileWin.cpp
+    SystemLibrary.cpp
+    SystemSeams.cpp
     SystemTextWin.cpp
     UserFormatSettingsWin.cpp
 )

@@ -1,6 +1,6 @@
 #include "platform/stdctrls/CoolBar.h"
 
-#include "platform/dialogs/SystemLibrary.h"
+#include "platform/rtl/SystemLibrary.h"
 #include "platform/stdctrls/StandardProperties.h"
 
 #include <algorithm>

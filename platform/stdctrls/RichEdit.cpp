@@ -1,6 +1,6 @@
 #include "platform/stdctrls/RichEdit.h"
 
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/stdctrls/StandardProperties.h"
 

@@ -3,7 +3,7 @@
 // common-controls version the theme services check (Wine reports 5.81 even
 // with the version-6 manifest).
 
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 #include "theming/ThemeSrv.h"
 
 #include <optional>

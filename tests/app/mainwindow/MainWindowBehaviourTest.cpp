@@ -3,7 +3,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 #include "platform/forms/Application.h"
 
 #include <commctrl.h>

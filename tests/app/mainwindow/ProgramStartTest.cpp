@@ -2,7 +2,7 @@
 // folder before any unit starts.
 
 #include "app/ProgramStart.h"
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Screen.h"
 #include "platform/rtl/FileSystem.h"

@@ -5,7 +5,6 @@
 #include "components/codec/kititemstream.h"
 #include "components/codec/kitlistfile.h"
 #include "platform/classes/List.h"
-#include "platform/graphics/GraphicOperationError.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <gtest/gtest.h>

@@ -8,6 +8,25 @@
 
 namespace {
 
+// A string item that counts what it hears of its siblings coming and going.
+class TCountingItem : public TKitStringListItem {
+    TESSARO_CLASS(TCountingItem, TKitStringListItem)
+public:
+    using TKitStringListItem::TKitStringListItem;
+    void Notification(TComponent* component, TOperation operation) override {
+        ++Heard;
+        TKitStringListItem::Notification(component, operation);
+    }
+    static inline long Heard = 0;
+};
+
+class TCountingList : public TKitStringList {
+public:
+    explicit TCountingList(TComponent* owner) : TKitStringList(owner) {
+        SetItemClass(TCountingItem::StaticClassInfo(), lkStringList);
+    }
+};
+
 TBytes Items(TKitCustomContainer& list, bool withOffsets) {
     TMemoryStream s;
     list.WriteItems(s, withOffsets);
@@ -77,6 +96,24 @@ TEST(ContainerTest, AnItemFreedOnItsOwnLeavesTheList) {
     Free(first);
     ASSERT_EQ(list.Count(), 1);
     EXPECT_EQ(list.Items(0), second);
+}
+
+TEST(ContainerTest, LoadingAndFreeingNItemsTellsTheItemsAtMostNTimes) {
+    // Every item hearing of every later one made loading a list cubic.
+    constexpr int n = 1000;
+    TKitStringList source(nullptr);
+    for (int i = 0; i < n; ++i)
+        source.AddItem();
+    TMemoryStream file;
+    source.SaveToListStream(file);
+    file.SetPosition(0);
+    TCountingItem::Heard = 0;
+    {
+        TCountingList list(nullptr);
+        list.LoadFromListStream(file, "liste.txt");
+        ASSERT_EQ(list.Count(), n);
+    }
+    EXPECT_LE(TCountingItem::Heard, n);
 }
 
 TEST(ContainerTest, EmptyBlockWithOffsetsIsJustTheCount) {
@@ -200,3 +237,8 @@ TEST(ContainerTest, AssignFromAnotherKindOfListRaises) {
 }
 
 } // namespace
+
+const TClassInfo& TCountingItem::StaticClassInfo() {
+    static const TClassInfo info = MakeClassInfo<TCountingItem>("TCountingItem");
+    return info;
+}

@@ -1,6 +1,6 @@
 #include "DataTestSupport.h"
 
-#include "components/data/kitcont.h"
+#include "components/global/kitcont.h"
 #include "components/imagelists/kitbitmaplist.h"
 #include "components/data/kitdatalists.h"
 #include "components/imagelists/kitimagelist.h"
@@ -112,8 +112,8 @@ public:
     void DefineProperties(TFiler& filer) override {
         TComponent::DefineProperties(filer);
         filer.DefineProperty(
-            "Internal", [this](TReader& r) { List = ReadListReference(r); },
-            [this](TWriter& w) { WriteListReference(w, List); }, IsGlobalList(List));
+            "Internal", [this](TFilerReader& r) { List = ReadListReference(r); },
+            [this](TFilerWriter& w) { WriteListReference(w, List); }, IsGlobalList(List));
     }
 };
 

@@ -1,7 +1,7 @@
 #include "DataTestSupport.h"
 
 #include "components/data/kitwave.h"
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 #include "platform/classes/StringList.h"
 #include "platform/filer/Reader.h"
 #include "platform/filer/Writer.h"

@@ -7,7 +7,6 @@
 #include "components/imagelists/kititembitmap.h"
 #include "components/codec/kititemstream.h"
 #include "components/codec/kiterrors.h"
-#include "platform/graphics/GraphicOperationError.h"
 #include "platform/rtl/Exceptions.h"
 #include "tests/components/readers/ReaderSeeds.h"
 

@@ -4,7 +4,7 @@
 #include "WinCtrlEnvironment.h"
 
 #include "components/imagelists/kitbitmaplist.h"
-#include "components/data/kitcont.h"
+#include "components/global/kitcont.h"
 #include "components/imagelists/kitimagelist.h"
 #include "platform/classes/Stream.h"
 #include "platform/filer/Reader.h"

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -204,24 +205,43 @@ TEST(Component, FreeIgnoresNullAndFreeAndNilClears) {
     EXPECT_EQ(c, nullptr);
 }
 
-TEST(Component, NotificationSurvivesAHandlerThatFreesASibling) {
-    // A listener that frees another owned component when it hears of an
-    // insert must not make the owner walk a dangling entry.
-    struct Killer : TComponent {
-        using TComponent::TComponent;
-        TComponent* Victim = nullptr;
+TEST(Component, ANotificationWalkSkipsWhatAHandlerFreesAndWhatItInserts) {
+    // On hearing of X, B frees A (already told) and C (not yet told) and
+    // inserts E: C is never told, D and X still are, E hears only of itself.
+    struct Probe : TComponent {
+        Probe(TComponent* owner, std::string name, std::vector<std::string>* log)
+            : TComponent(owner), Label(std::move(name)), Log(log) {}
         void Notification(TComponent* c, TOperation op) override {
             TComponent::Notification(c, op);
-            if (op == opInsert && Victim) {
-                TComponent* v = Victim;
-                Victim = nullptr;
-                Free(v);
-            }
+            if (op != opInsert)
+                return;
+            auto* other = static_cast<Probe*>(c);
+            Log->push_back(Label + " +" + other->Label);
+            if (Victims.empty())
+                return;
+            for (TComponent* victim : std::exchange(Victims, {}))
+                Free(victim);
+            Owner()->InsertComponent(new Probe(nullptr, "E", Log));
         }
+        std::string Label;
+        std::vector<std::string>* Log;
+        std::vector<TComponent*> Victims;
     };
+    std::vector<std::string> log;
     TOwnedPtr<TComponent> root(new TComponent(nullptr));
-    auto* killer = new Killer(root.get());
-    killer->Victim = new TComponent(root.get());
-    new TComponent(root.get());
-    EXPECT_EQ(root->ComponentCount(), 2);
+    const auto add = [&](const char* name) {
+        auto* probe = new Probe(nullptr, name, &log);
+        root->InsertComponent(probe);
+        return probe;
+    };
+    Probe* a = add("A");
+    Probe* b = add("B");
+    Probe* c = add("C");
+    add("D");
+    b->Victims = {a, c};
+    log.clear();
+    add("X");
+    EXPECT_EQ(log, (std::vector<std::string>{"A +X", "B +X", "B +E", "D +E", "X +E", "E +E", "D +X",
+                                             "X +X"}));
+    EXPECT_EQ(root->ComponentCount(), 4);
 }

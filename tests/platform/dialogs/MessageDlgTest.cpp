@@ -3,7 +3,7 @@
 
 #include "platform/dialogs/MessageBoxCaption.h"
 #include "platform/dialogs/MessageDlg.h"
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // OPENFILENAMEW it is given and answers like the user would.
 
 #include "platform/dialogs/OpenDialog.h"
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The seams: each program call goes through its replaceable function, an
 // override lasts exactly one scope, and the defaults are the real calls.
 
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 
 #include <gtest/gtest.h>
 

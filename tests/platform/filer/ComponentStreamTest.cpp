@@ -106,11 +106,11 @@ public:
     void DefineProperties(TFiler& filer) override {
         TComponent::DefineProperties(filer);
         filer.DefineProperty(
-            "Internal", [this](TReader& r) { Internal = r.ReadString(); },
-            [this](TWriter& w) { w.WriteString(Internal); }, !Internal.empty());
+            "Internal", [this](TFilerReader& r) { Internal = r.ReadString(); },
+            [this](TFilerWriter& w) { w.WriteString(Internal); }, !Internal.empty());
     }
 
-    void ReadState(TReader& reader) override {
+    void ReadState(TFilerReader& reader) override {
         stateLog.push_back("<" + Name());
         TComponent::ReadState(reader);
         stateLog.push_back(">" + Name() + " " + FCaption);

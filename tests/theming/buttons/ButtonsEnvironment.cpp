@@ -1,6 +1,6 @@
 #include "ButtonsEnvironment.h"
 
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/UnitLifecycle.h"
 #include "platform/graphics/Bitmap.h"

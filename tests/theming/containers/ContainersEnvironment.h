@@ -2,7 +2,7 @@
 // The units the themed handlers need, a switch for the themed state and a
 // bitmap that shows which pixels a drawing changed.
 
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 
 #include "platform/controls/WinControl.h"
 #include "theming/ThemeMgr.h"

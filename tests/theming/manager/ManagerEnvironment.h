@@ -1,7 +1,7 @@
 #pragma once
 // The units the theme manager needs, and a switch for the themed state.
 
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 
 #include <optional>
 

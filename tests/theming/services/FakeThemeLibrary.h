@@ -3,7 +3,7 @@
 // for one scope, the common controls version forced through its seam, and
 // a small top-level test window.
 
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 
 #include <string>
 #include <vector>

@@ -1,10 +1,9 @@
-#include "components/data/kitcont.h"
+#include "components/global/kitcont.h"
 
 #include "components/imagelists/kitbitmaplist.h"
 #include "components/data/kitdatalists.h"
 #include "components/imagelists/kitimagelist.h"
-#include "platform/filer/Reader.h"
-#include "platform/filer/Writer.h"
+#include "platform/classes/Persistent.h"
 
 TKitContainer* KitContainer = nullptr;
 
@@ -88,7 +87,7 @@ bool IsGlobalList(const TKitCustomContainer* list) {
            (list == KitContainer->Bitmaps() || list == KitContainer->Images());
 }
 
-void WriteListReference(TWriter& writer, const TKitCustomContainer* list) {
+void WriteListReference(TFilerWriter& writer, const TKitCustomContainer* list) {
     // A list that is no longer global is written as a string naming none,
     // so the property still has its value.
     if (list && KitContainer && list == KitContainer->Bitmaps())
@@ -109,6 +108,6 @@ TKitCustomImageList* GlobalListFromReference(const std::string& reference) {
     return nullptr;
 }
 
-TKitCustomImageList* ReadListReference(TReader& reader) {
+TKitCustomImageList* ReadListReference(TFilerReader& reader) {
     return GlobalListFromReference(reader.ReadString());
 }

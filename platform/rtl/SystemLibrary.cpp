@@ -1,6 +1,6 @@
-#include "platform/dialogs/SystemLibrary.h"
+#include "platform/rtl/SystemLibrary.h"
 
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 
 #include <commctrl.h>
 

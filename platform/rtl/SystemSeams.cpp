@@ -1,8 +1,8 @@
 // The real system calls behind the seams.
 
-#include "platform/dialogs/SystemSeams.h"
+#include "platform/rtl/SystemSeams.h"
 
-#include "platform/dialogs/SystemLibrary.h"
+#include "platform/rtl/SystemLibrary.h"
 #include "platform/rtl/SystemText.h"
 
 #include <memory>

@@ -12,8 +12,8 @@ class TKitCustomImageList;
 class TKitImageList;
 class TKitStringList;
 class TKitWaveList;
-class TReader;
-class TWriter;
+class TFilerReader;
+class TFilerWriter;
 
 // The "Internal" strings naming the global image lists.
 inline constexpr const char* GlobalBitmapListReference = "KITBML30";
@@ -60,8 +60,8 @@ void FinalizeKitcont();
 // Has-data test of "Internal": List is one of KitContainer's image lists.
 bool IsGlobalList(const TKitCustomContainer* list);
 // Writes the string naming List (which IsGlobalList accepted).
-void WriteListReference(TWriter& writer, const TKitCustomContainer* list);
+void WriteListReference(TFilerWriter& writer, const TKitCustomContainer* list);
 // The global image list the string names, or null for any other string.
-TKitCustomImageList* ReadListReference(TReader& reader);
+TKitCustomImageList* ReadListReference(TFilerReader& reader);
 // The same on the string itself.
 TKitCustomImageList* GlobalListFromReference(const std::string& reference);
