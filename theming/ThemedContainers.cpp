@@ -69,6 +69,16 @@ void EraseByParent(TControl* control, HDC dc, const ThemedElementDetails* detail
         ParentBackground(control, dc, details, onlyIfTransparent, rect);
 }
 
+// WM_ERASEBKGND of a frame, group box or panel: erased by the parent, with
+// the enabled group-box frame as the background's element. The message is
+// taken.
+bool EraseContainerByParent(TControl* control, TMessage& message, bool onlyIfTransparent) {
+    const ThemedElementDetails details = TThemeServices::ButtonDetails(GroupBoxEnabled);
+    EraseByParent(control, DCOf(message), &details, onlyIfTransparent, nullptr);
+    message.Result = 1;
+    return true;
+}
+
 // The DC's clip region, put back when the scope ends (none when it had none).
 class TClipRegionKeeper {
 public:
@@ -151,12 +161,8 @@ bool FrameWindowProc(TThemeManager&, TControl* control, TMessage& message) {
         PaintContainer(frame, [](HDC) {});
         message.Result = 0;
         return true;
-    case WM_ERASEBKGND: {
-        const ThemedElementDetails details = TThemeServices::ButtonDetails(GroupBoxEnabled);
-        EraseByParent(control, DCOf(message), &details, false, nullptr);
-        message.Result = 1;
-        return true;
-    }
+    case WM_ERASEBKGND:
+        return EraseContainerByParent(control, message, false);
     default:
         return false;
     }
@@ -213,12 +219,8 @@ bool GroupBoxWindowProc(TThemeManager&, TControl* control, TMessage& message) {
         message.Result = 0;
         return true;
     }
-    if (message.Msg == WM_ERASEBKGND) {
-        const ThemedElementDetails details = TThemeServices::ButtonDetails(GroupBoxEnabled);
-        EraseByParent(control, DCOf(message), &details, true, nullptr);
-        message.Result = 1;
-        return true;
-    }
+    if (message.Msg == WM_ERASEBKGND)
+        return EraseContainerByParent(control, message, true);
     if (IsKeyDown(message.Msg))
         HandleKeyboardCues(control, LOWORD(message.WParam));
     return false;
@@ -292,12 +294,8 @@ bool PanelWindowProc(TThemeManager& manager, TControl* control, TMessage& messag
         PaintContainer(panel, [panel](HDC dc) { PaintPanel(panel, dc); });
         message.Result = 0;
         return true;
-    case WM_ERASEBKGND: {
-        const ThemedElementDetails details = TThemeServices::ButtonDetails(GroupBoxEnabled);
-        EraseByParent(control, DCOf(message), &details, false, nullptr);
-        message.Result = 1;
-        return true;
-    }
+    case WM_ERASEBKGND:
+        return EraseContainerByParent(control, message, false);
     case WM_NCPAINT:
         CallSaved(manager, TThemedClass::tcPanel, control, message);
         if (panel->BorderStyle() != bsNone && panel->HandleAllocated())

@@ -5,6 +5,7 @@
 #include "theming/ControlClassNames.h"
 #include "theming/ThemeMgr.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -22,7 +23,7 @@ std::uintptr_t Address(const TControl* control) {
 }
 
 template <TThemedClass Cls> void Stub(void* object, TMessage& message) {
-    auto* entry = static_cast<SubclassEntry*>(object);
+    auto* entry = static_cast<TSubclassEntry*>(object);
     if (TWindowProcList* list = entry->List) {
         list->Route(Cls, entry->Control, message);
         return;
@@ -53,7 +54,7 @@ public:
     TLeftStubs(const TLeftStubs&) = delete;
     TLeftStubs& operator=(const TLeftStubs&) = delete;
 
-    void Keep(std::unique_ptr<SubclassEntry> entry) {
+    void Keep(std::unique_ptr<TSubclassEntry> entry) {
         if (entry->Control->Destroying()) {
             // Its free notification may have gone out already: a stub still
             // called during the rest of the control's end must stay valid.
@@ -65,14 +66,14 @@ public:
     }
     void Notification(TComponent* component, TOperation operation) override {
         if (operation == opRemove)
-            std::erase_if(FEntries, [component](const std::unique_ptr<SubclassEntry>& entry) {
+            std::erase_if(FEntries, [component](const std::unique_ptr<TSubclassEntry>& entry) {
                 return entry->Control == component;
             });
         TComponent::Notification(component, operation);
     }
 
 private:
-    std::vector<std::unique_ptr<SubclassEntry>> FEntries;
+    std::vector<std::unique_ptr<TSubclassEntry>> FEntries;
 };
 std::unique_ptr<TLeftStubs> LeftStubs;
 } // namespace
@@ -97,7 +98,7 @@ TWindowProcList::~TWindowProcList() {
     Clear();
 }
 
-TWndMethod TWindowProcList::StubOf(SubclassEntry* entry) const {
+TWndMethod TWindowProcList::StubOf(TSubclassEntry* entry) const {
     TWndMethod method;
     method.Assign(
         {static_cast<void*>(entry), reinterpret_cast<void (*)()>(FStubProc), &typeid(TWndMethod)});
@@ -120,13 +121,13 @@ int TWindowProcList::SubclassControl(TControl* control) {
     int index = -1;
     if (!IsInstanceOfClassNamed(control, FAcceptedClass) || FindSubclassedControl(control, index))
         return -1;
-    auto entry = std::make_unique<SubclassEntry>();
+    auto entry = std::make_unique<TSubclassEntry>();
     entry->Control = control;
     entry->OldWindowProc = control->WindowProc;
     entry->List = this;
     control->WindowProc = StubOf(entry.get());
-    index = Add(entry.get());
-    entry.release();
+    FEntries.push_back(std::move(entry));
+    index = Count() - 1;
     FNeedsSort = true;
     return index;
 }
@@ -146,11 +147,11 @@ bool TWindowProcList::FindSubclassedControl(TControl* control, int& index) {
 
 bool TWindowProcList::Search(TControl* control, int& index) {
     if (FNeedsSort && Count() > 1) {
-        Sort([](void* a, void* b) {
-            const auto left = Address(static_cast<SubclassEntry*>(a)->Control);
-            const auto right = Address(static_cast<SubclassEntry*>(b)->Control);
-            return left < right ? -1 : (left > right ? 1 : 0);
-        });
+        std::sort(FEntries.begin(), FEntries.end(),
+                  [](const std::unique_ptr<TSubclassEntry>& a,
+                     const std::unique_ptr<TSubclassEntry>& b) {
+                      return Address(a->Control) < Address(b->Control);
+                  });
         FNeedsSort = false;
         ResetCache();
     }
@@ -185,8 +186,8 @@ void TWindowProcList::UnsubclassControl(TControl* control) {
     if (FCachedIndex >= index)
         ResetCache();
     if (found) {
-        std::unique_ptr<SubclassEntry> entry(Entry(index));
-        Delete(index);
+        std::unique_ptr<TSubclassEntry> entry = std::move(FEntries[static_cast<std::size_t>(index)]);
+        FEntries.erase(FEntries.begin() + index);
         entry->List = nullptr;
         if (control->WindowProc == StubOf(entry.get())) {
             control->WindowProc = entry->OldWindowProc;
@@ -205,7 +206,6 @@ void TWindowProcList::UnsubclassControl(TControl* control) {
 void TWindowProcList::Clear() {
     while (Count() > 0)
         UnsubclassControl(Entry(0)->Control);
-    TList::Clear();
     FNeedsSort = false;
     ResetCache();
 }

@@ -12,10 +12,12 @@
 // to the procedure it replaced. Lookup is a one-entry cache in front of a
 // binary search over entries sorted lazily by control address.
 
-#include "platform/classes/List.h"
 #include "platform/controls/Control.h"
 
+#include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 class TThemeManager;
 class TWinControl;
@@ -44,20 +46,22 @@ const char* ThemedClassName(TThemedClass cls);
 
 class TWindowProcList;
 
-struct SubclassEntry {
+struct TSubclassEntry {
     TControl* Control = nullptr;
     TWndMethod OldWindowProc;
     // The list that holds the entry; null once it only passes messages on.
     TWindowProcList* List = nullptr;
 };
 
-class TWindowProcList : private TList {
+class TWindowProcList {
 public:
-    // The code part of a stub; its object is the control's SubclassEntry.
+    // The code part of a stub; its object is the control's TSubclassEntry.
     using TStubProc = void (*)(void* entry, TMessage& message);
 
     TWindowProcList(TThemeManager* manager, std::string_view acceptedClass, TStubProc stubProc);
-    ~TWindowProcList() override;
+    ~TWindowProcList();
+    TWindowProcList(const TWindowProcList&) = delete;
+    TWindowProcList& operator=(const TWindowProcList&) = delete;
 
     // The index of the new entry, or -1 when Control is of another class or
     // already listed (it is then left unchanged).
@@ -77,11 +81,10 @@ public:
     // class (called by the stubs).
     void Route(TThemedClass cls, TControl* control, TMessage& message);
 
-    using TList::Count;
+    int Count() const { return static_cast<int>(FEntries.size()); }
     TControl* Controls(int index) const { return Entry(index)->Control; }
     // The procedure installed on a listed control; empty for any other.
     TWndMethod StubFor(TControl* control);
-    const std::string& AcceptedClass() const { return FAcceptedClass; }
 
     // The lookup state, for tests of the cache.
     bool NeedsSort() const { return FNeedsSort; }
@@ -89,12 +92,15 @@ public:
     int CachedIndex() const { return FCachedIndex; }
 
 private:
-    SubclassEntry* Entry(int index) const { return static_cast<SubclassEntry*>(Get(index)); }
-    TWndMethod StubOf(SubclassEntry* entry) const;
+    TSubclassEntry* Entry(int index) const { return FEntries[static_cast<std::size_t>(index)].get(); }
+    TWndMethod StubOf(TSubclassEntry* entry) const;
     void ResetCache();
     // Sorts when due and searches; the cache is not consulted nor set.
     bool Search(TControl* control, int& index);
 
+    // Each entry is the object of its control's stub, so it stays where it
+    // is however the list is sorted.
+    std::vector<std::unique_ptr<TSubclassEntry>> FEntries;
     bool FNeedsSort = false;
     TControl* FCachedControl = nullptr;
     int FCachedIndex = -1;

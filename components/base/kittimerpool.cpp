@@ -4,6 +4,7 @@
 #include "platform/controls/ExceptionHook.h"
 #include "platform/controls/UtilityWindow.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FlagGuard.h"
 
 #include <vector>
 
@@ -17,28 +18,6 @@ constexpr UINT_PTR PoolTimerId = 1;
 std::int32_t IncrementWrapping(std::int32_t value) {
     return value < 0 || value == INT32_MAX ? 0 : value + 1;
 }
-
-// Clears the busy flag on every way out of a tick, after its error was
-// reported: a modal error box pumps messages, and the flag is what keeps the
-// next WM_TIMER from opening another box on top. A pool freed meanwhile
-// has no flag left to clear.
-class TBusyScope {
-public:
-    TBusyScope(bool& flag, std::shared_ptr<const bool> alive)
-        : FFlag(flag), FAlive(std::move(alive)) {
-        FFlag = true;
-    }
-    ~TBusyScope() {
-        if (*FAlive)
-            FFlag = false;
-    }
-    TBusyScope(const TBusyScope&) = delete;
-    TBusyScope& operator=(const TBusyScope&) = delete;
-
-private:
-    bool& FFlag;
-    std::shared_ptr<const bool> FAlive;
-};
 
 } // namespace
 
@@ -147,8 +126,12 @@ void TKitTimerPool::TimerWndProc(TMessage& message) {
     // A tick whose handler pumps messages must not start another one.
     if (FBusy)
         return;
+    // The flag comes down on every way out of a tick, after its error was
+    // reported: a modal error box pumps messages, and the flag is what keeps
+    // the next WM_TIMER from opening another box on top. A pool freed
+    // meanwhile has no flag left to lower.
     const std::shared_ptr<const bool> alive = FAlive;
-    const TBusyScope busy(FBusy, alive);
+    const TFlagGuard busy(FBusy, alive);
     try {
         Tick();
     } catch (...) {

@@ -82,16 +82,14 @@ bool IsBlank(const std::string& s) {
     return std::all_of(s.begin(), s.end(), [](char c) { return c == ' '; });
 }
 
+// A blank string never ends in a backslash, so the platform's rules are the
+// kit's: an empty or blank string gets one, and only one is taken away.
 std::string AddBackslash(const std::string& s) {
-    if (!IsBlank(s) && s.back() == '\\')
-        return s;
-    return s + '\\';
+    return IncludeTrailingBackslash(s);
 }
 
 std::string RemoveBackslash(const std::string& s) {
-    if (IsBlank(s) || s.back() != '\\')
-        return s;
-    return s.substr(0, s.size() - 1);
+    return ExcludeTrailingBackslash(s);
 }
 
 std::int32_t MaxIntOf(std::span<const std::int32_t> values) {

@@ -3,7 +3,6 @@
 // typed view TListOf<T> over it.
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 // The class library's error for an index outside a list (EListError).
@@ -19,10 +18,8 @@ public:
     int Count() const { return static_cast<int>(FItems.size()); }
     int Capacity() const { return static_cast<int>(FItems.capacity()); }
     void SetCapacity(int value);
-    void SetCount(int value);
 
     void* Get(int index) const;
-    void Put(int index, void* item);
     void* operator[](int index) const { return Get(index); }
 
     int Add(void* item);
@@ -30,16 +27,8 @@ public:
     void Delete(int index);
     // Removes the first occurrence; returns its former index or -1.
     int Remove(void* item);
-    void* Extract(void* item);
     int IndexOf(const void* item) const;
-    void Exchange(int index1, int index2);
-    void Move(int curIndex, int newIndex);
     void Clear();
-    // Removes every null entry.
-    void Pack();
-    void Sort(const std::function<int(void*, void*)>& compare);
-    void* First() const { return Get(0); }
-    void* Last() const { return Get(Count() - 1); }
 
 private:
     std::vector<void*> FItems;

@@ -5,7 +5,6 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StringUtils.h"
 
-#include <algorithm>
 #include <cstring>
 
 const TClassInfo& TStrings::StaticClassInfo() {
@@ -47,53 +46,6 @@ void TStrings::AddStrings(const TStrings& strings) {
     try {
         for (int i = 0; i < strings.Count(); ++i)
             AddObject(strings.Get(i), strings.GetObject(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
-}
-
-int TStrings::IndexOf(const std::string& s) const {
-    for (int i = 0; i < Count(); ++i)
-        if (SameText(Get(i), s))
-            return i;
-    return -1;
-}
-
-int TStrings::IndexOfObject(const TObject* object) const {
-    for (int i = 0; i < Count(); ++i)
-        if (GetObject(i) == object)
-            return i;
-    return -1;
-}
-
-void TStrings::Move(int curIndex, int newIndex) {
-    if (curIndex == newIndex)
-        return;
-    BeginUpdate();
-    try {
-        const std::string s = Get(curIndex);
-        TObject* object = GetObject(curIndex);
-        Delete(curIndex);
-        Insert(newIndex, s);
-        PutObject(newIndex, object);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
-}
-
-void TStrings::Exchange(int index1, int index2) {
-    BeginUpdate();
-    try {
-        const std::string s = Get(index1);
-        TObject* object = GetObject(index1);
-        Put(index1, Get(index2));
-        PutObject(index1, GetObject(index2));
-        Put(index2, s);
-        PutObject(index2, object);
     } catch (...) {
         EndUpdate();
         throw;
@@ -221,18 +173,12 @@ void TStringList::CheckIndex(int index) const {
         throw EStringListError("Listenindex überschreitet das Maximum (" + IntToStr(index) + ")");
 }
 
-int TStringList::Compare(const std::string& a, const std::string& b) const {
-    return FCaseSensitive ? a.compare(b) : CompareText(a, b);
-}
-
 std::string TStringList::Get(int index) const {
     CheckIndex(index);
     return FItems[static_cast<size_t>(index)].Text;
 }
 
 void TStringList::Put(int index, const std::string& s) {
-    if (FSorted)
-        throw EStringListError("Operation in sortierten Listen nicht zulässig");
     CheckIndex(index);
     Changing();
     FItems[static_cast<size_t>(index)].Text = s;
@@ -258,31 +204,14 @@ void TStringList::InsertItem(int index, const std::string& s, TObject* object) {
 }
 
 void TStringList::Insert(int index, const std::string& s) {
-    if (FSorted)
-        throw EStringListError("Operation in sortierten Listen nicht zulässig");
     if (index < 0 || index > Count())
         throw EStringListError("Listenindex überschreitet das Maximum (" + IntToStr(index) + ")");
     InsertItem(index, s, nullptr);
 }
 
 int TStringList::Add(const std::string& s) {
-    if (!FSorted) {
-        InsertItem(Count(), s, nullptr);
-        return Count() - 1;
-    }
-    int index = 0;
-    if (Find(s, index)) {
-        switch (FDuplicates) {
-        case dupIgnore:
-            return index;
-        case dupError:
-            throw EStringListError("Stringliste erlaubt keine Duplikate");
-        case dupAccept:
-            break;
-        }
-    }
-    InsertItem(index, s, nullptr);
-    return index;
+    InsertItem(Count(), s, nullptr);
+    return Count() - 1;
 }
 
 void TStringList::Delete(int index) {
@@ -298,62 +227,6 @@ void TStringList::Clear() {
     Changing();
     FItems.clear();
     Changed();
-}
-
-int TStringList::IndexOf(const std::string& s) const {
-    if (!FSorted) {
-        for (int i = 0; i < Count(); ++i)
-            if (Compare(FItems[static_cast<size_t>(i)].Text, s) == 0)
-                return i;
-        return -1;
-    }
-    int index = 0;
-    return Find(s, index) ? index : -1;
-}
-
-bool TStringList::Find(const std::string& s, int& index) const {
-    int lo = 0;
-    int hi = Count() - 1;
-    bool found = false;
-    while (lo <= hi) {
-        const int mid = lo + (hi - lo) / 2;
-        const int c = Compare(FItems[static_cast<size_t>(mid)].Text, s);
-        if (c < 0) {
-            lo = mid + 1;
-        } else {
-            hi = mid - 1;
-            if (c == 0) {
-                found = true;
-                if (FDuplicates != dupAccept)
-                    lo = mid;
-            }
-        }
-    }
-    index = lo;
-    return found;
-}
-
-void TStringList::Sort() {
-    Changing();
-    std::stable_sort(FItems.begin(), FItems.end(),
-                     [this](const Item& a, const Item& b) { return Compare(a.Text, b.Text) < 0; });
-    Changed();
-}
-
-void TStringList::SetSorted(bool value) {
-    if (value == FSorted)
-        return;
-    if (value)
-        Sort();
-    FSorted = value;
-}
-
-void TStringList::SetCaseSensitive(bool value) {
-    if (value == FCaseSensitive)
-        return;
-    FCaseSensitive = value;
-    if (FSorted)
-        Sort();
 }
 
 void TStringList::SetUpdateState(bool updating) {

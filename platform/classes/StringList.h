@@ -1,8 +1,8 @@
 #pragma once
 // TStrings: a list of strings, each with an associated object pointer, that
 // can be copied, loaded and saved as text and streamed in form resources as
-// the list property "Strings". TStringList keeps them in memory, optionally
-// sorted.
+// the list property "Strings". TStringList keeps them in memory, in the
+// order they were added or inserted in.
 
 #include "platform/classes/Event.h"
 #include "platform/classes/Persistent.h"
@@ -47,10 +47,6 @@ public:
     virtual int Add(const std::string& s);
     int AddObject(const std::string& s, TObject* object);
     void AddStrings(const TStrings& strings);
-    virtual int IndexOf(const std::string& s) const;
-    int IndexOfObject(const TObject* object) const;
-    void Move(int curIndex, int newIndex);
-    void Exchange(int index1, int index2);
 
     // Lines joined with CR LF, each one ended by it.
     std::string GetText() const;
@@ -79,9 +75,6 @@ private:
     int FUpdateCount = 0;
 };
 
-enum class TDuplicates { dupIgnore, dupAccept, dupError };
-using enum TDuplicates;
-
 class TStringList : public TStrings {
     TESSARO_CLASS(TStringList, TStrings)
 public:
@@ -97,18 +90,6 @@ public:
     void Delete(int index) override;
     void Clear() override;
     int Add(const std::string& s) override;
-    int IndexOf(const std::string& s) const override;
-
-    // Binary search of a sorted list; Index receives the match or the place
-    // where S would go.
-    bool Find(const std::string& s, int& index) const;
-    void Sort();
-    bool Sorted() const { return FSorted; }
-    void SetSorted(bool value);
-    TDuplicates Duplicates() const { return FDuplicates; }
-    void SetDuplicates(TDuplicates value) { FDuplicates = value; }
-    bool CaseSensitive() const { return FCaseSensitive; }
-    void SetCaseSensitive(bool value);
 
     TNotifyEvent OnChange;
     TNotifyEvent OnChanging;
@@ -123,11 +104,7 @@ private:
         std::string Text;
         TObject* Object = nullptr;
     };
-    int Compare(const std::string& a, const std::string& b) const;
     void CheckIndex(int index) const;
     void InsertItem(int index, const std::string& s, TObject* object);
     std::vector<Item> FItems;
-    bool FSorted = false;
-    bool FCaseSensitive = false;
-    TDuplicates FDuplicates = dupIgnore;
 };

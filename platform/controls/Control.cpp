@@ -527,24 +527,6 @@ void TControl::Repaint() {
     Update();
 }
 
-void TControl::BringToFront() {
-    if (!FParent)
-        return;
-    auto& list = const_cast<std::vector<TControl*>&>(FParent->ControlList());
-    std::erase(list, this);
-    list.push_back(this);
-    Invalidate();
-}
-
-void TControl::SendToBack() {
-    if (!FParent)
-        return;
-    auto& list = const_cast<std::vector<TControl*>&>(FParent->ControlList());
-    std::erase(list, this);
-    list.insert(list.begin(), this);
-    Invalidate();
-}
-
 void TControl::Click() {
     if (OnClick)
         OnClick(this);

@@ -170,7 +170,6 @@ public:
     void SetAnchors(TAnchors value);
     bool IsAnchorsStored() const { return FAnchors != AnchorsOfAlign(FAlign); }
     TSizeConstraints* Constraints() const { return FConstraints.get(); }
-    void SetConstraints(TSizeConstraints* value) { FConstraints->Assign(value); }
     RECT BoundsRect() const { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
     virtual RECT ClientRect() const { return {0, 0, FWidth, FHeight}; }
     int ClientWidth() const { return ClientRect().right; }
@@ -223,7 +222,6 @@ public:
     bool UseRightToLeftScrollBar() const {
         return FBiDiMode == bdRightToLeft || FBiDiMode == bdRightToLeftNoAlign;
     }
-    bool IsRightToLeft() const { return FBiDiMode != bdLeftToRight; }
     // DrawText flags for this control's mode: right-to-left reading added,
     // and left and right alignment swapped when the alignment is mirrored.
     UINT DrawTextBiDiModeFlags(UINT flags) const;
@@ -271,7 +269,6 @@ public:
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle value) { FControlStyle = value; }
     TControlState ControlState() const { return FControlState; }
-    void SetControlState(TControlState value) { FControlState = value; }
 
     // Repainting: Invalidate marks the control's area, Update paints what is
     // marked now, Repaint does both.
@@ -279,10 +276,6 @@ public:
     virtual void Update();
     virtual void Repaint();
     void Refresh() { Repaint(); }
-    // Moves the control to the end (front) or start (back) of its parent's
-    // list of controls, which is also the painting order.
-    void BringToFront();
-    void SendToBack();
 
     virtual void Click();
     TNotifyEvent OnClick;

@@ -10,7 +10,6 @@ public:
     TBigUnsigned() = default;
     explicit TBigUnsigned(std::uint64_t value);
 
-    bool IsZero() const { return FLimbs.empty(); }
     // Number of significant bits; 0 for zero.
     int BitLength() const;
     // The lowest 64 bits.

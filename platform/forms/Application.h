@@ -55,7 +55,6 @@ public:
     // Waits for one message and dispatches it.
     void HandleMessage();
     void Terminate();
-    bool Terminated() const { return FTerminated; }
     // Frees every form and its components (after the loop).
     void DestroyForms();
 

@@ -231,12 +231,6 @@ void TCustomForm::FocusFirstControl() {
         c->SetFocus();
 }
 
-void TCustomForm::SetActiveControl(TWinControl* value) {
-    FActiveControl = value;
-    if (value && WindowHandle() && Showing() && value->CanFocus())
-        value->SetFocus();
-}
-
 bool TCustomForm::CloseQuery() {
     bool canClose = true;
     OnCloseQuery(this, canClose);

@@ -60,8 +60,6 @@ public:
     // application, another form hides.
     void Close();
     bool CloseQuery();
-    TWinControl* ActiveControl() const { return FActiveControl; }
-    void SetActiveControl(TWinControl* value);
 
     TCloseQueryEvent OnCloseQuery;
     TCloseEvent OnClose;

@@ -34,14 +34,6 @@ void TScreen::SetCursors(TCursor index, HCURSOR handle) {
     SetCursorHandle(index, handle, true);
 }
 
-TCustomForm* TScreen::ActiveForm() const {
-    HWND active = ::GetActiveWindow();
-    for (TCustomForm* f : FForms)
-        if (f->HandleAllocated() && f->Handle() == active)
-            return f;
-    return nullptr;
-}
-
 void TScreen::AddForm(TCustomForm* form) {
     if (std::find(FForms.begin(), FForms.end(), form) == FForms.end())
         FForms.push_back(form);

@@ -24,7 +24,6 @@ public:
 
     int FormCount() const { return static_cast<int>(FForms.size()); }
     TCustomForm* Forms(int index) const { return FForms.at(static_cast<size_t>(index)); }
-    TCustomForm* ActiveForm() const;
     int Width() const { return ::GetSystemMetrics(SM_CXSCREEN); }
     int Height() const { return ::GetSystemMetrics(SM_CYSCREEN); }
 

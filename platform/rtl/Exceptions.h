@@ -11,7 +11,6 @@ public:
     ~Exception() override = default;
 
     const std::string& Message() const noexcept { return FMessage; }
-    void SetMessage(std::string message) { FMessage = std::move(message); }
     const char* what() const noexcept override { return FMessage.c_str(); }
 
 private:

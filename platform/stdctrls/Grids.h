@@ -50,9 +50,7 @@ public:
 
     // The current cell; never a fixed one.
     int Col() const { return FCol; }
-    void SetCol(int value) { FocusCell(value, FRow); }
     int Row() const { return FRow; }
-    void SetRow(int value) { FocusCell(FCol, value); }
     // The first scrolling row and column shown.
     int TopRow() const { return FTopRow; }
     void SetTopRow(int value);

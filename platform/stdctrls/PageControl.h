@@ -14,7 +14,6 @@ public:
     explicit TPageControl(TComponent* owner);
 
     int PageCount() const { return static_cast<int>(FPages.size()); }
-    TTabSheet* Pages(int index) const { return FPages.at(static_cast<std::size_t>(index)); }
     TTabSheet* ActivePage() const { return FActivePage; }
     void SetActivePage(TTabSheet* page);
     // The area the sheets fill, in client coordinates.

