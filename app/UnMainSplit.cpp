@@ -5,14 +5,15 @@
 #include "app/UnMain.h"
 #include "app/split/SplitEngine.h"
 
-#include "platform/rtl/SystemSeams.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/Screen.h"
 #include "platform/rtl/FilePaths.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/FlagGuard.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/NumberText.h"
 #include "platform/rtl/StringUtils.h"
+#include "platform/rtl/SystemSeams.h"
 #include "platform/rtl/SystemText.h"
 
 #include <windows.h>
@@ -22,18 +23,6 @@
 namespace {
 const char* const StartCaption = "Datei wählen und Aufteilung starten";
 const char* const CancelCaption = "Abbrechen";
-
-// Clears a flag when it goes out of scope.
-class TFlagGuard {
-public:
-    explicit TFlagGuard(bool& flag) : FFlag(flag) { FFlag = true; }
-    ~TFlagGuard() { FFlag = false; }
-    TFlagGuard(const TFlagGuard&) = delete;
-    TFlagGuard& operator=(const TFlagGuard&) = delete;
-
-private:
-    bool& FFlag;
-};
 
 void ShowOnButton(TButton& button, const char* caption) {
     button.SetCaption(caption);

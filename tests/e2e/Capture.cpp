@@ -222,6 +222,20 @@ TCapture CaptureWindow(HWND window, TCaptureArea area, TDuration settle) {
     return picture;
 }
 
+TCapture CaptureWindowShowing(HWND window, const std::function<bool(const TCapture&)>& shows,
+                              TDuration settle) {
+    TCapture picture = CaptureWindow(window, TCaptureArea::Client, settle);
+    WaitUntil(
+        [&] {
+            if (shows(picture))
+                return true;
+            picture = GrabWindow(window);
+            return shows(picture);
+        },
+        settle);
+    return picture;
+}
+
 TCapture Render(int width, int height, TRgb background, const std::function<void(HDC)>& paint) {
     if (width <= 0 || height <= 0)
         throw std::invalid_argument("cannot render an empty picture");

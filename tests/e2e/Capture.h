@@ -53,6 +53,14 @@ private:
 TCapture CaptureWindow(HWND window, TCaptureArea area = TCaptureArea::Client,
                        TDuration settle = 10s);
 
+// As CaptureWindow, then copies of the screen until one shows what Shows
+// looks for (or settle has passed; the last copy is returned for the checks
+// to report). Wine hands a program's picture to the screen only when the
+// program next waits for messages, which a busy machine can put off past
+// two equal copies of the picture before it.
+TCapture CaptureWindowShowing(HWND window, const std::function<bool(const TCapture&)>& shows,
+                              TDuration settle = 10s);
+
 // One copy of what the screen shows now, without waiting or bringing the
 // window to the front.
 TCapture GrabWindow(HWND window, TCaptureArea area = TCaptureArea::Client);

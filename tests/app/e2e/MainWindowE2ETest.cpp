@@ -57,13 +57,17 @@ TEST_F(Program, TheAcceleratorOfTheCloseButtonEndsTheProgram) {
 
 TEST_F(Program, TheWindowPaintsItsLayout) {
     Start();
-    const e2e::TCapture shot = e2e::CaptureWindow(window);
-    shot.SaveBmp(Path("window.bmp"));
-    ASSERT_EQ(shot.Width(), 496);
-    ASSERT_EQ(shot.Height(), 350);
     const e2e::TRgb face = SystemColour(COLOR_BTNFACE);
     const e2e::TRgb shadow = SystemColour(COLOR_BTNSHADOW);
     const e2e::TRgb light = SystemColour(COLOR_BTNHIGHLIGHT);
+    // The logo and the line are painted last of all.
+    const e2e::TCapture shot = e2e::CaptureWindowShowing(window, [&](const e2e::TCapture& s) {
+        return s.Width() > 200 && s.Height() > 298 && s.Pixel(80, 150) != face &&
+               s.Pixel(200, 297) == shadow;
+    });
+    shot.SaveBmp(Path("window.bmp"));
+    ASSERT_EQ(shot.Width(), 496);
+    ASSERT_EQ(shot.Height(), 350);
     // The white panel from x 163; the logo left of it is no plain white.
     EXPECT_EQ(shot.Pixel(163, 2), White);
     EXPECT_EQ(shot.Pixel(493, 296), White);
