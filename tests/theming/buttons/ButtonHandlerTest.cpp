@@ -42,7 +42,7 @@ protected:
         return message.Result;
     }
     // Sends CN_DRAWITEM for the bit button into a fresh white canvas.
-    LRESULT DrawItem(MemoryCanvas& canvas, UINT itemState, LRESULT preset = 77) {
+    LRESULT DrawItem(TMemoryCanvas& canvas, UINT itemState, LRESULT preset = 77) {
         DRAWITEMSTRUCT item{};
         item.CtlType = ODT_BUTTON;
         item.itemAction = ODA_DRAWENTIRE;
@@ -53,12 +53,12 @@ protected:
         return Send(bitBtn, CN_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item), preset);
     }
     std::vector<COLORREF> Drawn(UINT itemState) {
-        MemoryCanvas canvas(75, 25, White);
+        TMemoryCanvas canvas(75, 25, White);
         DrawItem(canvas, itemState);
         return canvas.Pixels();
     }
     std::vector<COLORREF> Expected(int state, bool focused) {
-        MemoryCanvas canvas(75, 25, White);
+        TMemoryCanvas canvas(75, 25, White);
         const ThemedElementDetails normal = TThemeServices::ButtonDetails(2);
         ThemeServicesInstance()->DrawParentBackground(bitBtn->Handle(), canvas.DC(), &normal, true,
                                                       nullptr);
@@ -94,7 +94,7 @@ TEST_F(ButtonHandler, EveryButtonClassIsInTheButtonList) {
 TEST_F(ButtonHandler, ErasingDrawsNothingWhileThemed) {
     for (TControl* c : {static_cast<TControl*>(button), static_cast<TControl*>(checkBox),
                         static_cast<TControl*>(radio), static_cast<TControl*>(bitBtn)}) {
-        MemoryCanvas canvas(75, 25, White);
+        TMemoryCanvas canvas(75, 25, White);
         EXPECT_EQ(Send(c, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.DC()), 0), 1)
             << c->ClassName();
         EXPECT_EQ(canvas.Pixel(5, 5), White) << c->ClassName();
@@ -104,17 +104,17 @@ TEST_F(ButtonHandler, ErasingDrawsNothingWhileThemed) {
 TEST_F(ButtonHandler, UnthemedEveryMessageGoesToTheSavedProcedure) {
     SetControlThemes(false);
     ASSERT_FALSE(IsControlThemingEnabled());
-    MemoryCanvas canvas(75, 25, White);
+    TMemoryCanvas canvas(75, 25, White);
     Send(button, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.DC()), 0);
     EXPECT_NE(canvas.Pixel(5, 5), White) << "the control's own erasing ran";
 
     const auto nullBrush = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
-    MemoryCanvas colours(75, 17, White);
+    TMemoryCanvas colours(75, 17, White);
     EXPECT_NE(Send(checkBox, CN_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(colours.DC()),
                    reinterpret_cast<LPARAM>(checkBox->Handle())),
               nullBrush);
 
-    MemoryCanvas item(75, 25, White);
+    TMemoryCanvas item(75, 25, White);
     EXPECT_EQ(DrawItem(item, 0), 1) << "the bit button's classic drawing answered";
 
     ASSERT_EQ(::ValidateRect(bitBtn->Handle(), nullptr), TRUE);
@@ -128,7 +128,7 @@ TEST_F(ButtonHandler, ControlColoursPaintTheParentBehindAndAnswerAHollowBrush) {
     for (auto [control, msg] : {std::pair<TWinControl*, UINT>{checkBox, CN_CTLCOLORSTATIC},
                                 {radio, CN_CTLCOLORSTATIC},
                                 {button, CN_CTLCOLORBTN}}) {
-        MemoryCanvas canvas(75, 17, White);
+        TMemoryCanvas canvas(75, 17, White);
         EXPECT_EQ(Send(control, msg, reinterpret_cast<WPARAM>(canvas.DC()),
                        reinterpret_cast<LPARAM>(control->Handle())),
                   nullBrush)
@@ -166,7 +166,7 @@ TEST_F(ButtonHandler, ControlColoursOnABufferedParentEraseThroughIt) {
         erases.Count = 0;
         for (auto [control, msg] : {std::pair<TWinControl*, UINT>{inner, CN_CTLCOLORBTN},
                                     {innerCheck, CN_CTLCOLORSTATIC}}) {
-            MemoryCanvas canvas(75, 17, White);
+            TMemoryCanvas canvas(75, 17, White);
             EXPECT_EQ(Send(control, msg, reinterpret_cast<WPARAM>(canvas.DC()),
                            reinterpret_cast<LPARAM>(control->Handle())),
                       reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)));
@@ -180,7 +180,7 @@ TEST_F(ButtonHandler, ControlColoursOnABufferedParentEraseThroughIt) {
 
 TEST_F(ButtonHandler, ABitButtonIsDrawnHereAndTheResultStaysUnchanged) {
     Glyph({Cell0});
-    MemoryCanvas canvas(75, 25, White);
+    TMemoryCanvas canvas(75, 25, White);
     EXPECT_EQ(DrawItem(canvas, 0, 77), 77);
     EXPECT_NE(canvas.Pixel(0, 0), White) << "the parent shows through the rounded corner";
     EXPECT_TRUE(canvas.Contains(ButtonRect, Cell0));
@@ -214,12 +214,12 @@ TEST_F(ButtonHandler, TheCursorOverTheButtonMakesItHot) {
     if (at.x != centre.x || at.y != centre.y)
         GTEST_SKIP() << "the display does not move the cursor";
     DRAWITEMSTRUCT item{};
-    MemoryCanvas canvas(75, 25, White);
+    TMemoryCanvas canvas(75, 25, White);
     item.hDC = canvas.DC();
     item.rcItem = ButtonRect;
     DrawBitBtnItem(bitBtn, item);
     EXPECT_EQ(item.itemState & OdsHotLight, OdsHotLight);
-    MemoryCanvas hot(75, 25, White);
+    TMemoryCanvas hot(75, 25, White);
     DrawThemedButton(bitBtn, ButtonDrawState::Hot, false, ButtonRect, hot.DC());
     EXPECT_EQ(canvas.Pixels(), hot.Pixels());
 
@@ -232,24 +232,24 @@ TEST_F(ButtonHandler, TheCursorOverTheButtonMakesItHot) {
 TEST_F(ButtonHandler, GlyphCellsFollowTheState) {
     Glyph({Cell0});
     bitBtn->SetEnabled(false);
-    MemoryCanvas single(75, 25, White);
+    TMemoryCanvas single(75, 25, White);
     DrawItem(single, 0);
     EXPECT_TRUE(single.Contains(ButtonRect, Cell0)) << "one cell serves every state";
 
     Glyph({Cell0, Cell1});
-    MemoryCanvas disabled(75, 25, White);
+    TMemoryCanvas disabled(75, 25, White);
     DrawItem(disabled, 0);
     EXPECT_TRUE(disabled.Contains(ButtonRect, Cell1));
     EXPECT_FALSE(disabled.Contains(ButtonRect, Cell0));
 
     bitBtn->SetEnabled(true);
-    MemoryCanvas pressedTwo(75, 25, White);
+    TMemoryCanvas pressedTwo(75, 25, White);
     DrawItem(pressedTwo, ODS_SELECTED);
     EXPECT_TRUE(pressedTwo.Contains(ButtonRect, Cell0)) << "no down cell among two";
     EXPECT_FALSE(pressedTwo.Contains(ButtonRect, Cell1));
 
     Glyph({Cell0, Cell1, Cell2});
-    MemoryCanvas pressedThree(75, 25, White);
+    TMemoryCanvas pressedThree(75, 25, White);
     DrawItem(pressedThree, ODS_SELECTED);
     EXPECT_TRUE(pressedThree.Contains(ButtonRect, Cell2));
     EXPECT_FALSE(pressedThree.Contains(ButtonRect, Cell0));
@@ -261,13 +261,13 @@ TEST_F(ButtonHandler, RightToLeftPutsALeftGlyphAtTheRight) {
     bitBtn->SetLayout(blGlyphLeft);
     const RECT leftHalf{0, 0, 37, 25};
     const RECT rightHalf{38, 0, 75, 25};
-    MemoryCanvas leftToRight(75, 25, White);
+    TMemoryCanvas leftToRight(75, 25, White);
     DrawItem(leftToRight, 0);
     EXPECT_TRUE(leftToRight.Contains(leftHalf, Cell0));
     EXPECT_FALSE(leftToRight.Contains(rightHalf, Cell0));
 
     bitBtn->SetBiDiMode(bdRightToLeft);
-    MemoryCanvas rightToLeft(75, 25, White);
+    TMemoryCanvas rightToLeft(75, 25, White);
     DrawItem(rightToLeft, 0);
     EXPECT_TRUE(rightToLeft.Contains(rightHalf, Cell0));
     EXPECT_FALSE(rightToLeft.Contains(leftHalf, Cell0));
@@ -277,19 +277,19 @@ TEST_F(ButtonHandler, ADisabledCaptionIsGray) {
     constexpr COLORREF Ink = RGB(0, 0, 200);
     bitBtn->SetCaption("WWWW");
     bitBtn->Font()->SetColor(static_cast<TColor>(Ink));
-    MemoryCanvas enabled(75, 25, White);
+    TMemoryCanvas enabled(75, 25, White);
     DrawItem(enabled, 0);
     EXPECT_TRUE(enabled.Contains(ButtonRect, Ink));
 
     bitBtn->SetEnabled(false);
-    MemoryCanvas disabled(75, 25, White);
+    TMemoryCanvas disabled(75, 25, White);
     DrawItem(disabled, 0);
     EXPECT_FALSE(disabled.Contains(ButtonRect, Ink));
     EXPECT_TRUE(disabled.Contains(ButtonRect, ColorToRGB(clGrayText)));
 }
 
 TEST_F(ButtonHandler, OtherButtonsPassTheDrawItemOn) {
-    MemoryCanvas canvas(75, 25, White);
+    TMemoryCanvas canvas(75, 25, White);
     DRAWITEMSTRUCT item{};
     item.hDC = canvas.DC();
     item.rcItem = ButtonRect;
@@ -315,7 +315,7 @@ TEST_F(ButtonHandler, NothingIsDrawnNorMadeAgainOnceTheServicesAreGone) {
     Glyph({Cell0});
     FinalizeThemeSrv();
     ASSERT_EQ(ThemeServicesInstance(), nullptr);
-    MemoryCanvas canvas(75, 25, White);
+    TMemoryCanvas canvas(75, 25, White);
     DRAWITEMSTRUCT item{};
     item.hDC = canvas.DC();
     item.rcItem = ButtonRect;

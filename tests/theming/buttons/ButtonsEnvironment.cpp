@@ -55,45 +55,6 @@ void SetControlThemes(bool on) {
         services->RefreshThemeState();
 }
 
-MemoryCanvas::MemoryCanvas(int width, int height, COLORREF fill)
-    : FDC(::CreateCompatibleDC(nullptr)), FWidth(width), FHeight(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    FBitmap = ::CreateDIBSection(FDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    FOld = ::SelectObject(FDC, FBitmap);
-    const HBRUSH brush = ::CreateSolidBrush(fill);
-    const RECT all{0, 0, width, height};
-    ::FillRect(FDC, &all, brush);
-    ::DeleteObject(brush);
-}
-
-MemoryCanvas::~MemoryCanvas() {
-    ::SelectObject(FDC, FOld);
-    ::DeleteObject(FBitmap);
-    ::DeleteDC(FDC);
-}
-
-std::vector<COLORREF> MemoryCanvas::Pixels() const {
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < FHeight; ++y)
-        for (int x = 0; x < FWidth; ++x)
-            pixels.push_back(Pixel(x, y));
-    return pixels;
-}
-
-bool MemoryCanvas::Contains(const RECT& r, COLORREF colour) const {
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            if (Pixel(x, y) == colour)
-                return true;
-    return false;
-}
-
 ThemedButtonForm::ThemedButtonForm() {
     SetControlThemes(true);
     Form = new TForm(Application);

@@ -3,38 +3,18 @@
 // with a theme manager, and drawing into memory bitmaps.
 
 #include "platform/forms/Form.h"
+#include "tests/support/MemoryCanvas.h"
 #include "tests/support/RealInput.h"
 #include "theming/ThemeMgr.h"
 #include "theming/ThemeSrv.h"
 
 #include <vector>
+
 #include <windows.h>
 
 // Control theming on or off (through the common-controls version the
 // services check); the state is re-read at once.
 void SetControlThemes(bool on);
-
-// A 32-bit memory bitmap selected into its own DC, filled with one colour.
-class MemoryCanvas {
-public:
-    MemoryCanvas(int width, int height, COLORREF fill);
-    ~MemoryCanvas();
-    MemoryCanvas(const MemoryCanvas&) = delete;
-    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
-    HDC DC() const { return FDC; }
-    COLORREF Pixel(int x, int y) const { return ::GetPixel(FDC, x, y); }
-    // Every pixel, row by row.
-    std::vector<COLORREF> Pixels() const;
-    // Whether some pixel of R has exactly Colour.
-    bool Contains(const RECT& r, COLORREF colour) const;
-
-private:
-    HDC FDC;
-    HBITMAP FBitmap;
-    HGDIOBJ FOld;
-    int FWidth;
-    int FHeight;
-};
 
 // A shown form with a green background, themes on, and (after Manage) an
 // active manager that subclasses its controls.

@@ -55,7 +55,7 @@ protected:
         f.Manage();
     }
 
-    LRESULT DrawItem(TCheckListBox* target, MemoryCanvas& canvas, UINT id, UINT state,
+    LRESULT DrawItem(TCheckListBox* target, TMemoryCanvas& canvas, UINT id, UINT state,
                      LRESULT preset = 77) {
         DRAWITEMSTRUCT item{};
         item.CtlType = ODT_LISTBOX;
@@ -75,7 +75,7 @@ protected:
         return {left, top, left + CheckBoxWidth, top + CheckBoxHeight};
     }
     // The pixels of the check box's rectangle.
-    std::vector<COLORREF> BoxPixels(const MemoryCanvas& canvas) const {
+    std::vector<COLORREF> BoxPixels(const TMemoryCanvas& canvas) const {
         const RECT box = Box();
         std::vector<COLORREF> pixels;
         for (int y = box.top; y < box.bottom; ++y)
@@ -84,14 +84,14 @@ protected:
         return pixels;
     }
     std::vector<COLORREF> ThemedBox(std::uint8_t ordinal) const {
-        MemoryCanvas canvas(ItemWidth, ItemHeight, White);
+        TMemoryCanvas canvas(ItemWidth, ItemHeight, White);
         const RECT box = Box();
         ThemeServicesInstance()->DrawElement(canvas.DC(), TThemeServices::ButtonDetails(ordinal),
                                              box, &box);
         return BoxPixels(canvas);
     }
     std::vector<COLORREF> DrawnBox(UINT id) {
-        MemoryCanvas canvas(ItemWidth, ItemHeight, White);
+        TMemoryCanvas canvas(ItemWidth, ItemHeight, White);
         DrawItem(listBox, canvas, id, 0);
         return BoxPixels(canvas);
     }
@@ -109,7 +109,7 @@ TEST_F(CheckListBoxHandler, IsInTheCheckListBoxList) {
 }
 
 TEST_F(CheckListBoxHandler, AnEmptyListDrawsNothingAndKeepsTheResult) {
-    MemoryCanvas canvas(ItemWidth, ItemHeight, White);
+    TMemoryCanvas canvas(ItemWidth, ItemHeight, White);
     EXPECT_EQ(DrawItem(empty, canvas, 0, ODS_FOCUS), 77);
     EXPECT_EQ(canvas.Pixels(), std::vector<COLORREF>(ItemWidth * ItemHeight, White));
 }
@@ -126,7 +126,7 @@ TEST_F(CheckListBoxHandler, EachCheckStateHasItsThemedBox) {
 }
 
 TEST_F(CheckListBoxHandler, TheTextPartIsFilledAndWrittenBesideTheColumn) {
-    MemoryCanvas canvas(ItemWidth, ItemHeight, White);
+    TMemoryCanvas canvas(ItemWidth, ItemHeight, White);
     EXPECT_EQ(DrawItem(listBox, canvas, 1, 0), 77) << "the saved procedure is not called";
     const int column = listBox->CheckWidth();
     EXPECT_EQ(canvas.Pixel(ItemWidth - 1, 0), ColorToRGB(clWindow));
@@ -141,7 +141,7 @@ TEST_F(CheckListBoxHandler, TheTextPartIsFilledAndWrittenBesideTheColumn) {
 }
 
 TEST_F(CheckListBoxHandler, ASelectedItemIsHighlighted) {
-    MemoryCanvas canvas(ItemWidth, ItemHeight, White);
+    TMemoryCanvas canvas(ItemWidth, ItemHeight, White);
     DrawItem(listBox, canvas, 0, ODS_SELECTED);
     EXPECT_EQ(canvas.Pixel(ItemWidth - 1, 0), ColorToRGB(clHighlight));
     EXPECT_TRUE(canvas.Contains({listBox->CheckWidth(), 0, ItemWidth, ItemHeight},
@@ -150,16 +150,16 @@ TEST_F(CheckListBoxHandler, ASelectedItemIsHighlighted) {
 
 TEST_F(CheckListBoxHandler, ADisabledListWritesGray) {
     listBox->SetEnabled(false);
-    MemoryCanvas canvas(ItemWidth, ItemHeight, White);
+    TMemoryCanvas canvas(ItemWidth, ItemHeight, White);
     DrawItem(listBox, canvas, 0, 0);
     EXPECT_TRUE(
         canvas.Contains({listBox->CheckWidth(), 0, ItemWidth, ItemHeight}, ColorToRGB(clGrayText)));
 }
 
 TEST_F(CheckListBoxHandler, TheFocusRectangleFramesTheTextPart) {
-    MemoryCanvas plain(ItemWidth, ItemHeight, White);
+    TMemoryCanvas plain(ItemWidth, ItemHeight, White);
     DrawItem(listBox, plain, 0, 0);
-    MemoryCanvas focused(ItemWidth, ItemHeight, White);
+    TMemoryCanvas focused(ItemWidth, ItemHeight, White);
     DrawItem(listBox, focused, 0, ODS_FOCUS);
     const int column = listBox->CheckWidth();
     int changed = 0;
@@ -172,7 +172,7 @@ TEST_F(CheckListBoxHandler, TheFocusRectangleFramesTheTextPart) {
 }
 
 TEST_F(CheckListBoxHandler, NoItemFillsTheTextPartOnly) {
-    MemoryCanvas canvas(ItemWidth, ItemHeight, White);
+    TMemoryCanvas canvas(ItemWidth, ItemHeight, White);
     EXPECT_EQ(DrawItem(listBox, canvas, static_cast<UINT>(-1), ODS_SELECTED), 77);
     EXPECT_EQ(canvas.Pixel(ItemWidth - 1, 0), ColorToRGB(clWindow)) << "not highlighted";
     EXPECT_EQ(BoxPixels(canvas),
@@ -182,12 +182,12 @@ TEST_F(CheckListBoxHandler, NoItemFillsTheTextPartOnly) {
 TEST_F(CheckListBoxHandler, AnOwnerDrawStyleLeavesTheTextToTheEvent) {
     DrawItemRecorder recorder;
     listBox->OnDrawItem = TDrawItemEvent::Of<&DrawItemRecorder::Draw>(&recorder);
-    MemoryCanvas standard(ItemWidth, ItemHeight, White);
+    TMemoryCanvas standard(ItemWidth, ItemHeight, White);
     DrawItem(listBox, standard, 1, 0);
     EXPECT_TRUE(recorder.Calls.empty()) << "a standard list draws its text itself";
 
     listBox->SetStyle(lbOwnerDrawFixed);
-    MemoryCanvas canvas(ItemWidth, ItemHeight, White);
+    TMemoryCanvas canvas(ItemWidth, ItemHeight, White);
     DrawItem(listBox, canvas, 1, ODS_SELECTED);
     ASSERT_EQ(recorder.Calls.size(), 1u);
     EXPECT_EQ(recorder.Calls[0].Index, 1);
@@ -201,7 +201,7 @@ TEST_F(CheckListBoxHandler, AnOwnerDrawStyleLeavesTheTextToTheEvent) {
 TEST_F(CheckListBoxHandler, AMessageTakenByAListenerStillReachesTheSavedProcedure) {
     Taker taker;
     f.Manager->OnControlMessage = TControlMessageEvent::Of<&Taker::Receive>(&taker);
-    MemoryCanvas canvas(ItemWidth, ItemHeight, White);
+    TMemoryCanvas canvas(ItemWidth, ItemHeight, White);
     EXPECT_EQ(DrawItem(listBox, canvas, 0, 0), 1) << "the list box's own drawing answered";
 
     auto* plainButton = f.Add<TButton>(10, 150, 75, 25);
@@ -217,7 +217,7 @@ TEST_F(CheckListBoxHandler, WithoutRecordOrThemeTheSavedProcedureDraws) {
     EXPECT_EQ(noRecord.Result, 1);
 
     SetControlThemes(false);
-    MemoryCanvas canvas(ItemWidth, ItemHeight, White);
+    TMemoryCanvas canvas(ItemWidth, ItemHeight, White);
     EXPECT_EQ(DrawItem(listBox, canvas, 1, 0), 1);
     EXPECT_EQ(DrawItem(empty, canvas, 0, 0), 1);
 }
@@ -233,7 +233,7 @@ TEST_F(CheckListBoxHandler, RightToLeftPutsTheCheckColumnAtTheRightAndTheTextBes
     listBox->SetBiDiMode(bdRightToLeft);
     ASSERT_TRUE(listBox->UseRightToLeftAlignment());
     const std::vector<COLORREF> checked = ThemedBox(19);
-    MemoryCanvas canvas(ItemWidth, ItemHeight, White);
+    TMemoryCanvas canvas(ItemWidth, ItemHeight, White);
     DrawItem(listBox, canvas, 1, 0);
     // The box, mirrored into the column at the right.
     const int column = listBox->CheckWidth();

@@ -36,7 +36,7 @@ protected:
     // Paints the button as its parent does: the origin moved to the button
     // and the clip cut to it, on a canvas of the parent's size.
     std::vector<COLORREF> Painted(LRESULT* result = nullptr, POINT* originAfter = nullptr) {
-        MemoryCanvas canvas(200, 200, White);
+        TMemoryCanvas canvas(200, 200, White);
         const HDC dc = canvas.DC();
         ::SetWindowOrgEx(dc, -Left, -Top, nullptr);
         ::IntersectClipRect(dc, 0, 0, Width, Height);
@@ -51,7 +51,7 @@ protected:
     }
     // What the handler should paint for State.
     std::vector<COLORREF> Expected(int state) {
-        MemoryCanvas canvas(200, 200, White);
+        TMemoryCanvas canvas(200, 200, White);
         const HDC dc = canvas.DC();
         ::SetWindowOrgEx(dc, -Left, -Top, nullptr);
         ::IntersectClipRect(dc, 0, 0, Width, Height);
@@ -101,23 +101,23 @@ TEST_F(SpeedButtonHandler, AFlatButtonIsAToolButton) {
     button->SetFlat(true);
     const RECT client = button->ClientRect();
     for (int state = ButtonDrawState::Normal; state <= ButtonDrawState::Disabled; ++state) {
-        MemoryCanvas drawn(Width, Height, White);
+        TMemoryCanvas drawn(Width, Height, White);
         DrawThemedButton(button, state, false, client, drawn.DC());
-        MemoryCanvas tool(Width, Height, White);
+        TMemoryCanvas tool(Width, Height, White);
         ThemeServicesInstance()->DrawElement(
             tool.DC(), TThemeServices::ToolBarDetails(static_cast<std::uint8_t>(state)), client);
         EXPECT_EQ(drawn.Pixels(), tool.Pixels()) << state;
     }
-    MemoryCanvas defaulted(Width, Height, White);
+    TMemoryCanvas defaulted(Width, Height, White);
     DrawThemedButton(button, ButtonDrawState::Defaulted, false, client, defaulted.DC());
-    MemoryCanvas push(Width, Height, White);
+    TMemoryCanvas push(Width, Height, White);
     ThemeServicesInstance()->DrawElement(push.DC(), TThemeServices::ButtonDetails(6), client);
     EXPECT_EQ(defaulted.Pixels(), push.Pixels()) << "no tool state for 6";
 
     button->SetFlat(false);
-    MemoryCanvas normal(Width, Height, White);
+    TMemoryCanvas normal(Width, Height, White);
     DrawThemedButton(button, ButtonDrawState::Normal, false, client, normal.DC());
-    MemoryCanvas pushNormal(Width, Height, White);
+    TMemoryCanvas pushNormal(Width, Height, White);
     ThemeServicesInstance()->DrawElement(pushNormal.DC(), TThemeServices::ButtonDetails(2), client);
     EXPECT_EQ(normal.Pixels(), pushNormal.Pixels());
 }

@@ -27,34 +27,6 @@ const TUnitEntry Units[] = {
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new TUnitsEnvironment(Units));
 } // namespace
 
-SentinelBitmap::SentinelBitmap(int width, int height) : FDC(::CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    FBitmap = ::CreateDIBSection(FDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    FOld = ::SelectObject(FDC, FBitmap);
-    TGdiObject<HBRUSH> brush(::CreateSolidBrush(Sentinel));
-    const RECT all{0, 0, width, height};
-    ::FillRect(FDC, &all, brush.Get());
-}
-
-SentinelBitmap::~SentinelBitmap() {
-    ::SelectObject(FDC, FOld);
-    ::DeleteObject(FBitmap);
-    ::DeleteDC(FDC);
-}
-
-int SentinelBitmap::ChangedInRow(int y, int left, int right) const {
-    int changed = 0;
-    for (int x = left; x < right; ++x)
-        changed += Pixel(x, y) != Sentinel ? 1 : 0;
-    return changed;
-}
-
 RECT ClipBox(HDC dc) {
     RECT box{};
     TGdiObject<HRGN> region(::CreateRectRgn(0, 0, 0, 0));

@@ -2,39 +2,30 @@
 // The units the themed handlers need, a switch for the themed state and a
 // bitmap that shows which pixels a drawing changed.
 
-#include "platform/rtl/SystemSeams.h"
-
 #include "platform/controls/WinControl.h"
+#include "platform/rtl/SystemSeams.h"
+#include "tests/support/ControlThemes.h"
+#include "tests/support/MemoryCanvas.h"
+#include "tests/support/RealInput.h"
 #include "theming/ThemeMgr.h"
 
 #include <optional>
 #include <utility>
 #include <vector>
-#include <windows.h>
 
-#include "tests/support/ControlThemes.h"
-#include "tests/support/RealInput.h"
+#include <windows.h>
 
 // A colour no theme and no system colour uses.
 constexpr COLORREF Sentinel = RGB(255, 0, 255);
 
-// A memory DC with its own 32-bit bitmap, filled with the sentinel.
-class SentinelBitmap {
+// A memory canvas filled with the sentinel.
+class SentinelBitmap : public TMemoryCanvas {
 public:
-    SentinelBitmap(int width, int height);
-    ~SentinelBitmap();
-    SentinelBitmap(const SentinelBitmap&) = delete;
-    SentinelBitmap& operator=(const SentinelBitmap&) = delete;
-
-    HDC DC() const { return FDC; }
-    COLORREF Pixel(int x, int y) const { return ::GetPixel(FDC, x, y); }
+    SentinelBitmap(int width, int height) : TMemoryCanvas(width, height, Sentinel) {}
     // Changed pixels in row Y between Left and Right (exclusive).
-    int ChangedInRow(int y, int left, int right) const;
-
-private:
-    HDC FDC;
-    HBITMAP FBitmap = nullptr;
-    HGDIOBJ FOld = nullptr;
+    int ChangedInRow(int y, int left, int right) const {
+        return CountOtherThan(Sentinel, RECT{left, y, right, y + 1});
+    }
 };
 
 // The bounding box of DC's clip region; empty when it has none.

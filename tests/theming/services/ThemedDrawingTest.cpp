@@ -3,6 +3,7 @@
 // uses, so every changed pixel came from the library.
 
 #include "FakeThemeLibrary.h"
+#include "tests/support/MemoryCanvas.h"
 #include "theming/ThemeSrv.h"
 
 #include <gtest/gtest.h>
@@ -11,50 +12,11 @@ namespace {
 
 constexpr COLORREF Sentinel = RGB(255, 0, 255);
 
-// A memory device context with its own 32-bit bitmap, filled with the sentinel.
-class TSentinelBitmap {
+// A memory canvas filled with the sentinel.
+class TSentinelBitmap : public TMemoryCanvas {
 public:
-    TSentinelBitmap(int width, int height)
-        : FWidth(width), FHeight(height), FDC(::CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        FBitmap = ::CreateDIBSection(FDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        FOld = ::SelectObject(FDC, FBitmap);
-        const HBRUSH brush = ::CreateSolidBrush(Sentinel);
-        const RECT all{0, 0, width, height};
-        ::FillRect(FDC, &all, brush);
-        ::DeleteObject(brush);
-    }
-    ~TSentinelBitmap() {
-        ::SelectObject(FDC, FOld);
-        ::DeleteObject(FBitmap);
-        ::DeleteDC(FDC);
-    }
-    TSentinelBitmap(const TSentinelBitmap&) = delete;
-    TSentinelBitmap& operator=(const TSentinelBitmap&) = delete;
-
-    HDC DC() const { return FDC; }
-    RECT Bounds() const { return {0, 0, FWidth, FHeight}; }
-    COLORREF Pixel(int x, int y) const { return ::GetPixel(FDC, x, y); }
-    int ChangedPixels() const {
-        int changed = 0;
-        for (int y = 0; y < FHeight; ++y)
-            for (int x = 0; x < FWidth; ++x)
-                changed += Pixel(x, y) != Sentinel ? 1 : 0;
-        return changed;
-    }
-
-private:
-    int FWidth;
-    int FHeight;
-    HDC FDC;
-    HBITMAP FBitmap = nullptr;
-    HGDIOBJ FOld = nullptr;
+    TSentinelBitmap(int width, int height) : TMemoryCanvas(width, height, Sentinel) {}
+    int ChangedPixels() const { return CountOtherThan(Sentinel, Bounds()); }
 };
 
 class RealThemedDrawing : public ::testing::Test {
