@@ -2,6 +2,7 @@
 // the kit's windowed control base.
 
 #include "WinCtrlEnvironment.h"
+#include "tests/support/MemoryCanvas.h"
 
 #include <algorithm>
 
@@ -62,11 +63,11 @@ TEST_F(KitControlTest, OpaqueControlErasesAndFillsWithItsColour) {
     probe->SetColor(clRed);
     probe->SetTransparent(true); // no background: still opaque
     probe->HandleNeeded();
-    TestSurface erase(100, 40, Untouched);
+    TMemoryCanvas erase(100, 40, Untouched);
     EXPECT_EQ(probe->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(erase.DC())), 1);
     EXPECT_EQ(erase.Pixel(50, 20), Red);
 
-    TestSurface paint(100, 40, Untouched);
+    TMemoryCanvas paint(100, 40, Untouched);
     probe->Perform(WM_PAINT, reinterpret_cast<WPARAM>(paint.DC()));
     EXPECT_EQ(paint.Pixel(0, 0), Red);
     EXPECT_EQ(paint.Pixel(99, 39), Red);
@@ -81,13 +82,13 @@ TEST_F(KitControlTest, TransparentControlLeavesErasingToItsBackground) {
     probe->FakeBackground = true;
     probe->HandleNeeded();
     ASSERT_TRUE(probe->PaintsTransparent());
-    TestSurface erase(100, 40, Untouched);
+    TMemoryCanvas erase(100, 40, Untouched);
     EXPECT_EQ(probe->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(erase.DC())), 1);
     EXPECT_EQ(erase.Pixel(50, 20), Untouched);
 
     // The background painter answers True: nothing else is filled.
     probe->BackgroundPainted = true;
-    TestSurface painted(100, 40, Untouched);
+    TMemoryCanvas painted(100, 40, Untouched);
     probe->Perform(WM_PAINT, reinterpret_cast<WPARAM>(painted.DC()));
     EXPECT_EQ(probe->BackgroundCalls, 1);
     EXPECT_EQ(probe->BackgroundOrigin.x, 30);
@@ -96,7 +97,7 @@ TEST_F(KitControlTest, TransparentControlLeavesErasingToItsBackground) {
 
     // It answers False: the colour fills the client area after all.
     probe->BackgroundPainted = false;
-    TestSurface filled(100, 40, Untouched);
+    TMemoryCanvas filled(100, 40, Untouched);
     probe->Perform(WM_PAINT, reinterpret_cast<WPARAM>(filled.DC()));
     EXPECT_EQ(probe->BackgroundCalls, 2);
     EXPECT_EQ(filled.Pixel(50, 20), Red);
@@ -107,7 +108,7 @@ TEST_F(KitControlTest, NothingIsPaintedWhileLoading) {
     probe->SetColor(clRed);
     probe->HandleNeeded();
     probe->IncludeState(csLoading);
-    TestSurface surface(100, 40, Untouched);
+    TMemoryCanvas surface(100, 40, Untouched);
     probe->Perform(WM_PAINT, reinterpret_cast<WPARAM>(surface.DC()));
     probe->ExcludeState(csLoading);
     EXPECT_EQ(surface.Pixel(50, 20), Untouched);
@@ -121,7 +122,7 @@ TEST_F(KitControlTest, DesignTimeDrawsTheDashedFrameOfAnEmptyControlAndNoBorder)
     probe->HandleNeeded();
     probe->IncludeState(csDesigning);
     probe->Canvas()->Pen()->SetWidth(3); // left by earlier painting
-    TestSurface empty(100, 40, Untouched);
+    TMemoryCanvas empty(100, 40, Untouched);
     probe->Perform(WM_PAINT, reinterpret_cast<WPARAM>(empty.DC()));
     EXPECT_EQ(empty.Pixel(0, 0), RGB(0, 0, 0)) << "the dash starts at the corner";
     EXPECT_EQ(empty.Pixel(1, 1), Red) << "the frame is one pixel wide";
@@ -133,7 +134,7 @@ TEST_F(KitControlTest, DesignTimeDrawsTheDashedFrameOfAnEmptyControlAndNoBorder)
     EXPECT_TRUE(gap) << "the frame is dashed";
 
     probe->FakeEmpty = false;
-    TestSurface full(100, 40, Untouched);
+    TMemoryCanvas full(100, 40, Untouched);
     probe->Perform(WM_PAINT, reinterpret_cast<WPARAM>(full.DC()));
     EXPECT_EQ(full.Pixel(0, 0), Red) << "no frame around a control with content";
     EXPECT_EQ(probe->NormalBorders, 0);

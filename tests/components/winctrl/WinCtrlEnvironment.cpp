@@ -106,25 +106,3 @@ COLORREF ShownSysColor(TWinControl* control, int index) {
     return ShownColor(control, ::GetSysColor(index));
 }
 
-TestSurface::TestSurface(int width, int height, COLORREF fill)
-    : FDC(::CreateCompatibleDC(nullptr)) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    FBitmap = ::CreateDIBSection(FDC, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    FOld = ::SelectObject(FDC, FBitmap);
-    HBRUSH brush = ::CreateSolidBrush(fill);
-    RECT r{0, 0, width, height};
-    ::FillRect(FDC, &r, brush);
-    ::DeleteObject(brush);
-}
-
-TestSurface::~TestSurface() {
-    ::SelectObject(FDC, FOld);
-    ::DeleteObject(FBitmap);
-    ::DeleteDC(FDC);
-}

@@ -72,18 +72,3 @@ COLORREF WindowPixel(TWinControl* control, int x, int y);
 COLORREF ShownSysColor(TWinControl* control, int index);
 COLORREF ShownColor(TWinControl* control, COLORREF color);
 
-// A 32-bit bitmap in a memory context, filled with one colour.
-class TestSurface {
-public:
-    TestSurface(int width, int height, COLORREF fill);
-    ~TestSurface();
-    TestSurface(const TestSurface&) = delete;
-    TestSurface& operator=(const TestSurface&) = delete;
-    HDC DC() const { return FDC; }
-    COLORREF Pixel(int x, int y) const { return ::GetPixel(FDC, x, y); }
-
-private:
-    HDC FDC;
-    HBITMAP FBitmap;
-    HGDIOBJ FOld;
-};
